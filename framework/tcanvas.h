@@ -1,0 +1,88 @@
+#pragma once
+// A drawing surface with the semantics the skinned parts are written
+// against: lines exclude their end point, rectangles exclude right and
+// bottom, CopyRect scales when the two rectangles differ in size (nearest
+// pixel, no smoothing), text is drawn in the canvas font over the brush.
+//
+// A canvas either draws into an image it was made for (a bitmap's canvas;
+// the painter is opened on first use and closed when the image is resized
+// or read as a whole) or borrows a painter that is already open (a widget's
+// paint event).
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/tcolor.h"
+#include "framework/tfont.h"
+#include "framework/trect.h"
+
+class TBitmap;
+
+enum TBrushStyle { bsSolid, bsClear };
+enum TPenStyle { psSolid, psClear };
+
+struct TPen {
+  TColor Color = clBlack;
+  int Width = 1;
+  TPenStyle Style = psSolid;
+};
+
+struct TBrush {
+  TColor Color = clWhite;
+  TBrushStyle Style = bsSolid;
+};
+
+class TCanvas {
+ public:
+  explicit TCanvas(QImage* image);
+  explicit TCanvas(QPainter* painter);
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);  // the end point is not drawn
+  void Polyline(const std::vector<TPoint>& points);
+  void Rectangle(const TRect& r);  // outline in the pen, inside in the brush
+  void FillRect(const TRect& r);   // brush only
+  void FrameRect(const TRect& r);  // one-pixel outline in the brush colour
+  void SetPixel(int x, int y, TColor color);
+  TColor Pixel(int x, int y);  // clNone outside an image canvas
+
+  // Copies `source` of `from` (a bitmap canvas) into `dest`, scaling when sizes differ.
+  void CopyRect(const TRect& dest, TCanvas& from, const TRect& source);
+  void Draw(int x, int y, const TBitmap& bitmap);  // honours bitmap.Transparent
+  void StretchDraw(const TRect& dest, const TBitmap& bitmap);
+
+  void TextOut(int x, int y, const std::string& text);
+  void TextRect(const TRect& clip, int x, int y, const std::string& text);
+  int TextWidth(const std::string& text);
+  int TextHeight(const std::string& text);
+
+  // Limits all further drawing to `r` (in canvas coordinates) until reset.
+  void SetClipRect(const TRect& r);
+  void ResetClip();
+
+  QPainter& Painter();  // opens the painter of an image canvas on demand
+  QImage* Image() const { return FImage; }
+  // Closes the painter of an image canvas so the image can be resized or read.
+  void Release();
+
+ private:
+  void DrawLinePixels(int x0, int y0, int x1, int y1);
+  void DrawImage(const QRect& dest, const QImage& image, const QRect& source);
+
+  QImage* FImage = nullptr;
+  QPainter* FPainter = nullptr;
+  std::unique_ptr<QPainter> FOwnPainter;
+  TPoint FPenPos;
+  bool FClipped = false;
+  TRect FClipRect;
+};

@@ -1,0 +1,10 @@
+#include "framework/tcomponent.h"
+
+TComponent::TComponent(QObject* owner) : QObject(owner) {}
+TComponent::~TComponent() { FComponentState |= csDestroying; }
+
+void TComponent::EndLoading() {
+  if (!(FComponentState & csLoading)) return;
+  FComponentState &= ~csLoading;
+  Loaded();
+}

@@ -1,0 +1,260 @@
+#include "framework/tcontrol.h"
+
+#include <QChildEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <vector>
+
+TControl::TControl(QWidget* parent) : QWidget(parent) {
+  FFont.OnChange = [this] { FontChanged(); };
+  setFont(FFont.ToQFont());
+}
+
+TControl* TControl::ParentControl() const { return qobject_cast<TControl*>(parentWidget()); }
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  const QRect wanted(left, top, std::max(0, width), std::max(0, height));
+  if (geometry() == wanted) return;
+  setGeometry(wanted);
+  if (FAlign != alNone)
+    if (TControl* p = ParentControl()) p->Realign();
+}
+
+void TControl::SetAlign(TAlign value) {
+  if (FAlign == value) return;
+  FAlign = value;
+  if (TControl* p = ParentControl()) p->Realign();
+}
+
+void TControl::SetEnabled(bool value) {
+  if (isEnabled() == value) return;
+  setEnabled(value);
+}
+
+void TControl::SetVisible(bool value) {
+  if (Visible() == value) return;
+  setVisible(value);
+  if (FAlign != alNone)
+    if (TControl* p = ParentControl()) p->Realign();
+}
+
+bool TControl::ShowHint() const {
+  if (FParentShowHint)
+    if (const TControl* p = ParentControl()) return p->ShowHint();
+  return FShowHint;
+}
+
+void TControl::SetShowHint(bool value) {
+  FShowHint = value;
+  FParentShowHint = false;  // an explicit switch no longer follows the parent
+}
+
+void TControl::SetColor(TColor value) {
+  if (FColor == value) return;
+  FColor = value;
+  update();
+}
+
+void TControl::SetCursor(TCursor value) {
+  if (FCursor == value) return;
+  FCursor = value;
+  setCursor(ToQtCursor(value));
+}
+
+void TControl::FontChanged() {
+  setFont(FFont.ToQFont());
+  update();
+}
+
+TRect TControl::ClientRect() const { return TRect{0, 0, width(), height()}; }
+
+void TControl::Realign() {
+  if (FRealigning) return;
+  FRealigning = true;
+  TRect r = ClientRect();
+
+  std::vector<TControl*> kids;
+  for (QObject* o : children())
+    if (auto* c = qobject_cast<TControl*>(o); c && !c->isHidden() && !c->isWindow()) kids.push_back(c);
+
+  for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) {
+    std::vector<TControl*> row;
+    for (TControl* c : kids)
+      if (c->FAlign == kind) row.push_back(c);
+    // Nearest to its side first; creation order breaks ties (stable sort).
+    std::stable_sort(row.begin(), row.end(), [kind](TControl* a, TControl* b) {
+      switch (kind) {
+        case alTop: return a->y() < b->y();
+        case alBottom: return a->y() + a->height() > b->y() + b->height();
+        case alLeft: return a->x() < b->x();
+        case alRight: return a->x() + a->width() > b->x() + b->width();
+        default: return false;
+      }
+    });
+    for (TControl* c : row) {
+      const int w = std::max(0, r.Width()), h = std::max(0, r.Height());
+      QRect g;
+      switch (kind) {
+        case alTop:
+          g = QRect(r.Left, r.Top, w, c->height());
+          r.Top += c->height();
+          break;
+        case alBottom:
+          g = QRect(r.Left, r.Bottom - c->height(), w, c->height());
+          r.Bottom -= c->height();
+          break;
+        case alLeft:
+          g = QRect(r.Left, r.Top, c->width(), h);
+          r.Left += c->width();
+          break;
+        case alRight:
+          g = QRect(r.Right - c->width(), r.Top, c->width(), h);
+          r.Right -= c->width();
+          break;
+        default:
+          g = QRect(r.Left, r.Top, w, h);
+          break;
+      }
+      if (c->geometry() != g) c->setGeometry(g);
+    }
+  }
+  FRealigning = false;
+}
+
+void TControl::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Realign();
+}
+
+void TControl::childEvent(QChildEvent* event) {
+  QWidget::childEvent(event);
+  if (event->type() == QEvent::ChildRemoved) Realign();
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick();
+}
+
+bool TControl::DoKeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(key);
+  return key != '\0';
+}
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState s = 0;
+  if (modifiers & Qt::ShiftModifier) s |= ssShift;
+  if (modifiers & Qt::AltModifier) s |= ssAlt;
+  if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  if (buttons & Qt::RightButton) s |= ssRight;
+  if (buttons & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}
+
+Qt::CursorShape ToQtCursor(TCursor cursor) {
+  switch (cursor) {
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    case crVSplit: return Qt::SplitVCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+static TMouseButton ButtonOf(Qt::MouseButton b) {
+  return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+
+bool TControl::HandleMouse(QEvent* event, const QPoint& p) {
+  auto* me = static_cast<QMouseEvent*>(event);
+  const TShiftState shift = ShiftStateOf(me->modifiers(), me->buttons());
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      if (me->button() == Qt::LeftButton) FPressed = true;
+      if (OnMouseDown) OnMouseDown(ButtonOf(me->button()), shift, p.x(), p.y());
+      break;
+    case QEvent::MouseButtonRelease: {
+      if (OnMouseUp) OnMouseUp(ButtonOf(me->button()), shift, p.x(), p.y());
+      const bool click = FPressed && me->button() == Qt::LeftButton && rect().contains(p);
+      if (me->button() == Qt::LeftButton) FPressed = false;
+      if (click) Click();
+      break;
+    }
+    case QEvent::MouseMove:
+      if (OnMouseMove) OnMouseMove(shift, p.x(), p.y());
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+bool TControl::HandleKey(QKeyEvent* event) {
+  // Delete edits without a character, as on the desktop the program was made for.
+  if (event->key() == Qt::Key_Delete) return false;
+  const QString text = event->text();
+  if (text.size() != 1 || event->modifiers() & Qt::AltModifier) return false;
+  const char16_t u = text.at(0).unicode();
+  if (u >= 0x80) return false;  // only 8-bit characters go through OnKeyPress
+  char key = char(u);
+  return !DoKeyPress(key);  // swallowed when the handler nulled it
+}
+
+void TControl::mousePressEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
+void TControl::mouseReleaseEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
+void TControl::mouseMoveEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
+void TControl::enterEvent(QEnterEvent* e) {
+  QWidget::enterEvent(e);
+  if (OnMouseEnter) OnMouseEnter();
+}
+void TControl::leaveEvent(QEvent* e) {
+  QWidget::leaveEvent(e);
+  if (OnMouseLeave) OnMouseLeave();
+}
+void TControl::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  if (OnEnter) OnEnter();
+}
+void TControl::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  if (OnExit) OnExit();
+}
+void TControl::keyPressEvent(QKeyEvent* e) {
+  if (HandleKey(e)) return;
+  QWidget::keyPressEvent(e);
+}
+
+void TControl::ForwardEventsOf(QWidget* inner) {
+  inner->installEventFilter(this);
+  inner->setMouseTracking(true);
+}
+
+bool TControl::eventFilter(QObject* watched, QEvent* event) {
+  auto* inner = qobject_cast<QWidget*>(watched);
+  if (!inner || watched == this) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove: {
+      const QPoint p = inner->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint());
+      HandleMouse(event, p);
+      return false;
+    }
+    case QEvent::KeyPress:
+      return HandleKey(static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+      if (OnEnter) OnEnter();
+      return false;
+    case QEvent::FocusOut:
+      if (OnExit) OnExit();
+      return false;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
