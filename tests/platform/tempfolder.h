@@ -13,12 +13,13 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 class TempFolder {
 public:
-  TempFolder() : FPath(QFile::encodeName(FDir.path()).toStdString() + "/") {
-    if (!FDir.isValid()) throw std::runtime_error("no temporary folder");
-  }
+  TempFolder() : TempFolder(QTemporaryDir()) {}
+  // templatePath as for QTemporaryDir, e.g. "/tmp/name-XXXXXX".
+  explicit TempFolder(const QString& templatePath) : TempFolder(QTemporaryDir(templatePath)) {}
 
   // Ends in exactly one "/".
   const std::string& Path() const { return FPath; }
@@ -79,6 +80,11 @@ public:
   }
 
 private:
+  explicit TempFolder(QTemporaryDir&& dir)
+      : FDir(std::move(dir)), FPath(QFile::encodeName(FDir.path()).toStdString() + "/") {
+    if (!FDir.isValid()) throw std::runtime_error("no temporary folder");
+  }
+
   QTemporaryDir FDir;
   std::string FPath;
 };
