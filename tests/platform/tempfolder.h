@@ -21,6 +21,8 @@ public:
   // templatePath as for QTemporaryDir, e.g. "/tmp/name-XXXXXX".
   explicit TempFolder(const QString& templatePath) : TempFolder(QTemporaryDir(templatePath)) {}
 
+  ~TempFolder() { RemoveTree(FPath.substr(0, FPath.size() - 1)); }
+
   // Ends in exactly one "/".
   const std::string& Path() const { return FPath; }
 
@@ -83,6 +85,27 @@ private:
   explicit TempFolder(QTemporaryDir&& dir)
       : FDir(std::move(dir)), FPath(QFile::encodeName(FDir.path()).toStdString() + "/") {
     if (!FDir.isValid()) throw std::runtime_error("no temporary folder");
+    // QTemporaryDir cannot remove names that are not valid UTF-8; RemoveTree can.
+    FDir.setAutoRemove(false);
+  }
+
+  // Removes the folder and everything in it, by bytes.
+  static void RemoveTree(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return;
+    if (S_ISDIR(st.st_mode)) {
+      chmod(path.c_str(), 0700);  // a test may have left it read-only
+      if (DIR* dir = opendir(path.c_str())) {
+        while (const dirent* e = readdir(dir)) {
+          const std::string name = e->d_name;
+          if (name != "." && name != "..") RemoveTree(path + "/" + name);
+        }
+        closedir(dir);
+      }
+      rmdir(path.c_str());
+    } else {
+      unlink(path.c_str());
+    }
   }
 
   QTemporaryDir FDir;
