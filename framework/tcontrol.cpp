@@ -1,6 +1,7 @@
 #include "framework/tcontrol.h"
 
 #include <QChildEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
@@ -167,6 +168,12 @@ Qt::CursorShape ToQtCursor(TCursor cursor) {
   }
 }
 
+// Focus that leaves because another window (a message box, a menu) comes to
+// the front is not a move between controls.
+static bool MovesBetweenControls(const QFocusEvent* e) {
+  return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
+}
+
 static TMouseButton ButtonOf(Qt::MouseButton b) {
   return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
@@ -219,11 +226,11 @@ void TControl::leaveEvent(QEvent* e) {
 }
 void TControl::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  if (OnEnter) OnEnter();
+  if (OnEnter && MovesBetweenControls(e)) OnEnter();
 }
 void TControl::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  if (OnExit) OnExit();
+  if (OnExit && MovesBetweenControls(e)) OnExit();
 }
 void TControl::keyPressEvent(QKeyEvent* e) {
   if (HandleKey(e)) return;
@@ -249,10 +256,10 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
       return HandleKey(static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
-      if (OnEnter) OnEnter();
+      if (OnEnter && MovesBetweenControls(static_cast<QFocusEvent*>(event))) OnEnter();
       return false;
     case QEvent::FocusOut:
-      if (OnExit) OnExit();
+      if (OnExit && MovesBetweenControls(static_cast<QFocusEvent*>(event))) OnExit();
       return false;
     default:
       return QWidget::eventFilter(watched, event);

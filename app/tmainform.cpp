@@ -1,0 +1,176 @@
+#include "app/tmainform.h"
+
+#include "app/renameglyph.h"
+#include "framework/sysutils.h"
+
+namespace {
+const char* const kMakerAddress = "https://www.oradel.example/";
+const TFont kControlFont("Arial", 14);
+
+template <class T>
+T* Make(QWidget* parent, const char* name, int left, int top, int width, int height,
+        TAlign align = alNone) {
+  T* c = new T(parent);
+  c->setObjectName(QString::fromLatin1(name));
+  c->SetBounds(left, top, width, height);
+  c->SetAlign(align);
+  return c;
+}
+}  // namespace
+
+std::string FolderOf(const std::string& selectedPath) {
+  if (!selectedPath.empty() && selectedPath.back() == '/') return selectedPath;
+  return selectedPath + "/";
+}
+
+TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
+  setObjectName(QStringLiteral("mainForm"));
+  SetCaption("批量修改文件名");
+  Font() = TFont("MS Sans Serif", -11);
+  move(204, 165);
+  SetClientSize(746, 467);
+  CreateComponents();
+  BindEvents();
+  DoCreate();
+}
+
+TmainForm::~TmainForm() = default;
+
+void TmainForm::CreateComponents() {
+  QWidget* client = ClientArea();
+
+  bsSkinSplitter1 = Make<TSplitter>(client, "bsSkinSplitter1", 225, 0, 3, 467, alLeft);
+  bsSkinSplitter1->SetMinSize(10);
+  bsSkinSplitter1->SetResizeStyle(rsLine);
+
+  bsSkinPanel1 = Make<TPanel>(client, "bsSkinPanel1", 0, 0, 225, 467, alLeft);
+  bsSkinPanel1->SetBorderStyle(bvFrame);
+  ShellTreeView1 = Make<TDirTreeView>(bsSkinPanel1, "ShellTreeView1", 1, 1, 204, 446, alClient);
+  ShellTreeView1->SetIndent(19);
+  ShellTreeView1->SetShowRoot(false);
+  ShellTreeView1->Font() = kControlFont;
+  bsSkinScrollBar1 = new TScrollBar(sbVertical, bsSkinPanel1);
+  bsSkinScrollBar1->setObjectName(QStringLiteral("bsSkinScrollBar1"));
+  bsSkinScrollBar1->SetBounds(205, 1, 19, 446);
+  bsSkinScrollBar1->SetAlign(alRight);
+  bsSkinScrollBar2 = new TScrollBar(sbHorizontal, bsSkinPanel1);
+  bsSkinScrollBar2->setObjectName(QStringLiteral("bsSkinScrollBar2"));
+  bsSkinScrollBar2->SetBounds(1, 447, 223, 19);
+  bsSkinScrollBar2->SetAlign(alBottom);
+  ShellTreeView1->SetScrollBars(bsSkinScrollBar1, bsSkinScrollBar2);
+
+  bsSkinPanel2 = Make<TPanel>(client, "bsSkinPanel2", 228, 0, 518, 467, alClient);
+  bsSkinPanel2->SetBorderStyle(bvFrame);
+  ListBox1 = Make<TListBox>(bsSkinPanel2, "ListBox1", 1, 58, 516, 408, alClient);
+  ListBox1->SetItemHeight(20);
+  ListBox1->Font() = kControlFont;
+  bsSkinPanel3 = Make<TPanel>(bsSkinPanel2, "bsSkinPanel3", 1, 1, 516, 57, alTop);
+  bsSkinPanel3->SetBorderStyle(bvFrame);
+
+  bsSkinLinkLabel1 = Make<TLinkLabel>(bsSkinPanel3, "bsSkinLinkLabel1", 424, 24, 74, 14);
+  bsSkinLinkLabel1->SetCaption("Oradel工作室");
+  bsSkinLinkLabel1->Font() = TFont("Arial", 14, fsUnderline);
+  bsSkinLinkLabel1->SetActiveFontColor(clBlue);
+  bsSkinLinkLabel1->SetURL(kMakerAddress);
+  bsSkinLinkLabel1->SetCursor(crHandPoint);
+
+  GroupBox4 = Make<TGroupBox>(bsSkinPanel3, "GroupBox4", 1, 1, 120, 55, alLeft);
+  GroupBox4->SetCaption("查找文件");
+  GroupBox4->SetCursor(crHandPoint);
+  EdtFindEx = Make<TEdit>(GroupBox4, "EdtFindEx", 16, 24, 81, 20);
+  EdtFindEx->SetText("*.*");
+
+  GroupBox1 = Make<TGroupBox>(bsSkinPanel3, "GroupBox1", 121, 1, 96, 55, alLeft);
+  GroupBox1->SetCaption("批量命名前缀");
+  GroupBox1->SetCursor(crHandPoint);
+  EdtFrontName = Make<TEdit>(GroupBox1, "EdtFrontName", 8, 24, 81, 20);
+  EdtFrontName->SetText("My");
+  EdtFrontName->SetAlignment(taCenter);
+
+  GroupBox2 = Make<TGroupBox>(bsSkinPanel3, "GroupBox2", 217, 1, 136, 55, alLeft);
+  GroupBox2->SetCaption("命名范围");
+  GroupBox2->SetCursor(crHandPoint);
+  EdtRangestart = Make<TEdit>(GroupBox2, "EdtRangestart", 16, 24, 41, 20);
+  EdtRangestart->SetText("0");
+  EdtRangestart->SetAlignment(taCenter);
+  // Digits only: no input method composes text into this field.
+  EdtRangestart->Editor()->setAttribute(Qt::WA_InputMethodEnabled, false);
+  Label1 = Make<TLabel>(GroupBox2, "Label1", 62, 25, 13, 24);
+  Label1->SetCaption("~");
+  Label1->Font() = TFont("MS Sans Serif", -19, fsBold);
+  EdtRangeend = Make<TEdit>(GroupBox2, "EdtRangeend", 80, 24, 41, 20);
+  EdtRangeend->SetText("");
+  EdtRangeend->SetAlignment(taCenter);
+  EdtRangeend->SetEnabled(false);
+  EdtRangeend->Font().SetColor(clGrayText);
+
+  btnQuillo = Make<TButton>(bsSkinPanel3, "btnQuillo", 353, 1, 57, 55, alLeft);
+  btnQuillo->SetGlyph(MakeRenameGlyph());
+  btnQuillo->SetShowHint(true);
+  btnQuillo->SetParentShowHint(false);
+  btnQuillo->SetCursor(crHandPoint);
+
+  ActionList = new TActionList(this);
+  ActionList->SetName("ActionList");
+  filesearch = new TAction(ActionList, "filesearch");
+  filerename = new TAction(ActionList, "filerename");
+}
+
+void TmainForm::BindEvents() {
+  OnCreate = [this] { FormCreate(); };
+  OnClose = [this](TCloseAction& action) { FormClose(action); };
+  filesearch->OnExecute = [this] { filesearchExecute(); };
+  filerename->OnExecute = [this] { filerenameExecute(); };
+  ShellTreeView1->OnClick = [this] { filesearchExecute(); };
+  btnQuillo->OnClick = [this] { filerenameExecute(); };
+  btnQuillo->OnMouseMove = [this](TShiftState s, int x, int y) { btnQuilloMouseMove(s, x, y); };
+  ListBox1->OnListBoxClick = [this] { ListBox1ListBoxClick(); };
+  EdtRangestart->OnKeyPress = [this](char& key) { EdtRangestartKeyPress(key); };
+  EdtRangestart->OnExit = [this] { EdtRangestartExit(); };
+}
+
+void TmainForm::FormCreate() {
+  FRenamer = std::make_unique<Trenamefile>();
+  filesearch->Execute();
+}
+
+void TmainForm::FormClose(TCloseAction&) { FRenamer.reset(); }
+
+void TmainForm::filesearchExecute() {
+  if (!FRenamer) return;  // the window is closing
+  ListBox1->Items().Clear();
+  FFindMask = Trim(EdtFindEx->Text());
+  FCurrentDir = FolderOf(ShellTreeView1->SelectedPath());
+  ListBox1->Items().Assign(FRenamer->ListFiles(FCurrentDir + FFindMask));
+  // In 64 bits, so a start near the top of the range shows the true last number.
+  EdtRangeend->SetText(IntToStr(int64_t(StrToInt(EdtRangestart->Text())) + FRenamer->FileCount()));
+}
+
+void TmainForm::filerenameExecute() {
+  if (!FRenamer || FRenamer->FileCount() == 0) return;
+  const std::string prefix = EdtFrontName->Text();
+  const int32_t start = StrToInt(Trim(EdtRangestart->Text()));
+  FRenamer->RenameAll(FCurrentDir, ListBox1->Items().Items(), prefix, start);
+  filesearch->Execute();
+}
+
+void TmainForm::ListBox1ListBoxClick() {
+  ListBox1->SetHint("当前目录：" + FCurrentDir);
+  ListBox1->SetShowHint(true);
+}
+
+void TmainForm::EdtRangestartKeyPress(char& key) {
+  if (key < '0' || key > '9') key = '\0';
+}
+
+void TmainForm::EdtRangestartExit() {
+  if (!FRenamer) return;  // the window is closing
+  EdtRangeend->SetText(
+      IntToStr(int64_t(StrToInt(Trim(EdtRangestart->Text()))) + FRenamer->FileCount()));
+}
+
+void TmainForm::btnQuilloMouseMove(TShiftState, int, int) {
+  btnQuillo->SetShowHint(false);
+  SetHint(FRenamer && FRenamer->FileCount() == 0 ? "当前选择目录下没有文件" : "开始修改文件名");
+  btnQuillo->SetShowHint(true);
+}

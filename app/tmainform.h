@@ -1,0 +1,76 @@
+#pragma once
+// The batch renamer's one window: a folder tree on the left, the file list
+// on the right under a tool strip with the mask, prefix and range fields and
+// the rename button. Its handlers list the clicked folder and rename every
+// listed file to prefix + running number + its own extension.
+
+#include <memory>
+#include <string>
+
+#include "framework/taction.h"
+#include "framework/tbutton.h"
+#include "framework/tdirtreeview.h"
+#include "framework/tedit.h"
+#include "framework/tform.h"
+#include "framework/tgroupbox.h"
+#include "framework/tlabel.h"
+#include "framework/tlistbox.h"
+#include "framework/tpanel.h"
+#include "framework/tscrollbar.h"
+#include "framework/tsplitter.h"
+#include "renamer/trenamefile.h"
+
+class TmainForm : public TForm {
+  Q_OBJECT
+ public:
+  explicit TmainForm(QWidget* parent = nullptr);
+  ~TmainForm() override;
+
+  // Components, in the order the window creates them.
+  TSplitter* bsSkinSplitter1;
+  TPanel* bsSkinPanel1;
+  TDirTreeView* ShellTreeView1;
+  TScrollBar* bsSkinScrollBar1;
+  TScrollBar* bsSkinScrollBar2;
+  TPanel* bsSkinPanel2;
+  TListBox* ListBox1;
+  TPanel* bsSkinPanel3;
+  TLinkLabel* bsSkinLinkLabel1;
+  TGroupBox* GroupBox4;
+  TEdit* EdtFindEx;
+  TGroupBox* GroupBox1;
+  TEdit* EdtFrontName;
+  TGroupBox* GroupBox2;
+  TEdit* EdtRangestart;
+  TLabel* Label1;
+  TEdit* EdtRangeend;
+  TButton* btnQuillo;
+  TActionList* ActionList;
+  TAction* filesearch;
+  TAction* filerename;
+
+  // Handlers.
+  void FormCreate();
+  void FormClose(TCloseAction& action);
+  void filesearchExecute();
+  void filerenameExecute();
+  void ListBox1ListBoxClick();
+  void EdtRangestartKeyPress(char& key);
+  void EdtRangestartExit();
+  void btnQuilloMouseMove(TShiftState shift, int x, int y);
+
+  const Trenamefile* Renamer() const { return FRenamer.get(); }
+  const std::string& FindMask() const { return FFindMask; }
+  const std::string& CurrentDir() const { return FCurrentDir; }
+
+ private:
+  void CreateComponents();
+  void BindEvents();
+
+  std::unique_ptr<Trenamefile> FRenamer;
+  std::string FFindMask;
+  std::string FCurrentDir;
+};
+
+// The folder the search lists: the selected path with exactly one "/" at its end.
+std::string FolderOf(const std::string& selectedPath);

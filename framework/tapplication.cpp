@@ -1,0 +1,159 @@
+#include "framework/tapplication.h"
+
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "framework/tcontrol.h"
+#include "framework/tform.h"
+
+namespace {
+TApplication* gApplication = nullptr;
+constexpr int kHintMaxWidth = 400;    // hint texts wrap beyond this width
+constexpr int kCursorHeight = 20;     // hints open below the pointer
+
+TControl* ControlAt(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget())
+    if (auto* c = qobject_cast<TControl*>(w)) return c;
+  return nullptr;
+}
+}  // namespace
+
+TApplication* Application() { return gApplication; }
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  gApplication = this;
+  FHintTimer.setSingleShot(true);
+  FHideTimer.setSingleShot(true);
+  connect(&FHintTimer, &QTimer::timeout, this, [this] { ShowHintNow(); });
+  connect(&FHideTimer, &QTimer::timeout, this, [this] {
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+    FHintShowing = false;
+  });
+}
+
+TApplication::~TApplication() {
+  FHintWindow.reset();
+  if (gApplication == this) gApplication = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& value) {
+  if (FTitle == value) return;
+  FTitle = value;
+  setApplicationDisplayName(QString::fromStdString(value));
+}
+
+std::string TApplication::ErrorBoxText(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
+void TApplication::ShowException(const std::string& message) {
+  CancelHint();
+  QMessageBox box(QMessageBox::Critical, QString::fromStdString(FTitle),
+                  QString::fromStdString(ErrorBoxText(message)), QMessageBox::Ok,
+                  activeWindow());
+  box.setObjectName(QStringLiteral("ErrorBox"));
+  box.exec();
+}
+
+void TApplication::HandleException(const std::exception& e) {
+  if (OnException) OnException(e);
+  else ShowException(e.what());
+}
+
+int TApplication::Run() {
+  if (FMainForm) FMainForm->show();
+  setQuitOnLastWindowClosed(true);
+  return exec();
+}
+
+void TApplication::SetShowHint(bool value) {
+  if (FShowHint == value) return;
+  FShowHint = value;
+  if (!value) CancelHint();
+}
+
+void TApplication::SetHintWindowClass(THintWindowClass factory) {
+  CancelHint();
+  FHintWindowClass = std::move(factory);
+  FHintWindow.reset();
+}
+
+std::string TApplication::GetHint(const TControl* control) {
+  for (const TControl* c = control; c; c = c->ParentControl())
+    if (!c->Hint().empty()) return c->Hint();
+  return {};
+}
+
+void TApplication::CancelHint() {
+  FHintTimer.stop();
+  FHideTimer.stop();
+  if (FHintWindow) FHintWindow->ReleaseHandle();
+  FHintShowing = false;
+  FHintControl = nullptr;
+}
+
+void TApplication::HintMouseMove(QWidget* widget) {
+  TControl* control = ControlAt(widget);
+  if (control == FHintControl) return;
+  const bool wasShowing = FHintShowing;
+  if (FHintWindow) FHintWindow->ReleaseHandle();
+  FHintShowing = false;
+  FHideTimer.stop();
+  FHintControl = control;
+  if (!control || !FShowHint) {
+    FHintTimer.stop();
+    return;
+  }
+  // Moving from one hint to the next shows the next one almost at once.
+  FHintTimer.start(wasShowing ? FHintShortPause : FHintPause);
+}
+
+void TApplication::ShowHintNow() {
+  TControl* control = FHintControl;
+  if (!control || !FShowHint || !control->ShowHint() || !control->isVisible()) return;
+  const std::string hint = GetHint(control);
+  if (hint.empty()) return;
+  if (!FHintWindow) FHintWindow.reset(FHintWindowClass ? FHintWindowClass() : new THintWindow());
+  TRect r = FHintWindow->CalcHintRect(kHintMaxWidth, hint);
+  const QPoint at = QCursor::pos() + QPoint(0, kCursorHeight);
+  OffsetRect(r, at.x(), at.y());
+  if (const QScreen* screen = control->screen()) {
+    const QRect area = screen->availableGeometry();
+    if (r.Right > area.right() + 1) OffsetRect(r, area.right() + 1 - r.Right, 0);
+    if (r.Bottom > area.bottom() + 1) OffsetRect(r, 0, at.y() - kCursorHeight - r.Bottom - 4);
+    if (r.Left < area.left()) OffsetRect(r, area.left() - r.Left, 0);
+  }
+  FHintWindow->ActivateHint(r, hint);
+  FHintShowing = true;
+  FHideTimer.start(FHintHidePause);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      if (auto* w = qobject_cast<QWidget*>(receiver); w && !qobject_cast<THintWindow*>(w))
+        HintMouseMove(w);
+      break;
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+      if (FHintShowing || FHintTimer.isActive()) {
+        FHintTimer.stop();
+        FHideTimer.stop();
+        if (FHintWindow) FHintWindow->ReleaseHandle();
+        FHintShowing = false;
+      }
+      break;
+    default:
+      break;
+  }
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    HandleException(e);
+    return true;
+  }
+}

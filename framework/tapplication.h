@@ -1,0 +1,79 @@
+#pragma once
+// The application object: its title, the message loop, the error box for
+// exceptions that reach the loop, and the hint machinery (which control is
+// under the mouse, its hint text, the pauses and the hint window).
+
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/thintwindow.h"
+
+class TControl;
+class TForm;
+
+class TApplication : public QApplication {
+  Q_OBJECT
+ public:
+  TApplication(int& argc, char** argv);
+  ~TApplication() override;
+
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& value);
+
+  // Shows `message` the way an error that reached the loop is shown: caption
+  // = Title, stop icon, OK; "." appended when the last character sorts after ".".
+  void ShowException(const std::string& message);
+  static std::string ErrorBoxText(const std::string& message);
+
+  // Runs the loop until the main form closes.
+  int Run();
+  TForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TForm* form) { FMainForm = form; }
+
+  // Hints.
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int ms) { FHintPause = ms; }
+  int HintShortPause() const { return FHintShortPause; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int ms) { FHintHidePause = ms; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool value);
+  // Replacing the class takes effect for the next hint shown.
+  void SetHintWindowClass(THintWindowClass factory);
+  THintWindow* HintWindow() const { return FHintWindow.get(); }
+  TControl* HintControl() const { return FHintControl; }
+  void CancelHint();
+
+  // The first non-empty hint from `control` up through its parents.
+  static std::string GetHint(const TControl* control);
+
+  // Called instead of the error box when set.
+  std::function<void(const std::exception&)> OnException;
+
+  bool notify(QObject* receiver, QEvent* event) override;
+
+ private:
+  void HintMouseMove(QWidget* widget);
+  void ShowHintNow();
+  void HandleException(const std::exception& e);
+
+  std::string FTitle;
+  QPointer<TForm> FMainForm;
+  int FHintPause = 500;
+  int FHintShortPause = 50;
+  int FHintHidePause = 2500;
+  bool FShowHint = true;
+  THintWindowClass FHintWindowClass;
+  std::unique_ptr<THintWindow> FHintWindow;
+  QPointer<TControl> FHintControl;
+  QTimer FHintTimer;
+  QTimer FHideTimer;
+  bool FHintShowing = false;
+};
+
+TApplication* Application();

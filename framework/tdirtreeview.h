@@ -1,0 +1,42 @@
+#pragma once
+// A plain folder tree rooted at the desktop: the desktop folder and, below
+// it, folders only, filled when a node is first expanded. A mouse click runs
+// OnClick; moving the selection with the keyboard does not.
+
+#include <QTreeWidget>
+#include <string>
+
+#include "framework/tcontrol.h"
+
+class TScrollBar;
+
+class TDirTreeView : public TControl {
+  Q_OBJECT
+ public:
+  explicit TDirTreeView(QWidget* parent = nullptr);
+
+  // The selected folder's path as the file system names it, or "" with no selection.
+  std::string SelectedPath() const;
+  // Selects the node of `path`, expanding the nodes above it; false when the
+  // path is not below the desktop folder.
+  bool SelectPath(const std::string& path);
+  // Rebuilds the tree from the desktop folder and selects its root.
+  void Reload();
+
+  void SetIndent(int value) { FTree->setIndentation(value); }
+  void SetShowRoot(bool value) { FTree->setRootIsDecorated(value); }
+  // Scroll bars that stand in for the tree's own, shown only when needed.
+  void SetScrollBars(TScrollBar* vertical, TScrollBar* horizontal);
+  QTreeWidget* Tree() const { return FTree; }
+
+ protected:
+  void FontChanged() override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QTreeWidgetItem* AddFolderItem(QTreeWidgetItem* parent, const std::string& path,
+                                 const std::string& name);
+  void Fill(QTreeWidgetItem* item);
+
+  QTreeWidget* FTree;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// A plain one-line text field.
+
+#include <QLineEdit>
+#include <string>
+
+#include "framework/tcontrol.h"
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TEdit : public TControl {
+  Q_OBJECT
+ public:
+  explicit TEdit(QWidget* parent = nullptr);
+
+  std::string Text() const;
+  void SetText(const std::string& value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment value);
+  bool ReadOnly() const { return FEditor->isReadOnly(); }
+  void SetReadOnly(bool value) { FEditor->setReadOnly(value); }
+  void SelectAll() { FEditor->selectAll(); }
+  void SetFocus() { FEditor->setFocus(Qt::OtherFocusReason); }
+  QLineEdit* Editor() const { return FEditor; }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void FontChanged() override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void UpdatePalette();
+
+  QLineEdit* FEditor;
+  TAlignment FAlignment = taLeftJustify;
+};

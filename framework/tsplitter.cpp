@@ -1,0 +1,116 @@
+#include "framework/tsplitter.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TSplitter::TSplitter(QWidget* parent) : TControl(parent) {
+  SetCursor(crHSplit);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TControl* TSplitter::FindControl() const {
+  TControl* p = ParentControl();
+  if (!p) return nullptr;
+  const QRect me = geometry();
+  for (QObject* o : p->children()) {
+    auto* c = qobject_cast<TControl*>(o);
+    if (!c || c == this || c->isHidden() || c->Align() != Align()) continue;
+    const QRect g = c->geometry();
+    switch (Align()) {
+      case alLeft: if (g.x() + g.width() == me.x()) return c; break;
+      case alRight: if (g.x() == me.x() + me.width()) return c; break;
+      case alTop: if (g.y() + g.height() == me.y()) return c; break;
+      case alBottom: if (g.y() == me.y() + me.height()) return c; break;
+      default: break;
+    }
+  }
+  return nullptr;
+}
+
+int TSplitter::ClampedSize(int wanted) const {
+  const TControl* p = ParentControl();
+  if (!p || !FControl) return wanted;
+  // Room on the far side: what the splitter's side has not claimed.
+  const TRect client = p->ClientRect();
+  int far = 0;
+  switch (Align()) {
+    case alLeft: far = client.Right - (x() + width()); break;
+    case alRight: far = x() - client.Left; break;
+    case alTop: far = client.Bottom - (y() + height()); break;
+    case alBottom: far = y() - client.Top; break;
+    default: break;
+  }
+  for (QObject* o : p->children()) {
+    auto* c = qobject_cast<TControl*>(o);
+    if (!c || c->isHidden()) continue;
+    // Controls aligned to the opposite side are not free room.
+    if (Align() == alLeft && c->Align() == alRight) far -= c->width();
+    if (Align() == alRight && c->Align() == alLeft && c->x() > x()) far -= c->width();
+    if (Align() == alTop && c->Align() == alBottom) far -= c->height();
+    if (Align() == alBottom && c->Align() == alTop && c->y() > y()) far -= c->height();
+  }
+  const int maxSize = FStartSize + far - FMinSize;
+  return std::max(FMinSize, std::min(wanted, std::max(FMinSize, maxSize)));
+}
+
+void TSplitter::ShowLine(int size) {
+  if (!FLine) {
+    FLine = new QWidget(parentWidget());
+    FLine->setAutoFillBackground(true);
+    QPalette pal = FLine->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    FLine->setPalette(pal);
+  }
+  const QRect c = FControl->geometry();
+  QRect line;
+  switch (Align()) {
+    case alLeft: line = QRect(c.x() + size, y(), width(), height()); break;
+    case alRight: line = QRect(c.x() + c.width() - size - width(), y(), width(), height()); break;
+    case alTop: line = QRect(x(), c.y() + size, width(), height()); break;
+    default: line = QRect(x(), c.y() + c.height() - size - height(), width(), height()); break;
+  }
+  FLine->setGeometry(line);
+  FLine->show();
+  FLine->raise();
+}
+
+void TSplitter::mousePressEvent(QMouseEvent* event) {
+  TControl::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  FControl = FindControl();
+  if (!FControl) return;
+  const QPoint global = event->globalPosition().toPoint();
+  FDownPos = Horizontal() ? global.y() : global.x();
+  FStartSize = Horizontal() ? FControl->height() : FControl->width();
+  FNewSize = FStartSize;
+  if (FResizeStyle == rsLine) ShowLine(FNewSize);
+}
+
+void TSplitter::mouseMoveEvent(QMouseEvent* event) {
+  TControl::mouseMoveEvent(event);
+  if (!FControl || !(event->buttons() & Qt::LeftButton)) return;
+  const QPoint global = event->globalPosition().toPoint();
+  int delta = (Horizontal() ? global.y() : global.x()) - FDownPos;
+  if (Align() == alRight || Align() == alBottom) delta = -delta;
+  FNewSize = ClampedSize(FStartSize + delta);
+  if (FResizeStyle == rsLine) ShowLine(FNewSize);
+  else if (FResizeStyle == rsUpdate) {
+    if (Horizontal()) FControl->SetHeight(FNewSize);
+    else FControl->SetWidth(FNewSize);
+  }
+}
+
+void TSplitter::mouseReleaseEvent(QMouseEvent* event) {
+  TControl::mouseReleaseEvent(event);
+  if (!FControl || event->button() != Qt::LeftButton) return;
+  if (FLine) FLine->hide();
+  if (Horizontal()) FControl->SetHeight(FNewSize);
+  else FControl->SetWidth(FNewSize);
+  FControl = nullptr;
+  if (OnMoved) OnMoved();
+}
+
+void TSplitter::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), ToQColor(Color()));
+}

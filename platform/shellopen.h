@@ -1,0 +1,6 @@
+#pragma once
+// Opens a document or an address with the desktop's default handler.
+
+#include <string>
+
+bool ShellOpen(const std::string& target);

@@ -1,0 +1,12 @@
+#pragma once
+// The user's folders as the desktop names them (XDG user directories).
+
+#include <string>
+
+// $HOME, or the account's home folder when HOME is unset. No trailing "/".
+std::string HomeDirectory();
+// The XDG desktop folder of the current HOME when it exists, else HOME itself.
+std::string DesktopDirectory();
+// The folder that user-dirs.dirs names under `key` ("XDG_DESKTOP_DIR", ...),
+// or `fallback` below HOME when it names none. The folder need not exist.
+std::string XdgUserDirectory(const std::string& key, const std::string& fallback);
