@@ -29,8 +29,10 @@ TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
   Font() = TFont("MS Sans Serif", -11);
   move(204, 165);
   SetClientSize(746, 467);
+  BeginBuild();
   CreateComponents();
   BindEvents();
+  EndBuild();
   DoCreate();
 }
 

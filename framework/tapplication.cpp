@@ -140,12 +140,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::Wheel:
-      if (FHintShowing || FHintTimer.isActive()) {
-        FHintTimer.stop();
-        FHideTimer.stop();
-        if (FHintWindow) FHintWindow->ReleaseHandle();
-        FHintShowing = false;
-      }
+      // The next move, even over the same control, starts a new hint.
+      if (FHintControl) CancelHint();
       break;
     default:
       break;

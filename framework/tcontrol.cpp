@@ -1,5 +1,7 @@
 #include "framework/tcontrol.h"
 
+#include "framework/tform.h"
+
 #include <QChildEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -70,8 +72,13 @@ void TControl::FontChanged() {
 
 TRect TControl::ClientRect() const { return TRect{0, 0, width(), height()}; }
 
+bool TControl::AlignDisabled() const {
+  const auto* form = qobject_cast<const TForm*>(window());
+  return form && form->Loading();
+}
+
 void TControl::Realign() {
-  if (FRealigning) return;
+  if (FRealigning || AlignDisabled()) return;
   FRealigning = true;
   TRect r = ClientRect();
 

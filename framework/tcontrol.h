@@ -45,6 +45,9 @@ class TControl : public QWidget {
   // The part of the control that aligned children share.
   virtual TRect ClientRect() const;
   void Realign();
+  // While a form is being built its stored bounds stay as they are; the
+  // first layout happens when building ends.
+  bool AlignDisabled() const;
 
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool value);

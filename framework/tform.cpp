@@ -50,6 +50,19 @@ void TForm::resizeEvent(QResizeEvent* event) {
   PlaceClientArea();
 }
 
+static void RealignTree(TControl* control) {
+  control->Realign();
+  for (QObject* o : control->children())
+    if (auto* c = qobject_cast<TControl*>(o)) RealignTree(c);
+}
+
+void TForm::EndBuild() {
+  if (!FLoading) return;
+  FLoading = false;
+  PlaceClientArea();
+  RealignTree(this);
+}
+
 void TForm::DoCreate() {
   if (OnCreate) OnCreate();
 }

@@ -33,6 +33,12 @@ class TForm : public TControl {
   TRect NonClientMargins() const { return FMargins; }
   void SetNonClientMargins(const TRect& margins);
 
+  // Building the form from its layout: no alignment until EndBuild, which
+  // lays out every control, parents before children.
+  void BeginBuild() { FLoading = true; }
+  void EndBuild();
+  bool Loading() const { return FLoading; }
+
   // Runs OnCreate; called once the form and its components exist.
   void DoCreate();
 
@@ -51,6 +57,7 @@ class TForm : public TControl {
   void PlaceClientArea();
 
   std::string FCaption;
+  bool FLoading = false;
   TControl* FClientArea;
   TRect FMargins;
 };

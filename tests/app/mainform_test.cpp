@@ -1,0 +1,289 @@
+// The real main window, driven with mouse and key events on a temporary home
+// whose desktop folder each test fills.
+
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+
+#include "../platform/tempfolder.h"
+#include "app/tmainform.h"
+#include "framework/tapplication.h"
+
+namespace {
+
+struct BoxSeen {
+  std::string Title;
+  std::string Text;
+  QMessageBox::Icon Icon;
+};
+
+// Runs `action` and reads and closes every message box it opens.
+std::vector<BoxSeen> CollectBoxes(const std::function<void()>& action) {
+  std::vector<BoxSeen> seen;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
+      box->accept();
+    }
+  });
+  QWidget* active = QApplication::activeWindow();
+  poll.start();
+  action();
+  QTest::qWait(30);
+  // The desktop gives the activation back when a box closes; do so here too.
+  if (active && !seen.empty()) {
+    active->activateWindow();
+    QTest::qWaitForWindowActive(active);
+  }
+  return seen;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 3000) {
+  for (int waited = 0; waited < ms; waited += 20) {
+    if (condition()) return true;
+    QTest::qWait(20);
+  }
+  return condition();
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("HOME", Home.Path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    Home.MakeDir("Desktop");
+    Desktop = Home.Path() + "Desktop/";
+  }
+
+  void Write(const std::string& name, const std::string& bytes = "x") const {
+    Home.WriteFile("Desktop/" + name, bytes);
+  }
+
+  TmainForm& Open() {
+    Form = std::make_unique<TmainForm>();
+    Form->show();
+    Form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    return *Form;
+  }
+
+  std::vector<std::string> Listed() const { return Form->ListBox1->Items().Items(); }
+
+  void ClickTreeItem(const std::string& name) {
+    QTreeWidget* tree = Form->ShellTreeView1->Tree();
+    const auto found = tree->findItems(QString::fromStdString(name), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1) << name;
+    const QPoint at = tree->visualItemRect(found[0]).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+  }
+
+  void ClickRename() { QTest::mouseClick(Form->btnQuillo, Qt::LeftButton, {}, QPoint(28, 27)); }
+
+  std::string ShownHint() const {
+    THintWindow* w = Application()->HintWindow();
+    return w && w->isVisible() ? w->Caption() : std::string();
+  }
+
+  TempFolder Home;
+  std::string Desktop;
+  std::unique_ptr<TmainForm> Form;
+};
+
+TEST_F(MainWindow, StartsWithTheLayoutAndListsTheDesktopFiles) {
+  Write("b.jpg");
+  Write("a.txt");
+  Write("c");
+  TmainForm& f = Open();
+  EXPECT_EQ(f.windowTitle().toStdString(), "批量修改文件名");
+  EXPECT_EQ(f.ClientWidth(), 746);
+  EXPECT_EQ(f.ClientHeight(), 467);
+  EXPECT_EQ(f.EdtFindEx->Text(), "*.*");
+  EXPECT_EQ(f.EdtFrontName->Text(), "My");
+  EXPECT_EQ(f.EdtRangestart->Text(), "0");
+  EXPECT_FALSE(f.EdtRangeend->Enabled());
+  EXPECT_EQ(f.CurrentDir(), Desktop);
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"a.txt", "b.jpg", "c"}));
+  EXPECT_EQ(f.EdtRangeend->Text(), "3");
+  // Aligned layout: left pane, splitter, right pane with the tool strip over the list.
+  EXPECT_EQ(f.bsSkinPanel1->BoundsRect(), Rect(0, 0, 225, 467));
+  EXPECT_EQ(f.bsSkinSplitter1->BoundsRect(), Rect(225, 0, 228, 467));
+  EXPECT_EQ(f.bsSkinPanel2->BoundsRect(), Rect(228, 0, 746, 467));
+  EXPECT_EQ(f.bsSkinPanel3->BoundsRect(), Rect(1, 1, 517, 58));
+  EXPECT_EQ(f.ListBox1->BoundsRect(), Rect(1, 58, 517, 466));
+  EXPECT_EQ(f.GroupBox4->Left(), 1);
+  EXPECT_EQ(f.GroupBox1->Left(), 121);
+  EXPECT_EQ(f.GroupBox2->Left(), 217);
+  EXPECT_EQ(f.btnQuillo->BoundsRect(), Rect(353, 1, 410, 56));
+}
+
+TEST_F(MainWindow, RenameGivesEveryListedFileTheNextNumberAndListsAgain) {
+  Write("a.txt", "alpha");
+  Write("b.jpg", "beta");
+  Write("c", "gamma");
+  Write("x.tar.gz", "delta");
+  Open();
+  ClickRename();
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop),
+            (std::map<std::string, std::string>{{"My1.txt", "file:alpha"},
+                                                {"My2.jpg", "file:beta"},
+                                                {"My3", "file:gamma"},
+                                                {"My4.gz", "file:delta"}}));
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"My1.txt", "My2.jpg", "My3", "My4.gz"}));
+  EXPECT_EQ(Form->EdtRangeend->Text(), "4");
+}
+
+TEST_F(MainWindow, RenameKeepsPrefixBlanksAndTrimsTheMask) {
+  Write("one.txt", "1");
+  Write("two.dat", "2");
+  Open();
+  Form->EdtFindEx->SetText("  *.txt\t");
+  Form->EdtFrontName->SetText(" P ");
+  Form->EdtRangestart->SetText("9");
+  ClickTreeItem("Desktop");
+  EXPECT_EQ(Form->FindMask(), "*.txt");
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"one.txt"}));
+  EXPECT_EQ(Form->EdtRangeend->Text(), "10");
+  ClickRename();
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop),
+            (std::map<std::string, std::string>{{" P 10.txt", "file:1"}, {"two.dat", "file:2"}}));
+}
+
+TEST_F(MainWindow, RenameNeverReplacesAFileThatAlreadyHasTheNewName) {
+  Write("a.txt", "first");
+  Write("b.txt", "second");
+  Write("c.txt", "third");
+  Write("My2.txt", "keep me");
+  Open();
+  Form->EdtFindEx->SetText("?.txt");
+  ClickTreeItem("Desktop");
+  ClickRename();
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop),
+            (std::map<std::string, std::string>{{"My1.txt", "file:first"},
+                                                {"b.txt", "file:second"},
+                                                {"My2.txt", "file:keep me"},
+                                                {"My3.txt", "file:third"}}));
+}
+
+TEST_F(MainWindow, TheListFollowsMouseClicksInTheTreeOnly) {
+  Write("top.txt");
+  Home.MakeDir("Desktop/Empty");
+  Home.MakeDir("Desktop/Photos");
+  Write("Photos/p1.jpg", "p");
+  Write("Photos/p2.jpg", "p");
+  Open();
+  EXPECT_TRUE(Form->ShellTreeView1->SelectPath(Desktop + "Photos"));
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"top.txt"}));  // no click, no new listing
+  ClickTreeItem("Photos");
+  EXPECT_EQ(Form->CurrentDir(), Desktop + "Photos/");
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"p1.jpg", "p2.jpg"}));
+  EXPECT_EQ(Form->EdtRangeend->Text(), "2");
+  ClickTreeItem("Empty");
+  EXPECT_TRUE(Listed().empty());
+  EXPECT_EQ(Form->EdtRangeend->Text(), "0");
+}
+
+TEST_F(MainWindow, RenameWithAnEmptyListDoesNothing) {
+  Home.MakeDir("Desktop/Empty");
+  Open();
+  ClickTreeItem("Empty");
+  const auto before = TempFolder::ContentsOf(Desktop);
+  const auto boxes = CollectBoxes([&] { ClickRename(); });
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop), before);
+}
+
+TEST_F(MainWindow, StartFieldTakesDigitsOnly) {
+  Open();
+  QLineEdit* editor = Form->EdtRangestart->Editor();
+  editor->setFocus();
+  editor->end(false);
+  QTest::keyClicks(editor, "5a-x7");
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Form->EdtRangestart->Text(), "057");
+}
+
+TEST_F(MainWindow, LeavingAnEmptyStartFieldShowsTheConversionError) {
+  Write("a.txt");
+  Open();
+  QLineEdit* editor = Form->EdtRangestart->Editor();
+  QTest::mouseClick(editor, Qt::LeftButton);
+  ASSERT_TRUE(editor->hasFocus());
+  editor->selectAll();
+  QTest::keyClick(editor, Qt::Key_Delete);
+  ASSERT_EQ(Form->EdtRangestart->Text(), "");
+  const auto boxes = CollectBoxes([&] { QTest::mouseClick(Form->EdtFrontName->Editor(), Qt::LeftButton); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Title, "文件名批量修改器");
+  EXPECT_EQ(boxes[0].Text, "'' is not a valid integer value.");
+  EXPECT_EQ(boxes[0].Icon, QMessageBox::Critical);
+  EXPECT_EQ(Form->EdtRangeend->Text(), "1");  // keeps its old value
+
+  // A valid number recomputes the range end when the field is left.
+  QTest::mouseClick(editor, Qt::LeftButton);
+  QTest::keyClicks(editor, "41");
+  const auto none = CollectBoxes([&] { QTest::mouseClick(Form->EdtFrontName->Editor(), Qt::LeftButton); });
+  EXPECT_TRUE(none.empty());
+  EXPECT_EQ(Form->EdtRangeend->Text(), "42");
+}
+
+TEST_F(MainWindow, AStartThatIsNotANumberStopsTheRenameWithAnError) {
+  Write("a.txt", "a");
+  Open();
+  Form->EdtRangestart->SetText("2147483648");  // one past the 32-bit range
+  const auto boxes = CollectBoxes([&] { ClickRename(); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "'2147483648' is not a valid integer value.");
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop), (std::map<std::string, std::string>{{"a.txt", "file:a"}}));
+}
+
+TEST_F(MainWindow, TheRangeEndCountsPastTheTopOfTheStartRange) {
+  Write("a.txt");
+  Write("b.txt");
+  Open();
+  Form->EdtRangestart->SetText("2147483647");
+  ClickTreeItem("Desktop");
+  EXPECT_EQ(Form->EdtRangeend->Text(), "2147483649");
+}
+
+TEST_F(MainWindow, ListClickSetsTheFolderHintAndItAppears) {
+  Write("a.txt");
+  Open();
+  QWidget* list = Form->ListBox1->List()->viewport();
+  QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(20, 10));
+  EXPECT_EQ(Form->ListBox1->Hint(), "当前目录：" + Desktop);
+  EXPECT_TRUE(Form->ListBox1->ShowHint());
+  QTest::mouseMove(Form->ShellTreeView1->Tree()->viewport(), QPoint(10, 100));
+  QTest::mouseMove(list, QPoint(30, 40));
+  EXPECT_TRUE(WaitFor([&] { return ShownHint() == "当前目录：" + Desktop; })) << ShownHint();
+}
+
+TEST_F(MainWindow, RenameButtonHintSaysWhetherThereIsAnythingToRename) {
+  Write("a.txt");
+  Home.MakeDir("Desktop/Empty");
+  Open();
+  QTest::mouseMove(Form->btnQuillo, QPoint(20, 20));
+  EXPECT_EQ(Form->Hint(), "开始修改文件名");
+  EXPECT_TRUE(WaitFor([&] { return ShownHint() == "开始修改文件名"; })) << ShownHint();
+
+  ClickTreeItem("Empty");
+  QTest::mouseMove(Form->btnQuillo, QPoint(25, 25));
+  EXPECT_EQ(Form->Hint(), "当前选择目录下没有文件");
+  EXPECT_TRUE(WaitFor([&] { return ShownHint() == "当前选择目录下没有文件"; })) << ShownHint();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication app(argc, argv);
+  app.SetTitle("文件名批量修改器");
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
