@@ -11,10 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "framework/tform.h"
 #include "framework/thintwindow.h"
 
-class TControl;
-class TForm;
 
 class TApplication : public QApplication {
   Q_OBJECT

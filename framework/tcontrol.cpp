@@ -19,7 +19,10 @@ TControl* TControl::ParentControl() const { return qobject_cast<TControl*>(paren
 void TControl::SetBounds(int left, int top, int width, int height) {
   const QRect wanted(left, top, std::max(0, width), std::max(0, height));
   if (geometry() == wanted) return;
+  const bool resized = wanted.size() != size();
   setGeometry(wanted);
+  // A hidden control gets its resize event only when shown; lay out now.
+  if (resized && !isVisible()) Realign();
   if (FAlign != alNone)
     if (TControl* p = ParentControl()) p->Realign();
 }

@@ -42,7 +42,7 @@ void TForm::SetNonClientMargins(const TRect& margins) {
 void TForm::PlaceClientArea() {
   const QRect r(FMargins.Left, FMargins.Top, std::max(0, width() - FMargins.Left - FMargins.Right),
                 std::max(0, height() - FMargins.Top - FMargins.Bottom));
-  if (FClientArea->geometry() != r) FClientArea->setGeometry(r);
+  FClientArea->SetBounds(r.x(), r.y(), r.width(), r.height());
 }
 
 void TForm::resizeEvent(QResizeEvent* event) {

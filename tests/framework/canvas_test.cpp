@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "framework/tbitmap.h"
+
+namespace {
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+PixelSet PixelsOf(TBitmap& b, TColor color) {
+  PixelSet set;
+  const QImage& img = b.Image();
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (FromQColor(QColor(img.pixel(x, y))) == color) set.insert({x, y});
+  return set;
+}
+
+TBitmap White(int w, int h) {
+  TBitmap b(w, h);
+  b.Canvas().Brush.Color = clWhite;
+  b.Canvas().FillRect(Rect(0, 0, w, h));
+  return b;
+}
+
+TEST(Canvas, LinesLeaveOutTheirEndPoint) {
+  TBitmap b = White(12, 12);
+  b.Canvas().Pen.Color = clRed;
+  b.Canvas().MoveTo(1, 1);
+  b.Canvas().LineTo(5, 1);  // horizontal
+  b.Canvas().MoveTo(2, 3);
+  b.Canvas().LineTo(5, 6);  // diagonal
+  b.Canvas().MoveTo(8, 8);
+  b.Canvas().LineTo(8, 8);  // zero length draws nothing
+  EXPECT_EQ(PixelsOf(b, clRed),
+            (PixelSet{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {2, 3}, {3, 4}, {4, 5}}));
+}
+
+TEST(Canvas, RectanglesLeaveOutRightAndBottom) {
+  TBitmap b = White(6, 6);
+  b.Canvas().Pen.Color = clRed;
+  b.Canvas().Brush.Style = bsClear;
+  b.Canvas().Rectangle(Rect(1, 1, 4, 4));
+  EXPECT_EQ(PixelsOf(b, clRed),
+            (PixelSet{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}}));
+  b.Canvas().Brush.Style = bsSolid;
+  b.Canvas().Brush.Color = clBlue;
+  b.Canvas().FillRect(Rect(4, 4, 6, 5));
+  EXPECT_EQ(PixelsOf(b, clBlue), (PixelSet{{4, 4}, {5, 4}}));
+}
+
+TEST(Canvas, CopyRectScalesToNearestPixels) {
+  TBitmap src = White(2, 1);
+  src.Canvas().SetPixel(0, 0, clRed);
+  src.Canvas().SetPixel(1, 0, clBlue);
+  TBitmap dst = White(4, 2);
+  dst.Canvas().CopyRect(Rect(0, 0, 4, 2), src.Canvas(), Rect(0, 0, 2, 1));
+  EXPECT_EQ(PixelsOf(dst, clRed), (PixelSet{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
+  EXPECT_EQ(PixelsOf(dst, clBlue), (PixelSet{{2, 0}, {3, 0}, {2, 1}, {3, 1}}));
+}
+
+TEST(Canvas, TransparentDrawKeysOnTheBottomLeftPixel) {
+  TBitmap glyph = White(3, 2);
+  glyph.Canvas().SetPixel(0, 1, clLime);  // bottom-left: the transparent colour
+  glyph.Canvas().SetPixel(2, 0, clLime);
+  glyph.Canvas().SetPixel(1, 0, clRed);
+  glyph.Transparent = true;
+  TBitmap dst(3, 2);
+  dst.Canvas().Brush.Color = clBlue;
+  dst.Canvas().FillRect(Rect(0, 0, 3, 2));
+  dst.Canvas().Draw(0, 0, glyph);
+  EXPECT_EQ(PixelsOf(dst, clBlue), (PixelSet{{0, 1}, {2, 0}}));
+  EXPECT_EQ(PixelsOf(dst, clRed), (PixelSet{{1, 0}}));
+}
+
+TEST(Colors, SystemColoursHaveFixedValues) {
+  EXPECT_EQ(ColorToRGB(clBtnFace), RGBColor(212, 208, 200));
+  EXPECT_EQ(ColorToRGB(clHighlight), RGBColor(10, 36, 106));
+  EXPECT_EQ(ColorToRGB(clInfoBk), RGBColor(255, 255, 225));
+  EXPECT_EQ(ColorToRGB(8421504), RGBColor(128, 128, 128));  // plain colours pass through
+  EXPECT_EQ(ToQColor(clBlue), QColor(0, 0, 255));
+}
+
+}  // namespace
