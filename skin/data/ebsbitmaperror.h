@@ -1,0 +1,10 @@
+#pragma once
+// A skin picture that is not a BMP file this program can read: the message
+// names what is wrong with it.
+
+#include "framework/sysutils.h"
+
+class EbsBitmapError : public Exception {
+ public:
+  using Exception::Exception;
+};

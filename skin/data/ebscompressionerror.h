@@ -1,0 +1,9 @@
+#pragma once
+// The zlib block of a stored skin could not be inflated or deflated.
+
+#include "framework/sysutils.h"
+
+class EbsCompressionError : public Exception {
+ public:
+  using Exception::Exception;
+};

@@ -1,0 +1,7 @@
+#include "skin/data/tbsdataskinbutton.h"
+
+void TbsDataSkinButton::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinObject::Exchange(filer);
+  filer.Rect("downrect", DownRect, {0, 0, 0, 0});
+  filer.Rect("disableskinrsect", DisableSkinRect, {0, 0, 0, 0});
+}

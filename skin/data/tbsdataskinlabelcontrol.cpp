@@ -1,0 +1,9 @@
+#include "skin/data/tbsdataskinlabelcontrol.h"
+
+void TbsDataSkinLabelControl::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinCustomControl::Exchange(filer);
+  filer.Text("fontname", FontName, "Arial");
+  filer.Integer("fontheight", FontHeight, 14);
+  filer.FontStyle("fontstyle", FontStyle, 0);
+  filer.Color("fontcolor", FontColor, 0);
+}

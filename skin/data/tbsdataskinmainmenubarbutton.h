@@ -1,0 +1,13 @@
+#pragma once
+// A button of the main menu bar (close, minimise, maximise, system menu).
+
+#include "skin/data/tbsdataskinstdbutton.h"
+
+class TbsDataSkinMainMenuBarButton : public TbsDataSkinStdButton {
+ public:
+  using TbsDataSkinStdButton::TbsDataSkinStdButton;
+  const char* ClassName() const override { return "TbsDataSkinMainMenuBarButton"; }
+
+ protected:
+  void Exchange(TbsSkinSectionFiler& filer) override;
+};

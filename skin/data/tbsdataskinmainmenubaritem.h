@@ -1,0 +1,13 @@
+#pragma once
+// An item of the main menu bar.
+
+#include "skin/data/tbsdataskinmainmenuitem.h"
+
+class TbsDataSkinMainMenuBarItem : public TbsDataSkinMainMenuItem {
+ public:
+  using TbsDataSkinMainMenuItem::TbsDataSkinMainMenuItem;
+  const char* ClassName() const override { return "TbsDataSkinMainMenuBarItem"; }
+
+ protected:
+  void Exchange(TbsSkinSectionFiler& filer) override;
+};

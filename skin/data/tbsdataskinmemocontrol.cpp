@@ -1,0 +1,7 @@
+#include "skin/data/tbsdataskinmemocontrol.h"
+
+void TbsDataSkinMemoControl::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinEditControl::Exchange(filer);
+  filer.Color("bgcolor", BGColor, 0);
+  filer.Color("activebgcolor", ActiveBGColor, 0);
+}

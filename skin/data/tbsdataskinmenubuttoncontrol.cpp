@@ -1,0 +1,6 @@
+#include "skin/data/tbsdataskinmenubuttoncontrol.h"
+
+void TbsDataSkinMenuButtonControl::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinButtonControl::Exchange(filer);
+  filer.Rect("trackbuttonrect", TrackButtonRect, {0, 0, 0, 0});
+}

@@ -1,0 +1,17 @@
+#include "skin/data/tbsdataskinmenuitem.h"
+
+void TbsDataSkinMenuItem::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinObject::Exchange(filer);
+  filer.Integer("itemleftoffset", ItemLeftOffset, 0);
+  filer.Integer("itemrightoffset", ItemRightOffset, 0);
+  filer.Rect("dividerrect", DividerRect, {0, 0, 0, 0});
+  filer.Integer("dividerleftoffset", DividerLeftOffset, 0);
+  filer.Integer("dividerrightoffset", DividerRightOffset, 0);
+  filer.Rect("textrect", TextRect, {0, 0, 0, 0});
+  filer.Text("fontname", FontName, "Arial");
+  filer.Integer("fontheight", FontHeight, 14);
+  filer.FontStyle("fontstyle", FontStyle, 0);
+  filer.Color("fontcolor", FontColor, 0);
+  filer.Color("activefontcolor", ActiveFontColor, 0);
+  filer.Color("unenabledfontcolor", UnEnabledFontColor, 0);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// A scroll box with a background picture.
+
+#include "skin/data/tbsdataskincustomcontrol.h"
+
+class TbsDataSkinScrollBoxControl : public TbsDataSkinCustomControl {
+ public:
+  using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
+  const char* ClassName() const override { return "TbsDataSkinScrollBoxControl"; }
+
+  int BGPictureIndex = 0;
+
+ protected:
+  void Exchange(TbsSkinSectionFiler& filer) override;
+};

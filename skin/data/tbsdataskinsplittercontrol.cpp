@@ -1,0 +1,5 @@
+#include "skin/data/tbsdataskinsplittercontrol.h"
+
+void TbsDataSkinSplitterControl::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinCustomControl::Exchange(filer);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// A splitter: only the stretchable piece of its base.
+
+#include "skin/data/tbsdataskincustomcontrol.h"
+
+class TbsDataSkinSplitterControl : public TbsDataSkinCustomControl {
+ public:
+  using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
+  const char* ClassName() const override { return "TbsDataSkinSplitterControl"; }
+
+ protected:
+  void Exchange(TbsSkinSectionFiler& filer) override;
+};

@@ -1,0 +1,10 @@
+#include "skin/data/tbsdataskinstdlabelcontrol.h"
+
+void TbsDataSkinStdLabelControl::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinControl::Exchange(filer);
+  filer.Text("fontname", FontName, "Arial");
+  filer.Integer("fontheight", FontHeight, 14);
+  filer.FontStyle("fontstyle", FontStyle, 0);
+  filer.Color("fontcolor", FontColor, 0);
+  filer.Color("activefontcolor", ActiveFontColor, 16711680);
+}

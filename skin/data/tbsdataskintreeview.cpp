@@ -1,0 +1,10 @@
+#include "skin/data/tbsdataskintreeview.h"
+
+void TbsDataSkinTreeView::Exchange(TbsSkinSectionFiler& filer) {
+  TbsDataSkinControl::Exchange(filer);
+  filer.Text("fontname", FontName, "Arial");
+  filer.Integer("fontheight", FontHeight, 14);
+  filer.FontStyle("fontstyle", FontStyle, 0);
+  filer.Color("fontcolor", FontColor, 0);
+  filer.Color("bgcolor", BGColor, 0);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// A tree view: item font and background colour.
+
+#include "skin/data/tbsdataskincontrol.h"
+
+class TbsDataSkinTreeView : public TbsDataSkinControl {
+ public:
+  using TbsDataSkinControl::TbsDataSkinControl;
+  const char* ClassName() const override { return "TbsDataSkinTreeView"; }
+
+  std::string FontName = "Arial";
+  int FontHeight = 0;
+  TFontStyles FontStyle = 0;
+  TColor FontColor = 0;
+  TColor BGColor = 0;
+
+ protected:
+  void Exchange(TbsSkinSectionFiler& filer) override;
+};

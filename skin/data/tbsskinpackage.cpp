@@ -1,0 +1,95 @@
+#include "skin/data/tbsskinpackage.h"
+
+#include "skin/data/ebsskinpackageerror.h"
+#include "skin/data/tbsbitmapfile.h"
+
+namespace {
+
+// Reads forward through the package; every read is checked against the end.
+class Cursor {
+ public:
+  Cursor(const uint8_t* data, size_t size) : FData(data), FSize(size) {}
+  size_t Left() const { return FSize - FPos; }
+  const uint8_t* Here() const { return FData + FPos; }
+
+  void Need(size_t n, const char* what) const {
+    if (n > Left()) throw EbsSkinPackageError(std::string("The skin package ends inside ") + what);
+  }
+  int32_t Int32(const char* what) {
+    Need(4, what);
+    const uint8_t* p = Here();
+    FPos += 4;
+    return int32_t(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24));
+  }
+  uint8_t Byte(const char* what) {
+    Need(1, what);
+    return FData[FPos++];
+  }
+  QImage Picture() {
+    const size_t length = TbsBitmapFile::DeclaredLength(Here(), Left());
+    QImage image = TbsBitmapFile::Decode(Here(), length);
+    FPos += length;
+    return image;
+  }
+  // A flag byte, 0 when a picture follows.
+  QImage OptionalPicture(const char* what) { return Byte(what) == 0 ? Picture() : QImage(); }
+
+ private:
+  const uint8_t* FData;
+  size_t FSize;
+  size_t FPos = 0;
+};
+
+void PutInt32(std::vector<uint8_t>& out, int32_t v) {
+  const auto u = uint32_t(v);
+  out.insert(out.end(), {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)});
+}
+
+void PutOptionalPicture(std::vector<uint8_t>& out, const QImage& picture) {
+  const bool empty = picture.isNull() || picture.width() == 0 || picture.height() == 0;
+  out.push_back(empty ? 1 : 0);
+  if (empty) return;
+  const std::vector<uint8_t> bmp = TbsBitmapFile::Encode(picture);
+  out.insert(out.end(), bmp.begin(), bmp.end());
+}
+
+}  // namespace
+
+TbsSkinPackage TbsSkinPackage::Read(const uint8_t* data, size_t size) {
+  TbsSkinPackage package;
+  Cursor in(data, size);
+  package.Version = in.Int32("the version");
+  if (package.Version > kVersion) return package;
+  package.Picture = in.OptionalPicture("the main picture flag");
+  package.InactivePicture = in.OptionalPicture("the inactive picture flag");
+  package.Mask = in.OptionalPicture("the mask picture flag");
+  if (package.Version == 2) {
+    // Two pictures of an older layout that nothing uses any more.
+    in.OptionalPicture("an old picture flag");
+    in.OptionalPicture("an old picture flag");
+  }
+  // A negative count means no active pictures; a count larger than the data
+  // fails at the first picture that is not there, so nothing is reserved.
+  const int32_t count = in.Int32("the active picture count");
+  for (int32_t i = 0; i < count; ++i) {
+    if (in.Left() == 0) throw EbsSkinPackageError("The skin package ends before active picture " + std::to_string(i));
+    package.ActivePictures.push_back(in.Picture());
+  }
+  package.DescriptionText.assign(reinterpret_cast<const char*>(in.Here()), in.Left());
+  return package;
+}
+
+std::vector<uint8_t> TbsSkinPackage::Write() const {
+  std::vector<uint8_t> out;
+  PutInt32(out, kVersion);
+  PutOptionalPicture(out, Picture);
+  PutOptionalPicture(out, InactivePicture);
+  PutOptionalPicture(out, Mask);
+  PutInt32(out, int32_t(ActivePictures.size()));
+  for (const QImage& picture : ActivePictures) {
+    const std::vector<uint8_t> bmp = TbsBitmapFile::Encode(picture);
+    out.insert(out.end(), bmp.begin(), bmp.end());
+  }
+  out.insert(out.end(), DescriptionText.begin(), DescriptionText.end());
+  return out;
+}

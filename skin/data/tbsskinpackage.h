@@ -1,0 +1,28 @@
+#pragma once
+// A skin package: the inflated content of a stored skin. A version, the main,
+// inactive and mask pictures (each may be absent), the active pictures that
+// skin indexes address, then the description text up to the end. Reading
+// checks every length against the data and fails with EbsSkinPackageError or
+// EbsBitmapError; it never reads outside the bytes it was given.
+
+#include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TbsSkinPackage {
+ public:
+  static constexpr int32_t kVersion = 3;  // written, and the highest read
+
+  int32_t Version = kVersion;
+  QImage Picture, InactivePicture, Mask;  // null when the package has none
+  std::vector<QImage> ActivePictures;
+  std::string DescriptionText;  // as stored: 8-bit, CR LF line ends
+
+  // Reads a package. A version above 3 stops after the version: the result
+  // carries only that version, and the caller refuses it.
+  static TbsSkinPackage Read(const uint8_t* data, size_t size);
+  // Writes the package as version 3.
+  std::vector<uint8_t> Write() const;
+};

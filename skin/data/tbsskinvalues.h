@@ -1,0 +1,41 @@
+#pragma once
+// The value kinds of a skin description: how a key's text becomes a point,
+// rectangle, colour, font style or one of the skin's enumerations, and how a
+// value is written back. Pure functions, shared by every record reader.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "framework/tcolor.h"
+#include "framework/tfont.h"
+#include "framework/trect.h"
+
+// Horizontal placement of a caption (the framework's order).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TbsImageEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
+enum TbsMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+// What a frame button does; every unknown word means minimise to tray.
+enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
+
+// Decimal, "$hex" or "0xhex"; anything else gives `fallback`.
+int32_t SkinIntegerValue(std::string_view text, int32_t fallback);
+// True only for a text that reads as the integer 1.
+bool SkinBooleanValue(std::string_view text);
+// Only the digits of each comma-separated field count, so no coordinate is
+// negative; a field without digits throws EConvertError.
+TPoint SkinPointValue(std::string_view text);
+TRect SkinRectValue(std::string_view text);
+TFontStyles SkinFontStyleValue(std::string_view text);
+TAlignment SkinAlignmentValue(std::string_view text);
+TbsImageEffect SkinImageEffectValue(std::string_view text);
+TbsMorphKind SkinMorphKindValue(std::string_view text);
+TbsStdCommand SkinCommandValue(std::string_view text);
+
+std::string SkinPointText(const TPoint& p);
+std::string SkinRectText(const TRect& r);
+std::string SkinFontStyleText(TFontStyles style);
+std::string SkinAlignmentText(TAlignment alignment);
+std::string SkinImageEffectText(TbsImageEffect effect);
+std::string SkinMorphKindText(TbsMorphKind kind);
+std::string SkinCommandText(TbsStdCommand command);
