@@ -1,0 +1,31 @@
+#pragma once
+// Moving pictures in and out of the 24-bit buffers.
+
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+class TCanvas;
+
+namespace bspixels {
+
+// Fills the buffer with a 24-bit copy of `source` (any format); an empty
+// source gives a 0 x 0 buffer.
+void ReadImage(const QImage& source, int& width, int& height, int& rowSize, std::vector<uint8_t>& bits);
+QImage BufferToImage(const uint8_t* bits, int width, int height, int rowSize);
+// 1:1 at (x, y), through the canvas's painter so its clip holds.
+void DrawBuffer(TCanvas& canvas, int x, int y, const uint8_t* bits, int width, int height, int rowSize);
+
+}  // namespace bspixels
+
+#include "framework/trect.h"
+
+namespace bspixels {
+
+// Copies rectangle `s` of `src` into rectangle `d` of `dst` (both 32-bit
+// pictures): row by row when the sizes agree, by nearest pixel when they
+// differ. Parts outside either picture are left out; an empty or inverted
+// rectangle copies nothing.
+void BlitRect(QImage& dst, const TRect& d, const QImage& src, const TRect& s);
+
+}  // namespace bspixels
