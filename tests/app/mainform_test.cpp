@@ -236,11 +236,26 @@ TEST_F(MainWindow, LeavingAnEmptyStartFieldShowsTheConversionError) {
 TEST_F(MainWindow, AStartThatIsNotANumberStopsTheRenameWithAnError) {
   Write("a.txt", "a");
   Open();
-  Form->EdtRangestart->SetText("2147483648");  // one past the 32-bit range
-  const auto boxes = CollectBoxes([&] { ClickRename(); });
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].Text, "'2147483648' is not a valid integer value.");
-  EXPECT_EQ(TempFolder::ContentsOf(Desktop), (std::map<std::string, std::string>{{"a.txt", "file:a"}}));
+  // Empty, past either end of the 32-bit range, not a number.
+  for (const std::string start : {"", "2147483648", "-2147483649", "1x"}) {
+    Form->EdtRangestart->SetText(start);
+    const auto boxes = CollectBoxes([&] { ClickRename(); });
+    ASSERT_EQ(boxes.size(), 1u) << start;
+    EXPECT_EQ(boxes[0].Text, "'" + start + "' is not a valid integer value.");
+    EXPECT_EQ(TempFolder::ContentsOf(Desktop),
+              (std::map<std::string, std::string>{{"a.txt", "file:a"}}));
+  }
+}
+
+TEST_F(MainWindow, NamesThatAreNotTextGoThroughTheListUnchanged) {
+  const std::string odd("caf\xe9 menu.txt", 13);  // Latin-1, not UTF-8
+  Write(odd, "bytes");
+  Write(" lead\nline", "nl");
+  Open();
+  ASSERT_EQ(Listed(), (std::vector<std::string>{" lead\nline", odd}));
+  ClickRename();
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop),
+            (std::map<std::string, std::string>{{"My1", "file:nl"}, {"My2.txt", "file:bytes"}}));
 }
 
 TEST_F(MainWindow, TheRangeEndCountsPastTheTopOfTheStartRange) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <set>
 
 #include "framework/tbitmap.h"
@@ -82,4 +84,18 @@ TEST(Colors, SystemColoursHaveFixedValues) {
   EXPECT_EQ(ToQColor(clBlue), QColor(0, 0, 255));
 }
 
+}  // namespace
+
+namespace {
+TEST(Fonts, LayoutFacesResolveToInstalledFamiliesAndCoverChinese) {
+  const QFont arial = TFont("Arial", 14).ToQFont();
+  EXPECT_EQ(QFontInfo(arial).family(), "Liberation Sans");
+  EXPECT_EQ(arial.pixelSize(), 14);
+  EXPECT_EQ(TFont("MS Sans Serif", -11).ToQFont().pixelSize(), 11);
+  // The Chinese captions have glyphs, not empty boxes.
+  const QFontMetrics fm(arial);
+  for (const QChar c : QString::fromUtf8("批量修改文件名查找前缀命名范围当前目录："))
+    EXPECT_TRUE(fm.inFontUcs4(c.unicode()) || QFontMetrics(QFont("WenQuanYi Micro Hei")).inFontUcs4(c.unicode()))
+        << int(c.unicode());
+}
 }  // namespace
