@@ -1,0 +1,193 @@
+// Glyphs, text fitting and window helpers. Each glyph is drawn on white at
+// (2, 3) and its set of painted pixels compared with the set its lines and
+// boxes cover (lines without the end point, boxes without right and bottom).
+
+#include <gtest/gtest.h>
+
+#include <QScreen>
+#include <QWidget>
+#include <functional>
+
+#include "drawtesthelpers.h"
+#include "skin/draw/skinglyphs.h"
+#include "skin/draw/skinwindow.h"
+
+namespace {
+
+using drawtest::PixelSet;
+
+PixelSet HLine(int x0, int x1, int y) {  // x0 .. x1 - 1
+  PixelSet s;
+  for (int x = x0; x < x1; ++x) s.insert({x, y});
+  return s;
+}
+PixelSet VLine(int x, int y0, int y1) {
+  PixelSet s;
+  for (int y = y0; y < y1; ++y) s.insert({x, y});
+  return s;
+}
+PixelSet Diagonal(int x0, int y0, int dx, int n) {  // n pixels stepping (dx, 1)
+  PixelSet s;
+  for (int i = 0; i < n; ++i) s.insert({x0 + dx * i, y0 + i});
+  return s;
+}
+PixelSet BoxOutline(int l, int t, int r, int b) {
+  PixelSet s = HLine(l, r, t);
+  s.merge(HLine(l, r, b - 1));
+  s.merge(VLine(l, t, b));
+  s.merge(VLine(r - 1, t, b));
+  return s;
+}
+PixelSet Union(std::initializer_list<PixelSet> sets) {
+  PixelSet s;
+  for (PixelSet p : sets) s.merge(p);
+  return s;
+}
+
+struct GlyphCase {
+  const char* Name;
+  std::function<void(TCanvas&, int, int, TColor)> Draw;
+  PixelSet Expected;
+};
+
+PixelSet DrawnAt23(const std::function<void(TCanvas&, int, int, TColor)>& draw) {
+  TBitmap bmp(20, 20);
+  draw(bmp.Canvas(), 2, 3, clNavy);
+  return drawtest::Painted(bmp.Image(), qRgb(255, 255, 255), 2, 3);
+}
+
+TEST(Glyphs, CaptionGlyphsCoverExactlyTheirLinesAndBoxes) {
+  PixelSet rollDown, rollUp;
+  for (int i = 0; i <= 4; ++i) {
+    rollDown.merge(HLine(5 - i, 5 + i, 6 - i));
+    rollUp.merge(HLine(1 + i, 9 - i, 6 - i));
+  }
+  const std::vector<GlyphCase> cases = {
+      {"Close", DrawCloseGlyph,
+       Union({Diagonal(1, 1, 1, 8), Diagonal(9, 1, -1, 8), Diagonal(2, 1, 1, 8), Diagonal(8, 1, -1, 8)})},
+      {"SysMenu", DrawSysMenuGlyph, BoxOutline(1, 3, 9, 6)},
+      {"Minimize", DrawMinimizeGlyph, Union({HLine(1, 9, 8), HLine(1, 9, 9)})},
+      {"Maximize", DrawMaximizeGlyph, Union({BoxOutline(0, 0, 11, 10), BoxOutline(0, 0, 11, 2)})},
+      {"Restore", DrawRestoreGlyph,
+       Union({BoxOutline(2, 0, 10, 6), BoxOutline(2, 0, 10, 2), BoxOutline(0, 4, 7, 10), BoxOutline(0, 4, 7, 6)})},
+      {"RollDown", DrawRollDownGlyph, rollDown},
+      {"RollUp", DrawRollUpGlyph, rollUp},
+      {"Tray", DrawTrayGlyph, Union({HLine(2, 7, 2), HLine(2, 7, 3), HLine(2, 7, 4), HLine(2, 7, 5), HLine(2, 7, 6)})},
+  };
+  for (const GlyphCase& c : cases) EXPECT_EQ(DrawnAt23(c.Draw), c.Expected) << c.Name;
+}
+
+TEST(Glyphs, GlyphsUseTheGivenColourAndBoxesStayHollow) {
+  TBitmap bmp(20, 20);
+  bmp.Canvas().Brush.Color = clRed;
+  DrawMaximizeGlyph(bmp.Canvas(), 2, 3, clBtnShadow);
+  EXPECT_EQ(bmp.Image().pixel(2, 3), qRgb(128, 128, 128));
+  EXPECT_EQ(bmp.Image().pixel(6, 8), qRgb(255, 255, 255));
+  EXPECT_EQ(bmp.Canvas().Brush.Style, bsSolid);
+}
+
+TEST(Glyphs, ArrowsAndCheckCoverTheirLines) {
+  const TRect r{0, 0, 16, 12};  // centre (8, 6)
+  PixelSet left, right, up, down;
+  for (int i = 0; i <= 3; ++i) {
+    left.merge(VLine(8 - 2 + i, 6 - i, 6 + i + 1));
+    up.merge(HLine(8 - i, 8 + i + 1, 6 - 2 + i));
+  }
+  for (int n = 3; n >= 0; --n) {
+    right.merge(VLine(8 + 2 - n, 6 - n, 6 + n + 1));  // drawn from cy + n up to cy - n - 1, excluded
+    down.merge(HLine(8 - n, 8 + n + 1, 6 + 2 - n));
+  }
+  const std::vector<std::pair<int, PixelSet>> arrows = {{akLeft, left}, {akRight, right}, {akUp, up}, {akDown, down}};
+  for (const auto& [kind, expected] : arrows) {
+    TBitmap bmp(16, 12);
+    DrawArrowGlyph(bmp.Canvas(), r, clBlack, kind);
+    EXPECT_EQ(drawtest::Painted(bmp.Image(), qRgb(255, 255, 255)), expected) << "kind " << kind;
+  }
+  PixelSet check;
+  for (int i = 0; i <= 2; ++i) {
+    check.merge(Diagonal(0, 5 - i, 1, 2));        // (0, 5 - i) .. (2, 7 - i), end left out
+    for (int j = 0; j < 5; ++j) check.insert({2 + j, 7 - i - j});  // (2, 7 - i) .. (7, 2 - i), end left out
+  }
+  EXPECT_EQ(DrawnAt23([](TCanvas& c, int x, int y, TColor col) { DrawCheckGlyph(c, x, y, col); }), check);
+}
+
+TEST(Glyphs, GlyphFrameDrawsOneFrameWithTheBottomLeftColourTransparent) {
+  QImage strip(64, 8, QImage::Format_RGB32);
+  strip.fill(qRgb(255, 0, 255));  // the transparent colour, taken from the bottom-left pixel
+  for (int x = 0; x < 64; ++x) strip.setPixel(x, 2, qRgb(0, x, 0));
+  TBitmap dest(40, 12);
+  DrawGlyphFrame(dest.Canvas(), 5, 1, TBitmap(strip), 4, 1);
+  const QImage& out = dest.Image();
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const bool drawn = y == 3 && x >= 5 && x < 21;
+      EXPECT_EQ(out.pixel(x, y), drawn ? qRgb(0, x - 5, 0) : qRgb(255, 255, 255)) << x << "," << y;
+    }
+  TBitmap untouched(8, 8);
+  DrawGlyphFrame(untouched.Canvas(), 0, 0, TBitmap(strip), 0, 1);
+  DrawGlyphFrame(untouched.Canvas(), 0, 0, TBitmap(), 4, 1);
+  EXPECT_EQ(drawtest::Painted(untouched.Image(), qRgb(255, 255, 255)), PixelSet{});
+}
+
+TEST(Text, TruncateKeepsWhatFitsAndEndsInEllipsis) {
+  drawtest::EnsureApp();
+  TBitmap bmp(10, 10);
+  TCanvas& c = bmp.Canvas();
+  c.Font = TFont("Arial", -12);
+  std::string fits = "Short";
+  TruncateTextToWidth(c, fits, c.TextWidth("Short"));
+  EXPECT_EQ(fits, "Short");
+
+  std::string longer = "A rather long caption";
+  const int max = c.TextWidth("A rather...");
+  TruncateTextToWidth(c, longer, max);
+  EXPECT_EQ(longer, "A rather...");
+
+  std::string tiny = "Anything";
+  TruncateTextToWidth(c, tiny, c.TextWidth("...") - 1);
+  EXPECT_EQ(tiny, "...");
+
+  std::string wide = "\xE6\x96\x87\xE4\xBB\xB6\xE5\x90\x8D";  // three CJK characters
+  TruncateTextToWidth(c, wide, c.TextWidth("\xE6\x96\x87...") );
+  EXPECT_EQ(wide, "\xE6\x96\x87...");  // characters are removed whole
+}
+
+TEST(Text, VCenteredTextStaysInsideItsRectangle) {
+  drawtest::EnsureApp();
+  TBitmap bmp(60, 30);
+  TCanvas& c = bmp.Canvas();
+  c.Font = TFont("Arial", -12);
+  c.Brush.Style = bsClear;
+  DrawTextVCentered(c, "WWWWWWWWWWWW", {10, 5, 40, 25});
+  const PixelSet painted = drawtest::Painted(bmp.Image(), qRgb(255, 255, 255));
+  ASSERT_FALSE(painted.empty());
+  for (auto [x, y] : painted) {
+    EXPECT_GE(x, 12);  // Left + 2
+    EXPECT_LT(x, 40);
+    EXPECT_GE(y, 5);
+    EXPECT_LT(y, 25);
+  }
+}
+
+TEST(Window, WorkAreaComesFromTheWindowsScreenOrThePrimary) {
+  drawtest::EnsureApp();
+  QScreen* primary = QGuiApplication::primaryScreen();
+  ASSERT_NE(primary, nullptr);
+  TRect r;
+  ASSERT_TRUE(GetMonitorWorkArea(nullptr, true, r));
+  EXPECT_EQ(r, FromQRect(primary->availableGeometry()));
+  QWidget window;
+  ASSERT_TRUE(GetMonitorWorkArea(&window, false, r));
+  EXPECT_EQ(r, FromQRect(window.screen()->geometry()));
+}
+
+TEST(Window, AlphaBecomesWindowOpacity) {
+  drawtest::EnsureApp();
+  QWidget window;
+  SetWindowAlphaValue(&window, 51);
+  EXPECT_NEAR(window.windowOpacity(), 0.2, 0.01);
+  SetWindowAlphaValue(&window, 255);
+  EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+}
+
+}  // namespace
