@@ -106,7 +106,7 @@ bool TbsCompressedStoredSkin::BuildFromDescriptionFile(const std::string& path) 
 
   const std::string folder = DirectoryWithDelimiter(path);
   TbsSkinPackage package;
-  TbsSkinSectionFiler pictures(description, "PICTURES");
+  auto pictures = TbsSkinSectionFiler::Reader(description, "PICTURES");
   auto load = [&](const char* key, QImage& into) {
     std::string name;
     pictures.Text(key, name, "");

@@ -1,12 +1,12 @@
 #include "skin/data/tbsdataskincontrol.h"
 
 void TbsDataSkinControl::LoadFromDescription(const TbsSkinDescription& description) {
-  TbsSkinSectionFiler filer(description, IDName);
+  auto filer = TbsSkinSectionFiler::Reader(description, IDName);
   Exchange(filer);
 }
 
 void TbsDataSkinControl::SaveToDescription(TbsSkinDescription& description) const {
-  TbsSkinSectionFiler filer(description, IDName);
+  auto filer = TbsSkinSectionFiler::Writer(description, IDName);
   // Writing only reads the fields, so the shared key list may take them by reference.
   const_cast<TbsDataSkinControl*>(this)->Exchange(filer);
 }

@@ -5,12 +5,12 @@ constexpr const char* kSection = "POPUPWINDOW";
 }
 
 void TbsDataSkinPopupWindow::LoadFromDescription(const TbsSkinDescription& description) {
-  TbsSkinSectionFiler filer(description, kSection);
+  auto filer = TbsSkinSectionFiler::Reader(description, kSection);
   Exchange(filer);
 }
 
 void TbsDataSkinPopupWindow::SaveToDescription(TbsSkinDescription& description) const {
-  TbsSkinSectionFiler filer(description, kSection);
+  auto filer = TbsSkinSectionFiler::Writer(description, kSection);
   const_cast<TbsDataSkinPopupWindow*>(this)->Exchange(filer);  // writing leaves the fields as they are
 }
 

@@ -120,7 +120,7 @@ const std::vector<RecordFactory<TbsDataSkinControl>>& ControlTypes() {
 template <class Base>
 void ReadRecordList(const TbsSkinDescription& description, const char* section,
                     const std::vector<RecordFactory<Base>>& types, std::vector<std::unique_ptr<Base>>& records) {
-  TbsSkinSectionFiler filer(description, section);
+  auto filer = TbsSkinSectionFiler::Reader(description, section);
   int count = 0;
   filer.Integer("count", count, 0);
   count = std::min(count, kMaxRecordEntries);
@@ -191,9 +191,10 @@ void TbsSkinData::ReadPackage(const uint8_t* data, size_t size) {
 
   TbsSkinDescription description;
   description.LoadFromText(package.DescriptionText);
-  TbsSkinSectionFiler version(description, "VERSION"), pictures(description, "PICTURES");
+  auto version = TbsSkinSectionFiler::Reader(description, "VERSION");
+  auto pictures = TbsSkinSectionFiler::Reader(description, "PICTURES");
   ExchangeHeader(version, pictures);
-  TbsSkinSectionFiler formInfo(description, "FORMINFO");
+  auto formInfo = TbsSkinSectionFiler::Reader(description, "FORMINFO");
   ExchangeFormInfo(formInfo);
   AdjustFormInfo();
   PopupWindowRecord.LoadFromDescription(description);
@@ -317,9 +318,10 @@ void TbsSkinData::SendSkinMessage(unsigned message) {
 
 void TbsSkinData::SaveToDescription(TbsSkinDescription& description) const {
   auto* self = const_cast<TbsSkinData*>(this);  // writing leaves every field as it is
-  TbsSkinSectionFiler version(description, "VERSION"), pictures(description, "PICTURES");
+  auto version = TbsSkinSectionFiler::Writer(description, "VERSION");
+  auto pictures = TbsSkinSectionFiler::Writer(description, "PICTURES");
   self->ExchangeHeader(version, pictures);
-  TbsSkinSectionFiler formInfo(description, "FORMINFO");
+  auto formInfo = TbsSkinSectionFiler::Writer(description, "FORMINFO");
   self->ExchangeFormInfo(formInfo);
   PopupWindowRecord.SaveToDescription(description);
   HintWindowRecord.SaveToDescription(description);

@@ -7,11 +7,13 @@ namespace {
 constexpr int kMaxListCount = 65536;
 }  // namespace
 
-TbsSkinSectionFiler::TbsSkinSectionFiler(const TbsSkinDescription& source, std::string section)
-    : FSource(&source), FSection(std::move(section)) {}
+TbsSkinSectionFiler TbsSkinSectionFiler::Reader(const TbsSkinDescription& source, std::string section) {
+  return TbsSkinSectionFiler(&source, nullptr, std::move(section));
+}
 
-TbsSkinSectionFiler::TbsSkinSectionFiler(TbsSkinDescription& target, std::string section)
-    : FTarget(&target), FSection(std::move(section)) {}
+TbsSkinSectionFiler TbsSkinSectionFiler::Writer(TbsSkinDescription& target, std::string section) {
+  return TbsSkinSectionFiler(nullptr, &target, std::move(section));
+}
 
 const std::string* TbsSkinSectionFiler::Value(const char* key) const { return FSource->Find(FSection, key); }
 

@@ -12,10 +12,10 @@
 
 class TbsSkinSectionFiler {
  public:
-  // Reading from `source`.
-  TbsSkinSectionFiler(const TbsSkinDescription& source, std::string section);
-  // Writing into `target`.
-  TbsSkinSectionFiler(TbsSkinDescription& target, std::string section);
+  // Named, not overloaded: a non-const description must never pick writing
+  // by accident.
+  static TbsSkinSectionFiler Reader(const TbsSkinDescription& source, std::string section);
+  static TbsSkinSectionFiler Writer(TbsSkinDescription& target, std::string section);
 
   bool Reading() const { return FTarget == nullptr; }
   const std::string& Section() const { return FSection; }
@@ -35,6 +35,8 @@ class TbsSkinSectionFiler {
   void List(const char* name, std::vector<std::string>& field);
 
  private:
+  TbsSkinSectionFiler(const TbsSkinDescription* source, TbsSkinDescription* target, std::string section)
+      : FSource(source), FTarget(target), FSection(std::move(section)) {}
   const std::string* Value(const char* key) const;
   void Write(const std::string& key, const std::string& value);
 
