@@ -9,9 +9,9 @@
 
 namespace bspixels {
 
-void ReadImage(const QImage& source, int& width, int& height, int& rowSize, std::vector<uint8_t>& bits) {
+void ReadImage(const QImage& source, int& width, int& height, int& rowSize, TBits& bits) {
   width = height = rowSize = 0;
-  bits.clear();
+  bits.reset();
   if (source.isNull() || source.width() <= 0 || source.height() <= 0) return;
   const QImage rgb = (source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32)
                          ? source
@@ -19,10 +19,13 @@ void ReadImage(const QImage& source, int& width, int& height, int& rowSize, std:
   width = rgb.width();
   height = rgb.height();
   rowSize = RowSizeFor(width);
-  bits.assign(size_t(rowSize) * size_t(height), 0);
-  for (int y = 0; y < height; ++y)
-    Rgb32ToBgr24(reinterpret_cast<const uint32_t*>(rgb.constScanLine(y)), bits.data() + size_t(y) * size_t(rowSize),
-                 width);
+  bits = NewBits(size_t(rowSize) * size_t(height));
+  const int padding = rowSize - width * 3;
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = bits.get() + size_t(y) * size_t(rowSize);
+    Rgb32ToBgr24(reinterpret_cast<const uint32_t*>(rgb.constScanLine(y)), row, width);
+    std::memset(row + width * 3, 0, size_t(padding));
+  }
 }
 
 QImage BufferToImage(const uint8_t* bits, int width, int height, int rowSize) {

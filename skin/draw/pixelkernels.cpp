@@ -252,12 +252,17 @@ BS_AVX2 size_t Average4Avx2(uint8_t* out, const uint8_t* p, const uint8_t* q, co
 }
 
 BS_AVX2 int Rgb32ToBgr24Avx2(const uint32_t* src, uint8_t* dst, int width) {
-  const __m128i drop = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  // Per 128-bit lane, four pixels lose their fourth byte; the two 12-byte
+  // halves are then joined into 24 contiguous bytes.
+  const __m256i drop = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                        0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  const __m256i join = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
   int x = 0;
-  // 16 bytes are stored for 12, so stop while the spare 4 still land inside the row.
-  for (; x + 6 <= width; x += 4) {
-    const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * x), _mm_shuffle_epi8(px, drop));
+  // 32 bytes are stored for 24, so stop while the spare 8 still land inside the row.
+  for (; x + 11 <= width; x += 8) {
+    const __m256i px = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + x));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 3 * x),
+                        _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(px, drop), join));
   }
   return x;
 }
@@ -273,9 +278,55 @@ BS_AVX2 int Bgr24ToRgb32Avx2(const uint8_t* src, uint32_t* dst, int width) {
   return x;
 }
 
+// Eight pixels (24 bytes) per step: bytes equal to zero give a 32-bit mask,
+// a pixel is black when its three bits are all set, and pext gathers every
+// third bit into one byte of the row's bit set.
+__attribute__((target("avx2,bmi2"))) int BlackPixelBitsAvx2(const uint8_t* row, int width, uint64_t* bits) {
+  auto* out = reinterpret_cast<uint8_t*>(bits);
+  const __m256i zero = _mm256_setzero_si256();
+  constexpr uint32_t kFirstOfThree = 0x00249249u;  // bits 0, 3, 6, ..., 21
+  int x = 0;
+  for (; x + 11 <= width; x += 8) {  // 32 bytes are read for 24
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + 3 * x));
+    const uint32_t m = uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, zero)));
+    out[x / 8] = uint8_t(_pext_u32(m & (m >> 1) & (m >> 2), kFirstOfThree));
+  }
+  return x;
+}
+
+bool HasBmi2() {
+  static const bool has = __builtin_cpu_supports("bmi2");
+  return has;
+}
+
 #endif
 
 }  // namespace
+
+void BlackPixelBitsScalar(const uint8_t* row, int width, uint64_t* bits) {
+  std::memset(bits, 0, size_t((width + 63) / 64) * 8);
+  for (int x = 0; x < width; ++x)
+    if ((row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) == 0) bits[x / 64] |= uint64_t(1) << (x % 64);
+}
+
+void BlackPixelBits(const uint8_t* row, int width, uint64_t* bits) {
+  if (width <= 0) return;
+  int x = 0;
+#if BS_HAVE_X86
+  if (HasAvx2() && HasBmi2()) {
+    x = BlackPixelBitsAvx2(row, width, bits);
+    // Clear the rest of the word the vector loop stopped in, then finish by pixel.
+    if (x % 64 != 0) bits[x / 64] &= (uint64_t(1) << (x % 64)) - 1;
+    for (int w = (x + 63) / 64; w < (width + 63) / 64; ++w) bits[w] = 0;
+  } else {
+    std::memset(bits, 0, size_t((width + 63) / 64) * 8);
+  }
+#else
+  std::memset(bits, 0, size_t((width + 63) / 64) * 8);
+#endif
+  for (; x < width; ++x)
+    if ((row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) == 0) bits[x / 64] |= uint64_t(1) << (x % 64);
+}
 
 void Rgb32ToBgr24(const uint32_t* src, uint8_t* dst, int width) {
   int x = 0;

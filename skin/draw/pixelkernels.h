@@ -43,4 +43,9 @@ void Average4(uint8_t* out, const uint8_t* p, const uint8_t* q, const uint8_t* r
 void Average4Scalar(uint8_t* out, const uint8_t* p, const uint8_t* q, const uint8_t* r,
                     const uint8_t* s, size_t count);
 
+// Marks the pure black pixels of a BGR row: bit x of the words (lowest bit
+// first) is set when pixel x is (0, 0, 0). Bits past `width` are cleared.
+void BlackPixelBits(const uint8_t* row, int width, uint64_t* bits);
+void BlackPixelBitsScalar(const uint8_t* row, int width, uint64_t* bits);
+
 }  // namespace bspixels

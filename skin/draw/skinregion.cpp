@@ -1,8 +1,10 @@
 #include "skin/draw/skinregion.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "skin/draw/pixelbuffer.h"
+#include "skin/draw/pixelkernels.h"
 #include "skin/draw/skinimage.h"
 #include "skin/draw/tbsfbitmap.h"
 
@@ -11,18 +13,28 @@ namespace {
 constexpr size_t kHeaderBytes = sizeof(TbsRegionDataHeader);
 constexpr size_t kRectBytes = 16;  // Left, Top, Right, Bottom as 32-bit integers
 
-// One rectangle per run of black pixels, row by row, left to right.
+// One rectangle per run of black pixels, row by row, left to right. The
+// row is first turned into one bit per pixel so runs are found a word at a time.
 void ScanRuns(const TbsFBitmap& mask, int xOffset, int yOffset, std::vector<int32_t>& runs) {
   const int width = mask.Width();
+  const int words = (width + 63) / 64;
+  std::vector<uint64_t> bits(size_t(words) + 1, 0);  // one spare word ends every search
+  // The first column at or after x whose bit equals `set`, or width.
+  const auto next = [&](int x, bool set) {
+    if (x >= width) return width;
+    int w = x / 64;
+    uint64_t word = (set ? bits[size_t(w)] : ~bits[size_t(w)]) & (~uint64_t(0) << (x % 64));
+    while (word == 0) {
+      if (++w >= words) return width;
+      word = set ? bits[size_t(w)] : ~bits[size_t(w)];
+    }
+    return std::min(width, w * 64 + __builtin_ctzll(word));
+  };
   for (int y = 0; y < mask.Height(); ++y) {
-    const uint8_t* row = mask.RowPointers()[size_t(y)];
-    const auto black = [row](int x) { return (row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) == 0; };
-    int x = 0;
-    while (x < width) {
-      while (x < width && !black(x)) ++x;
-      if (x >= width) break;
+    bspixels::BlackPixelBits(mask.RowPointers()[size_t(y)], width, bits.data());
+    for (int x = next(0, true); x < width; x = next(x, true)) {
       const int x0 = x;
-      while (x < width && black(x)) ++x;
+      x = next(x0, false);
       runs.insert(runs.end(), {x0 + xOffset, y + yOffset, x + xOffset, y + yOffset + 1});
     }
   }

@@ -26,7 +26,8 @@ TbsEffectBmp::TbsEffectBmp(int width, int height) {
   FWidth = width;
   FHeight = height;
   FRowSize = bspixels::RowSizeFor(width);
-  FBits.assign(size_t(FRowSize) * size_t(FHeight), 0);
+  FBits = bspixels::NewBits(size_t(Size()));
+  std::memset(FBits.get(), 0, size_t(Size()));
 }
 
 TbsEffectBmp::TbsEffectBmp(const TBitmap& source) : TbsEffectBmp(source.Image()) {}
@@ -36,12 +37,12 @@ TbsEffectBmp::TbsEffectBmp(const QImage& source) {
 }
 
 void TbsEffectBmp::Draw(TCanvas& canvas, int x, int y) const {
-  bspixels::DrawBuffer(canvas, x, y, FBits.data(), FWidth, FHeight, FRowSize);
+  bspixels::DrawBuffer(canvas, x, y, FBits.get(), FWidth, FHeight, FRowSize);
 }
 
 void TbsEffectBmp::Draw(TBitmap& dest, int x, int y) const { Draw(dest.Canvas(), x, y); }
 
-QImage TbsEffectBmp::ToImage() const { return bspixels::BufferToImage(FBits.data(), FWidth, FHeight, FRowSize); }
+QImage TbsEffectBmp::ToImage() const { return bspixels::BufferToImage(FBits.get(), FWidth, FHeight, FRowSize); }
 
 TbsPixel TbsEffectBmp::Pixel(int x, int y) const {
   const uint8_t* p = ScanLine(y) + 3 * x;
@@ -71,7 +72,7 @@ void TbsEffectBmp::CopyFlipped(TbsEffectBmp& dest) const {
 void TbsEffectBmp::ApplyTable(const uint8_t* table) {
   const size_t rowBytes = size_t(FWidth) * 3;
   if (rowBytes == size_t(FRowSize)) {
-    bspixels::ApplyByteTable(FBits.data(), FBits.size(), table);
+    bspixels::ApplyByteTable(FBits.get(), size_t(Size()), table);
     return;
   }
   for (int y = 0; y < FHeight; ++y) bspixels::ApplyByteTable(ScanLine(y), rowBytes, table);  // padding stays 0
@@ -147,7 +148,7 @@ void TbsEffectBmp::MorphBlend(const TbsEffectBmp& b, double k) {
   if (!SameSize(b)) return;
   k = std::clamp(k, 0.0, 1.0);
   // Padding bytes are 0 in both pictures and blend to 0.
-  bspixels::BlendBytes(FBits.data(), b.FBits.data(), FBits.size(), k);
+  bspixels::BlendBytes(FBits.get(), b.FBits.get(), size_t(Size()), k);
 }
 
 void TbsEffectBmp::MorphGradient(const TbsEffectBmp& b, double k) {

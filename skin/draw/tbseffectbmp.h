@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TBitmap;
@@ -39,8 +40,8 @@ class TbsEffectBmp {
   int Height() const { return FHeight; }
   int RowSize() const { return FRowSize; }
   int Size() const { return FRowSize * FHeight; }
-  uint8_t* Bits() { return FBits.data(); }
-  const uint8_t* Bits() const { return FBits.data(); }
+  uint8_t* Bits() { return FBits.get(); }
+  const uint8_t* Bits() const { return FBits.get(); }
 
   // Copies the buffer 1:1 with its top-left corner at (x, y).
   void Draw(TCanvas& canvas, int x, int y) const;
@@ -49,8 +50,8 @@ class TbsEffectBmp {
 
   TbsPixel Pixel(int x, int y) const;
   void SetPixel(int x, int y, const TbsPixel& pixel);
-  uint8_t* ScanLine(int y) { return FBits.data() + size_t(y) * size_t(FRowSize); }
-  const uint8_t* ScanLine(int y) const { return FBits.data() + size_t(y) * size_t(FRowSize); }
+  uint8_t* ScanLine(int y) { return FBits.get() + size_t(y) * size_t(FRowSize); }
+  const uint8_t* ScanLine(int y) const { return FBits.get() + size_t(y) * size_t(FRowSize); }
   void GetRow(int y, uint8_t* buffer) const;  // Width x 3 bytes
   void SetRow(int y, const uint8_t* buffer);
   // Writes this picture upside down into `dest`, which must have the same size.
@@ -84,5 +85,5 @@ class TbsEffectBmp {
   int FWidth = 0;
   int FHeight = 0;
   int FRowSize = 0;
-  std::vector<uint8_t> FBits;
+  std::unique_ptr<uint8_t[]> FBits;
 };

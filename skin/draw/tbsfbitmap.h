@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TBitmap;
@@ -19,8 +20,8 @@ class TbsFBitmap {
   int Height() const { return FHeight; }
   int RowSize() const { return FRowSize; }
   int Size() const { return FRowSize * FHeight; }
-  uint8_t* Bits() { return FBits.data(); }
-  const uint8_t* Bits() const { return FBits.data(); }
+  uint8_t* Bits() { return FBits.get(); }
+  const uint8_t* Bits() const { return FBits.get(); }
   const std::vector<uint8_t*>& RowPointers() const { return FRowPointers; }
 
   // Copies the buffer 1:1 with its top-left corner at (x, y).
@@ -31,6 +32,6 @@ class TbsFBitmap {
   int FWidth = 0;
   int FHeight = 0;
   int FRowSize = 0;
-  std::vector<uint8_t> FBits;
+  std::unique_ptr<uint8_t[]> FBits;
   std::vector<uint8_t*> FRowPointers;
 };

@@ -292,6 +292,18 @@ TEST(Kernels, VectorPathsMatchScalarForms) {
   }
 }
 
+TEST(Kernels, BlackPixelBitsMatchScalarAndClearStaleBits) {
+  for (int w : {1, 10, 11, 19, 64, 65, 130, 1920}) {
+    std::vector<uint8_t> row = RandomBytes(size_t(w) * 3 + 8, uint32_t(w));
+    for (int x = 0; x < w; x += 3) std::memset(row.data() + 3 * x, 0, size_t(3 * std::min(2, w - x)));
+    row[3 * (w / 2) + 1] = 0;
+    std::vector<uint64_t> fast(size_t((w + 63) / 64), ~uint64_t(0)), slow(fast.size(), 0);
+    bspixels::BlackPixelBits(row.data(), w, fast.data());
+    bspixels::BlackPixelBitsScalar(row.data(), w, slow.data());
+    EXPECT_EQ(fast, slow) << w;
+  }
+}
+
 TEST(Kernels, GrayScaleMatchesItsFormulaOnEveryTieOfTheWeights) {
   // 0.3 R + 0.59 G + 0.11 B lands on .5 for many triples; those are where an
   // integer shortcut would go wrong.
