@@ -48,9 +48,8 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
   if (points.empty()) return;
   MoveTo(points[0].X, points[0].Y);
+  // Like every line, a polyline leaves out its last point.
   for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
-  // A polyline draws its last point, unlike a single line.
-  if (points.size() > 1 && Pen.Style != psClear) SetPixel(points.back().X, points.back().Y, Pen.Color);
 }
 
 // Bresenham with the end point left out, so glyph outlines come out the same

@@ -37,6 +37,11 @@ TEST(Canvas, LinesLeaveOutTheirEndPoint) {
   b.Canvas().LineTo(8, 8);  // zero length draws nothing
   EXPECT_EQ(PixelsOf(b, clRed),
             (PixelSet{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {2, 3}, {3, 4}, {4, 5}}));
+
+  TBitmap p = White(6, 6);
+  p.Canvas().Pen.Color = clBlue;
+  p.Canvas().Polyline({{0, 0}, {2, 0}, {2, 2}});  // corners once, last point left out
+  EXPECT_EQ(PixelsOf(p, clBlue), (PixelSet{{0, 0}, {1, 0}, {2, 0}, {2, 1}}));
 }
 
 TEST(Canvas, RectanglesLeaveOutRightAndBottom) {
