@@ -42,7 +42,10 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_skin_package fuzz_bmp fuzz_skin_description)
 for t in "${targets[@]}"; do
   compile "$root/fuzz/$t.cpp" "$out/obj/target_$t.o"
+  # Relink only when an object changed: a running fuzzer may be using the binary.
+  if [ -f "$out/$t" ] && [ -z "$(find "$out/obj" -name '*.o' -newer "$out/$t" -print -quit)" ]; then continue; fi
   # shellcheck disable=SC2086
   "$cxx" -fsanitize=fuzzer,address,undefined "$out/obj/target_$t.o" \
-    $(printf '%s\n' "${objects[@]}" | grep -v '/target_') $qt_libs -o "$out/$t"
+    $(printf '%s\n' "${objects[@]}" | grep -v '/target_') $qt_libs -o "$out/$t.new"
+  mv "$out/$t.new" "$out/$t"
 done
