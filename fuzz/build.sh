@@ -17,14 +17,15 @@ flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -fno-
 
 objects=()
 compile() {  # source object
-  if [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find "$root/skin/data" "$root/framework" -name '*.h' -newer "$2" -print -quit)" ]; then
+  if [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find "$root/skin/data" "$root/framework" "$root/platform" -name '*.h' -newer "$2" -print -quit)" ]; then
     "$cxx" "${flags[@]}" -c "$1" -o "$2"
   fi
   objects+=("$2")
 }
 
-# The framework (with its meta-object code) and the skin data layer.
-for header in "$root"/framework/*.h; do
+# The platform and framework layers (with their meta-object code) and the
+# skin data layer.
+for header in "$root"/platform/*.h "$root"/framework/*.h; do
   if grep -q Q_OBJECT "$header"; then
     name=$(basename "$header" .h)
     if [ ! -f "$out/moc/moc_$name.cpp" ] || [ "$header" -nt "$out/moc/moc_$name.cpp" ]; then
