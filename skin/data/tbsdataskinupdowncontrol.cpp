@@ -2,6 +2,7 @@
 
 void TbsDataSkinUpDownControl::Exchange(TbsSkinSectionFiler& filer) {
   TbsDataSkinCustomControl::Exchange(filer);
+  // Up-down pieces are drawn at their own size, never stretched.
   if (filer.Reading()) {
     LeftTopPoint = RightTopPoint = LeftBottomPoint = RightBottomPoint = TPoint{};
     ClientRect = TRect{};
