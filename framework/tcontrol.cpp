@@ -133,6 +133,16 @@ void TControl::Realign() {
   FRealigning = false;
 }
 
+void TControl::WndProc(TMessage&) {}
+
+bool TControl::event(QEvent* e) {
+  if (auto* m = dynamic_cast<TMessageEvent*>(e)) {
+    WndProc(m->Message);
+    return true;
+  }
+  return QWidget::event(e);
+}
+
 void TControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Realign();

@@ -9,6 +9,7 @@
 
 #include "framework/tcolor.h"
 #include "framework/tfont.h"
+#include "framework/tmessage.h"
 #include "framework/trect.h"
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
@@ -85,12 +86,17 @@ class TControl : public QWidget {
   // platform control) to this control's events.
   void ForwardEventsOf(QWidget* inner);
 
+  // Messages sent to the control (SendMessage): skin notices and the like.
+  // Overrides handle what they know and pass the rest to the base.
+  virtual void WndProc(TMessage& message);
+
  protected:
   virtual void FontChanged();
   virtual void Click();
   // Returns false when the typed character was swallowed.
   bool DoKeyPress(char& key);
 
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void childEvent(QChildEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -69,14 +69,6 @@ void TForm::DoCreate() {
 
 void TForm::WndProc(TMessage&) {}
 
-bool TForm::event(QEvent* e) {
-  if (auto* m = dynamic_cast<TMessageEvent*>(e)) {
-    WndProc(m->Message);
-    return true;
-  }
-  return TControl::event(e);
-}
-
 void TForm::closeEvent(QCloseEvent* event) {
   TCloseAction action = caHide;
   if (OnClose) OnClose(action);

@@ -46,10 +46,9 @@ class TForm : public TControl {
   std::function<void(TCloseAction&)> OnClose;
 
   // Messages sent to the form (skin notices and the like) that no hook took.
-  virtual void WndProc(TMessage& message);
+  void WndProc(TMessage& message) override;
 
  protected:
-  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
