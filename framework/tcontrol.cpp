@@ -10,6 +10,7 @@
 #include <vector>
 
 TControl::TControl(QWidget* parent) : QWidget(parent) {
+  WindowProc = [this](TMessage& m) { WndProc(m); };
   FFont.OnChange = [this] { FontChanged(); };
   setFont(FFont.ToQFont());
 }
@@ -135,9 +136,15 @@ void TControl::Realign() {
 
 void TControl::WndProc(TMessage&) {}
 
+intptr_t TControl::Perform(unsigned msg, intptr_t wParam, intptr_t lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WindowProc(m);
+  return m.Result;
+}
+
 bool TControl::event(QEvent* e) {
   if (auto* m = dynamic_cast<TMessageEvent*>(e)) {
-    WndProc(m->Message);
+    WindowProc(m->Message);
     return true;
   }
   return QWidget::event(e);

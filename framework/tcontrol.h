@@ -89,6 +89,11 @@ class TControl : public QWidget {
   // Messages sent to the control (SendMessage): skin notices and the like.
   // Overrides handle what they know and pass the rest to the base.
   virtual void WndProc(TMessage& message);
+  // The handler every message goes through first; WndProc unless a hook
+  // (a frame component) put its own in place, keeping the old one to call.
+  std::function<void(TMessage&)> WindowProc;
+  // Sends a message through WindowProc and returns its result.
+  intptr_t Perform(unsigned msg, intptr_t wParam = 0, intptr_t lParam = 0);
 
  protected:
   virtual void FontChanged();

@@ -24,7 +24,9 @@ TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
 TEST(ErrorBox, AnExceptionThatReachesTheLoopIsShownAndTheProgramGoesOn) {
   Application()->SetTitle("Title of the program");
   TForm form;
-  form.OnClick = [] { throw EConvertError("'abc' is not a valid integer value"); };
+  auto* control = new TControl(form.ClientArea());
+  control->SetBounds(0, 0, 50, 50);
+  control->OnClick = [] { throw EConvertError("'abc' is not a valid integer value"); };
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   std::string title, text;
@@ -40,7 +42,7 @@ TEST(ErrorBox, AnExceptionThatReachesTheLoopIsShownAndTheProgramGoesOn) {
     }
   });
   poll.start();
-  QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(title, "Title of the program");
   EXPECT_EQ(text, "'abc' is not a valid integer value.");
   EXPECT_EQ(icon, QMessageBox::Critical);
