@@ -17,6 +17,7 @@
 #include "skin/data/tbsskindescription.h"
 #include "skin/data/tbsskinpackage.h"
 #include "skin/data/tbsskinsectionfiler.h"
+#include "tools/skinpack/skincompose.h"
 
 namespace {
 
@@ -32,7 +33,9 @@ void Usage() {
   std::cerr << "usage:\n"
                "  skinpack pack <folder>/skin.ini <out-file>   build a compressed skin file\n"
                "  skinpack unpack <file> <folder>              write skin.ini and its pictures\n"
-               "  skinpack dump <file-or-skin.ini>             show what the program reads\n";
+               "  skinpack dump <file-or-skin.ini>             show what the program reads\n"
+               "  skinpack compose <file-or-skin.ini> <record> <width>x<height> <out.bmp>\n"
+               "                                               draw a record at a size\n";
 }
 
 bool IsDescriptionFile(const std::string& path) {
@@ -148,6 +151,7 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2]);
     if (args.size() == 3 && args[0] == "unpack") return Unpack(args[1], args[2]);
     if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
+    if (args.size() == 5 && args[0] == "compose") return ComposeSkinRecord(args[1], args[2], args[3], args[4]);
   } catch (const std::exception& e) {
     std::cerr << "skinpack: " << e.what() << "\n";
     return kExitFailure;

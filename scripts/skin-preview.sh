@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Renders every control record of a skin at two sizes, the window frame, the
+# hint and the popup window, into PNG files and one contact sheet, so the
+# whole skin can be looked at without the program.
+#   scripts/skin-preview.sh [build-dir] [skin.ini]
+# Output: build/skin-preview/ (or $OUT). Needs ImageMagick.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+skin=${2:-$root/skins/default/skin.ini}
+out=${OUT:-$root/build/skin-preview}
+skinpack=$build/tools/skinpack/skinpack
+
+command -v convert >/dev/null || { echo "skin-preview: ImageMagick is missing (apt-get install -y imagemagick)" >&2; exit 1; }
+[ -x "$skinpack" ] || cmake --build "$build" --target skinpack
+mkdir -p "$out"
+rm -f "$out"/*.png "$out"/*.bmp
+
+render() {  # name record size
+  local name=$1 record=$2 size=$3
+  if "$skinpack" compose "$skin" "$record" "$size" "$out/$name.bmp" >/dev/null 2>"$out/$name.err"; then
+    convert "$out/$name.bmp" -filter point -resize 200% "$out/$name.png"
+    rm -f "$out/$name.bmp" "$out/$name.err"
+  else
+    echo "  $record: $(cat "$out/$name.err")"
+    rm -f "$out/$name.err"
+  fi
+}
+
+# The control records in [SKINCONTROLS] order: "N=name:type".
+records=$(tr -d '\r' <"$skin" | awk -F'=' '
+  /^\[/ { section = toupper($0); next }
+  section == "[SKINCONTROLS]" && $1 ~ /^[0-9]+$/ { split($2, p, ":"); print p[1] }')
+
+echo "skin-preview: $skin -> $out"
+for record in $records; do
+  render "control-$record-small" "$record" 48x24
+  render "control-$record-large" "$record" 180x90
+done
+render frame-small FORMINFO 177x124
+render frame-large FORMINFO 420x260
+render hint-small HINTWINDOW 34x15
+render hint-large HINTWINDOW 160x22
+render popup-small POPUPWINDOW 40x30
+render popup-large POPUPWINDOW 150x120
+convert "$(dirname "$skin")/$(awk -F'=' 'toupper($1) == "PICTURE" { print $2 }' "$skin" | tr -d '\r')" \
+  -filter point -resize 200% "$out/frame-picture.png"
+
+if command -v montage >/dev/null; then
+  montage -label '%t' "$out"/*.png -tile 6x -geometry '+8+8' -background '#d0d0d0' "$out/contact-sheet.png" 2>/dev/null \
+    && echo "skin-preview: $out/contact-sheet.png"
+fi
