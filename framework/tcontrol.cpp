@@ -106,29 +106,31 @@ void TControl::Realign() {
     });
     for (TControl* c : row) {
       const int w = std::max(0, r.Width()), h = std::max(0, r.Height());
-      QRect g;
+      // Through SetBounds, so a control that keeps a size of its own (a
+      // skin's fixed height) keeps it, and the rest of the area follows it.
       switch (kind) {
         case alTop:
-          g = QRect(r.Left, r.Top, w, c->height());
+          c->SetBounds(r.Left, r.Top, w, c->height());
           r.Top += c->height();
           break;
         case alBottom:
-          g = QRect(r.Left, r.Bottom - c->height(), w, c->height());
+          c->SetBounds(r.Left, r.Bottom - c->height(), w, c->height());
+          c->move(c->x(), r.Bottom - c->height());
           r.Bottom -= c->height();
           break;
         case alLeft:
-          g = QRect(r.Left, r.Top, c->width(), h);
+          c->SetBounds(r.Left, r.Top, c->width(), h);
           r.Left += c->width();
           break;
         case alRight:
-          g = QRect(r.Right - c->width(), r.Top, c->width(), h);
+          c->SetBounds(r.Right - c->width(), r.Top, c->width(), h);
+          c->move(r.Right - c->width(), c->y());
           r.Right -= c->width();
           break;
         default:
-          g = QRect(r.Left, r.Top, w, h);
+          c->SetBounds(r.Left, r.Top, w, h);
           break;
       }
-      if (c->geometry() != g) c->setGeometry(g);
     }
   }
   FRealigning = false;

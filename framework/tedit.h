@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <string>
 
+#include "framework/talignment.h"
 #include "framework/tcontrol.h"
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TEdit : public TControl {
   Q_OBJECT

@@ -7,14 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "framework/talignment.h"
 #include "framework/tcolor.h"
 #include "framework/tfont.h"
 #include "framework/trect.h"
+#include "skin/draw/tbsskinkinds.h"
 
 // Horizontal placement of a caption (the framework's order).
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TbsImageEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
-enum TbsMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 // What a frame button does; every unknown word means minimise to tray.
 enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
 

@@ -245,7 +245,7 @@ void TbsEffectBmp::MorphPush(const TbsEffectBmp& b, double k) {
 
 void TbsEffectBmp::Morph(int kind, const TbsEffectBmp& b, double k) {
   switch (kind) {
-    case mkBlend: MorphBlend(b, k); break;
+    case mkDefault: MorphBlend(b, k); break;
     case mkGradient: MorphGradient(b, k); break;
     case mkLeftGradient: MorphLeftGradient(b, k); break;
     case mkRightGradient: MorphRightGradient(b, k); break;

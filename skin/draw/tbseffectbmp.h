@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "skin/draw/tbsskinkinds.h"
+
 class TBitmap;
 class TCanvas;
 
@@ -19,16 +21,6 @@ struct TbsPixel {
   friend bool operator==(const TbsPixel&, const TbsPixel&) = default;
 };
 
-// Numbers of the skin's "morphkind" key.
-enum TbsMorphKind {
-  mkBlend = 0,
-  mkGradient = 1,
-  mkLeftGradient = 2,
-  mkRightGradient = 3,
-  mkLeftSlide = 4,
-  mkRightSlide = 5,
-  mkPush = 6,
-};
 
 class TbsEffectBmp {
  public:

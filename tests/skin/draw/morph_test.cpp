@@ -44,7 +44,7 @@ Picture Reference(int kind, Picture A, const Picture& B, double k) {
   const int W = A.W, H = A.H;
   const auto round = [](double v) { return int(std::nearbyint(v)); };
   switch (kind) {
-    case mkBlend: {
+    case mkDefault: {
       k = std::clamp(k, 0.0, 1.0);
       for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
@@ -173,7 +173,7 @@ TEST_P(MorphKinds, LeaveAUnchangedWhenTheSizesDiffer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, MorphKinds,
-                         testing::Values(MorphCase{"Blend", mkBlend}, MorphCase{"Gradient", mkGradient},
+                         testing::Values(MorphCase{"Blend", mkDefault}, MorphCase{"Gradient", mkGradient},
                                          MorphCase{"LeftGradient", mkLeftGradient},
                                          MorphCase{"RightGradient", mkRightGradient},
                                          MorphCase{"LeftSlide", mkLeftSlide}, MorphCase{"RightSlide", mkRightSlide},

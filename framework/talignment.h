@@ -1,0 +1,4 @@
+#pragma once
+// Horizontal placement of text in a control.
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
