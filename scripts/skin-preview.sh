@@ -46,6 +46,27 @@ render popup-large POPUPWINDOW 150x120
 convert "$(dirname "$skin")/$(awk -F'=' 'toupper($1) == "PICTURE" { print $2 }' "$skin" | tr -d '\r')" \
   -filter point -resize 200% "$out/frame-picture.png"
 
+# A window of 420 x 260 as the frame lays it out: caption buttons from the
+# right end of the caption row, the system menu at its left, the title, and
+# the same window with the pointer on the close button. Only for the
+# program's own skin, whose layout is known here.
+if [ "$skin" = "$root/skins/default/skin.ini" ]; then
+  pics=$(dirname "$skin")
+  "$skinpack" compose "$skin" FORMINFO 420x260 "$out/window.bmp" >/dev/null
+  cell() { echo "-crop 28x24+$1+$2 +repage"; }
+  for hot in 0 24; do
+    convert "$out/window.bmp" \
+      \( "$pics/caption.bmp" -crop 28x24+0+$hot +repage \) -geometry +391+1 -composite \
+      \( "$pics/caption.bmp" -crop 28x24+28+0 +repage \) -geometry +363+1 -composite \
+      \( "$pics/caption.bmp" -crop 28x24+56+0 +repage \) -geometry +335+1 -composite \
+      \( "$pics/caption.bmp" -crop 28x24+84+0 +repage \) -geometry +307+1 -composite \
+      \( "$pics/caption.bmp" -crop 20x24+140+0 +repage \) -geometry +5+1 -composite \
+      -font Liberation-Sans -pointsize 14 -fill '#262a30' -annotate +29+18 'Batch renamer' \
+      -filter point -resize 200% "$out/window-hot$hot.png"
+  done
+  rm -f "$out/window.bmp"
+fi
+
 if command -v montage >/dev/null; then
   montage -label '%t' "$out"/*.png -tile 6x -geometry '+8+8' -background '#d0d0d0' "$out/contact-sheet.png" 2>/dev/null \
     && echo "skin-preview: $out/contact-sheet.png"
