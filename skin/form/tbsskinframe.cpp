@@ -90,14 +90,14 @@ void TbsSkinFrame::SetBorderIcons(TbsBorderIcons value) {
   if (FBorderIcons == value) return;
   FBorderIcons = value;
   ApplyBorderIcons();
-  RepaintFrame();
+  RelayoutObjects();
 }
 
 void TbsSkinFrame::SetHideCaptionButtons(bool value) {
   if (FHideCaptionButtons == value) return;
   FHideCaptionButtons = value;
   ApplyBorderIcons();
-  RepaintFrame();
+  RelayoutObjects();
 }
 
 void TbsSkinFrame::SetShowIcon(bool value) {
@@ -624,6 +624,16 @@ void TbsSkinFrame::LayoutObjects() {
     if (!buttonsBox && caption) caption->Bounds.Left = x + gap;
     if (buttonsBox) placeSysMenuAtCaption();
   }
+}
+
+void TbsSkinFrame::RelayoutObjects() {
+  if (FSkinned) {
+    SizeGeometry();
+    LayoutObjects();
+  } else if (!FObjects.empty()) {
+    LayoutDefaultObjects();
+  }
+  RepaintFrame();
 }
 
 void TbsSkinFrame::LayoutDefaultObjects() {

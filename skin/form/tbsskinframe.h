@@ -207,6 +207,7 @@ class TbsSkinFrame : public TComponent {
   void SizeGeometry();
   void LayoutObjects();
   void LayoutDefaultObjects();
+  void RelayoutObjects();
   void RebuildRegion();
   void ClearRegion();
   void CreateObjects();
