@@ -614,15 +614,16 @@ void TbsSkinFrame::LayoutObjects() {
     if (!buttonsBox && caption) caption->Bounds.Right = x + gap;
     placeSysMenuAtCaption();
   } else {
+    // On the left the system-menu button ends the row; the title starts
+    // after the row wherever the row reaches into the caption.
     int x = box.Left;
-    if (!buttonsBox && sysMenu) row.push_back(sysMenu);
+    if (sysMenu) row.push_back(sysMenu);
     for (TbsSkinStdButtonObject* b : row) {
       const TPoint s = sizeOf(b);
       b->Bounds = TRect{x, y, x + s.X, y + s.Y};
       x += s.X + gap;
     }
-    if (!buttonsBox && caption) caption->Bounds.Left = x + gap;
-    if (buttonsBox) placeSysMenuAtCaption();
+    if (caption && (!buttonsBox || caption->Bounds.Left < x + gap)) caption->Bounds.Left = x + gap;
   }
 }
 
