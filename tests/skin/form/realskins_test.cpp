@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "formtesthelpers.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/form/tbsactiveskinobject.h"
@@ -161,6 +164,12 @@ TEST(Renders, SaveRealSkinsForLooking) {
       else LoadFolder(*w.Data, skin);
       const QString name = QString::fromUtf8(dir) + "/" + skin + "-" + QString::number(size.width());
       w.Shot().save(name + "-active.png");
+      if (QGuiApplication::platformName() == "xcb") {
+        // The real screen, with the window region applied by the X server.
+        QTest::qWait(300);
+        const QRect r = w.Form.geometry().adjusted(-10, -10, 10, 10);
+        w.Form.screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(name + "-x11.png");
+      }
       w.Form.Perform(WM_NCACTIVATE, 0);
       w.Shot().save(name + "-inactive.png");
     }
