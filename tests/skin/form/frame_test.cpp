@@ -269,3 +269,41 @@ TEST(Renders, SaveForLooking) {
   w.Shot().save(QString::fromUtf8(dir) + "/skinned-inactive.png");
 }
 }  // namespace
+
+namespace {
+
+TEST(Transparency, AFadeInWithoutAlphaBlendEndsOpaque) {
+  TForm form;
+  form.SetBounds(10, 10, 300, 200);
+  auto* frame = new TbsSkinFrame(&form);
+  frame->SetAlphaBlendAnimation(true);
+  form.show();
+  EXPECT_EQ(frame->CurrentAlpha(), 0) << "shown invisible, then faded in";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->CurrentAlpha() == 255; }));
+}
+
+TEST(Transparency, AlphaBlendAppliesItsValueAndTheSameValueChangesNothing) {
+  FramedForm w;
+  w.Frame->SetAlphaBlend(true);
+  EXPECT_EQ(w.Frame->CurrentAlpha(), 200);
+  w.Frame->SetAlphaBlendValue(120);
+  EXPECT_EQ(w.Frame->CurrentAlpha(), 120);
+  w.Frame->SetAlphaBlend(false);
+  EXPECT_EQ(w.Frame->CurrentAlpha(), 255);
+  w.Frame->SetAlphaBlendValue(120);
+  EXPECT_EQ(w.Frame->CurrentAlpha(), 255) << "off: the value waits";
+}
+
+TEST(Attaching, TheFrameTakesTheCaptionAwayAndGivesTheWindowProcedureBack) {
+  TForm form;
+  form.SetBounds(10, 10, 300, 200);
+  auto frame = std::make_unique<TbsSkinFrame>(&form);
+  EXPECT_FALSE(form.PlatformCaption());
+  EXPECT_EQ(form.BorderIcons(), 0u);
+  EXPECT_EQ(frame->BorderIcons(), kDefaultFrameBorderIcons);
+  EXPECT_EQ(form.ClientRectInWindow(), Rect(3, 22, 297, 197));
+  frame.reset();  // a component removed from a living form
+  EXPECT_EQ(form.ClientRectInWindow(), Rect(0, 0, 300, 200)) << "the form's own procedure again";
+}
+
+}  // namespace

@@ -160,6 +160,7 @@ TEST(Renders, SaveRealSkinsForLooking) {
     for (QSize size : {QSize(520, 360), QSize(300, 200)}) {
       FramedForm w(size.width(), size.height());
       w.Form.SetCaption("批量修改文件名");
+      w.Frame->SetShowIcon(std::string(skin) == "embedded");
       if (std::string(skin) == "embedded") LoadEmbedded(*w.Data);
       else LoadFolder(*w.Data, skin);
       const QString name = QString::fromUtf8(dir) + "/" + skin + "-" + QString::number(size.width());
