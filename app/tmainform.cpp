@@ -2,10 +2,30 @@
 
 #include "app/renameglyph.h"
 #include "framework/sysutils.h"
+#include "skins/defaultskinblock.h"
 
 namespace {
 const char* const kMakerAddress = "https://www.oradel.example/";
 const TFont kControlFont("Arial", 14);
+
+// The look every pane is created with; only the tool strip is bound to the skin.
+void SetUpPanel(TbsSkinPanel* panel) {
+  panel->SetSkinDataName("panel");
+  panel->SetBorderStyle(TbsSkinBorderStyle::bvFrame);
+  panel->SetCaptionMode(false);
+  panel->SetRollUpMode(false);
+  panel->SetRollUpState(false);
+  panel->SetCheckedMode(false);
+  panel->SetChecked(false);
+  panel->SetAutoEnabledControls(true);
+  panel->SetDefaultCaptionHeight(22);
+  panel->SetDefaultAlignment(taLeftJustify);
+  panel->SetNumGlyphs(1);
+  panel->SetSpacing(2);
+  panel->SetRealHeight(-1);
+  panel->SetUseSkinFont(true);
+  panel->SetDefaultFont(kControlFont);
+}
 
 template <class T>
 T* Make(QWidget* parent, const char* name, int left, int top, int width, int height,
@@ -33,6 +53,7 @@ TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
   CreateComponents();
   BindEvents();
   EndBuild();
+  ResolveReferences();
   DoCreate();
 }
 
@@ -45,8 +66,8 @@ void TmainForm::CreateComponents() {
   bsSkinSplitter1->SetMinSize(10);
   bsSkinSplitter1->SetResizeStyle(rsLine);
 
-  bsSkinPanel1 = Make<TPanel>(client, "bsSkinPanel1", 0, 0, 225, 467, alLeft);
-  bsSkinPanel1->SetBorderStyle(bvFrame);
+  bsSkinPanel1 = Make<TbsSkinPanel>(client, "bsSkinPanel1", 0, 0, 225, 467, alLeft);
+  SetUpPanel(bsSkinPanel1);
   ShellTreeView1 = Make<TDirTreeView>(bsSkinPanel1, "ShellTreeView1", 1, 1, 204, 446, alClient);
   ShellTreeView1->SetIndent(19);
   ShellTreeView1->SetShowRoot(false);
@@ -61,13 +82,13 @@ void TmainForm::CreateComponents() {
   bsSkinScrollBar2->SetAlign(alBottom);
   ShellTreeView1->SetScrollBars(bsSkinScrollBar1, bsSkinScrollBar2);
 
-  bsSkinPanel2 = Make<TPanel>(client, "bsSkinPanel2", 228, 0, 518, 467, alClient);
-  bsSkinPanel2->SetBorderStyle(bvFrame);
+  bsSkinPanel2 = Make<TbsSkinPanel>(client, "bsSkinPanel2", 228, 0, 518, 467, alClient);
+  SetUpPanel(bsSkinPanel2);
   ListBox1 = Make<TListBox>(bsSkinPanel2, "ListBox1", 1, 58, 516, 408, alClient);
   ListBox1->SetItemHeight(20);
   ListBox1->Font() = kControlFont;
-  bsSkinPanel3 = Make<TPanel>(bsSkinPanel2, "bsSkinPanel3", 1, 1, 516, 57, alTop);
-  bsSkinPanel3->SetBorderStyle(bvFrame);
+  bsSkinPanel3 = Make<TbsSkinPanel>(bsSkinPanel2, "bsSkinPanel3", 1, 1, 516, 57, alTop);
+  SetUpPanel(bsSkinPanel3);
 
   bsSkinLinkLabel1 = Make<TLinkLabel>(bsSkinPanel3, "bsSkinLinkLabel1", 424, 24, 74, 14);
   bsSkinLinkLabel1->SetCaption("Oradel工作室");
@@ -106,16 +127,42 @@ void TmainForm::CreateComponents() {
   EdtRangeend->SetEnabled(false);
   EdtRangeend->Font().SetColor(clGrayText);
 
-  btnQuillo = Make<TButton>(bsSkinPanel3, "btnQuillo", 353, 1, 57, 55, alLeft);
+  btnQuillo = Make<TbsSkinButton>(bsSkinPanel3, "btnQuillo", 353, 1, 57, 55, alLeft);
+  btnQuillo->SetSkinDataName("resizebutton");
   btnQuillo->SetGlyph(MakeRenameGlyph());
+  btnQuillo->SetNumGlyphs(1);
+  btnQuillo->SetSpacing(1);
+  btnQuillo->SetRepeatMode(false);
+  btnQuillo->SetRepeatInterval(100);
+  btnQuillo->SetAllowAllUp(false);
+  btnQuillo->SetGroupIndex(0);
+  btnQuillo->SetDown(false);
+  btnQuillo->SetCanFocused(true);
+  btnQuillo->SetTabStop(true);
+  btnQuillo->SetUseSkinFont(true);
   btnQuillo->SetShowHint(true);
   btnQuillo->SetParentShowHint(false);
   btnQuillo->SetCursor(crHandPoint);
+
+  bsSkinData = new TbsSkinData(this);
+  bsSkinData->SetName("bsSkinData");
+  StoredSkin = new TbsCompressedStoredSkin(this);
+  StoredSkin->SetName("StoredSkin");
+  StoredSkin->SetFileName("skin.ini");
+  StoredSkin->SetCompressedData(DefaultSkinBlock());
 
   ActionList = new TActionList(this);
   ActionList->SetName("ActionList");
   filesearch = new TAction(ActionList, "filesearch");
   filerename = new TAction(ActionList, "filerename");
+}
+
+// The loaded phase: references between components are set once all exist;
+// attaching the stored skin loads it and sends the skin notices.
+void TmainForm::ResolveReferences() {
+  bsSkinPanel3->SetSkinData(bsSkinData);
+  btnQuillo->SetSkinData(bsSkinData);
+  bsSkinData->SetCompressedStoredSkin(StoredSkin);
 }
 
 void TmainForm::BindEvents() {

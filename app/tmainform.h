@@ -8,17 +8,19 @@
 #include <string>
 
 #include "framework/taction.h"
-#include "framework/tbutton.h"
 #include "framework/tdirtreeview.h"
 #include "framework/tedit.h"
 #include "framework/tform.h"
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
 #include "framework/tlistbox.h"
-#include "framework/tpanel.h"
 #include "framework/tscrollbar.h"
 #include "framework/tsplitter.h"
 #include "renamer/trenamefile.h"
+#include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinpanel.h"
+#include "skin/data/tbscompressedstoredskin.h"
+#include "skin/data/tbsskindata.h"
 
 class TmainForm : public TForm {
   Q_OBJECT
@@ -28,13 +30,13 @@ class TmainForm : public TForm {
 
   // Components, in the order the window creates them.
   TSplitter* bsSkinSplitter1;
-  TPanel* bsSkinPanel1;
+  TbsSkinPanel* bsSkinPanel1;
   TDirTreeView* ShellTreeView1;
   TScrollBar* bsSkinScrollBar1;
   TScrollBar* bsSkinScrollBar2;
-  TPanel* bsSkinPanel2;
+  TbsSkinPanel* bsSkinPanel2;
   TListBox* ListBox1;
-  TPanel* bsSkinPanel3;
+  TbsSkinPanel* bsSkinPanel3;
   TLinkLabel* bsSkinLinkLabel1;
   TGroupBox* GroupBox4;
   TEdit* EdtFindEx;
@@ -44,7 +46,9 @@ class TmainForm : public TForm {
   TEdit* EdtRangestart;
   TLabel* Label1;
   TEdit* EdtRangeend;
-  TButton* btnQuillo;
+  TbsSkinButton* btnQuillo;
+  TbsSkinData* bsSkinData;
+  TbsCompressedStoredSkin* StoredSkin;
   TActionList* ActionList;
   TAction* filesearch;
   TAction* filerename;
@@ -66,6 +70,7 @@ class TmainForm : public TForm {
  private:
   void CreateComponents();
   void BindEvents();
+  void ResolveReferences();
 
   std::unique_ptr<Trenamefile> FRenamer;
   std::string FFindMask;

@@ -11,6 +11,7 @@
 
 TControl::TControl(QWidget* parent) : QWidget(parent) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
+  setMouseTracking(true);  // OnMouseMove comes with and without a button down
   FFont.OnChange = [this] { FontChanged(); };
   setFont(FFont.ToQFont());
 }
