@@ -5,6 +5,8 @@
 #include "skins/defaultskinblock.h"
 
 namespace {
+constexpr int kClientWidth = 746;
+constexpr int kClientHeight = 467;
 const char* const kMakerAddress = "https://www.oradel.example/";
 const TFont kControlFont("Arial", 14);
 
@@ -48,7 +50,7 @@ TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
   SetCaption("批量修改文件名");
   Font() = TFont("MS Sans Serif", -11);
   move(204, 165);
-  SetClientSize(746, 467);
+  SetClientSize(kClientWidth, kClientHeight);
   BeginBuild();
   CreateComponents();
   BindEvents();
@@ -144,6 +146,36 @@ void TmainForm::CreateComponents() {
   btnQuillo->SetParentShowHint(false);
   btnQuillo->SetCursor(crHandPoint);
 
+  SkinForm = new TbsSkinFrame(this);
+  SkinForm->SetName("SkinForm");
+  SkinForm->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp);
+  SkinForm->SetHideCaptionButtons(false);
+  SkinForm->SetShowIcon(true);
+  SkinForm->SetUseDefaultSysMenu(true);
+  SkinForm->SetAlwaysShowInTray(false);
+  SkinForm->SetAlwaysMinimizeToTray(false);
+  SkinForm->SetMaximizeOnFullScreen(false);
+  SkinForm->SetMagnetic(false);
+  SkinForm->SetMagneticSize(5);
+  SkinForm->SetMinWidth(0);
+  SkinForm->SetMinHeight(0);
+  SkinForm->SetAlphaBlend(false);
+  SkinForm->SetAlphaBlendAnimation(false);
+  SkinForm->SetMenusAlphaBlend(false);
+  SkinForm->SetMenusAlphaBlendAnimation(false);
+  SkinForm->SetAlphaBlendValue(200);
+  SkinForm->SetMenusAlphaBlendValue(200);
+  SkinForm->SetShowObjectHint(false);
+  SkinForm->SetUseDefaultObjectHint(true);
+  SkinForm->SetUseSkinFontInMenu(true);
+  SkinForm->SetLogoBitMapTransparent(false);
+  SkinForm->SetClientWidth(0);
+  SkinForm->SetClientHeight(0);
+  SkinForm->DefCaptionFont() = TFont("Arial", 14, fsBold, clBtnText);
+  SkinForm->DefInActiveCaptionFont() = TFont("Arial", 14, fsBold, clBtnShadow);
+  SkinForm->SetDefMenuItemHeight(20);
+  SkinForm->DefMenuItemFont() = kControlFont;
+
   bsSkinData = new TbsSkinData(this);
   bsSkinData->SetName("bsSkinData");
   StoredSkin = new TbsCompressedStoredSkin(this);
@@ -160,9 +192,12 @@ void TmainForm::CreateComponents() {
 // The loaded phase: references between components are set once all exist;
 // attaching the stored skin loads it and sends the skin notices.
 void TmainForm::ResolveReferences() {
+  SkinForm->SetSkinData(bsSkinData);
   bsSkinPanel3->SetSkinData(bsSkinData);
   btnQuillo->SetSkinData(bsSkinData);
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
+  // The stored client size holds inside the skin's frame too.
+  SetClientSize(kClientWidth, kClientHeight);
 }
 
 void TmainForm::BindEvents() {

@@ -21,6 +21,7 @@
 #include "skin/controls/tbsskinpanel.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/data/tbsskindata.h"
+#include "skin/form/tbsskinframe.h"
 
 class TmainForm : public TForm {
   Q_OBJECT
@@ -47,6 +48,7 @@ class TmainForm : public TForm {
   TLabel* Label1;
   TEdit* EdtRangeend;
   TbsSkinButton* btnQuillo;
+  TbsSkinFrame* SkinForm;
   TbsSkinData* bsSkinData;
   TbsCompressedStoredSkin* StoredSkin;
   TActionList* ActionList;

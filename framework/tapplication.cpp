@@ -64,7 +64,10 @@ void TApplication::HandleException(const std::exception& e) {
 }
 
 int TApplication::Run() {
-  if (FMainForm) FMainForm->show();
+  if (FMainForm) {
+    FMainForm->show();
+    FMainForm->activateWindow();  // the desktop gives a new program the focus
+  }
   setQuitOnLastWindowClosed(true);
   return exec();
 }
