@@ -109,9 +109,11 @@ struct FramedForm {
     Form.activateWindow();
     [[maybe_unused]] bool active = QTest::qWaitForWindowActive(&Form);
     Form.Perform(WM_NCACTIVATE, 1);
+    Start = Form.geometry();
   }
   QImage Shot() { return Form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
   TForm Form;
+  QRect Start;  // where the window is once shown: a window manager may place it elsewhere
   TbsSkinFrame* Frame;
   TbsSkinData* Data;
 };

@@ -135,9 +135,9 @@ TEST(TrackSizes, MinimumFromThePictureOrTheProperties) {
       << "the maximised size: a pixel inside a screen without a taskbar";
 
   // Sizing by the bottom-right corner stops at the minimum.
-  w.Form.SetBounds(50, 40, 400, 300);
+  w.Form.resize(400, 300);
   Drag(w.Form, QPoint(399, 299), QPoint(10, 10));
-  EXPECT_EQ(w.Form.size(), QSize(300, 200));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form.size() == QSize(300, 200); }));
   EXPECT_EQ(w.Frame->FrameWidth(), 300);
   EXPECT_EQ(w.Form.ClientRectInWindow(), Rect(8, 26, 292, 192));
 }
@@ -146,7 +146,9 @@ TEST(SkinnedFrame, SizingByAnEdgeRunsTheLoopAndRebuildsTheFrame) {
   FramedForm w(400, 300);
   LoadSkin(*w.Data, FrameSkin());
   Drag(w.Form, QPoint(399, 150), QPoint(499, 150));
-  EXPECT_EQ(w.Form.geometry(), QRect(50, 40, 500, 300));
+  // A window manager confirms the size later; offscreen and bare X at once.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form.size() == QSize(500, 300); }));
+  EXPECT_EQ(w.Form.pos(), w.Start.topLeft());
   EXPECT_EQ(w.Frame->FrameWidth(), 500);
   EXPECT_EQ(w.Frame->FindObject("closebutton")->Bounds.Right, 150 + 500 - kPicW) << "the buttons follow the caption's right edge";
   EXPECT_EQ(w.Frame->HotIndex(), -1);

@@ -163,7 +163,8 @@ TEST_F(SkinnedObjects, AReleaseWhileCapturedReachesTheObjectAtMinusOne) {
 TEST_F(SkinnedObjects, AClickThatMovesTheWindowPressesNoButton) {
   const auto* caption = w.Frame->FindObject("caption1");
   Drag(w.Form, QPoint(200, 12), QPoint(260, 40));
-  EXPECT_EQ(w.Form.pos(), QPoint(50 + 60, 40 + 28));
+  // A window manager confirms moves later; offscreen and bare X at once.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.pos() == w.Start.topLeft() + QPoint(60, 28); }));
   EXPECT_EQ(w.Frame->CapturedIndex(), -1);
   EXPECT_EQ(w.Frame->HotIndex(), -1);
   for (int i = 0; i < w.Frame->ObjectCount(); ++i)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QScreen>
 
 #include "formtesthelpers.h"
@@ -151,6 +153,30 @@ TEST(LeftButtonsSkin, TheSystemMenuButtonEndsTheRowAndTheTitleStartsAfterIt) {
   const TRect sysMenu = w.Frame->FindObject("sysmenubutton")->Bounds;
   EXPECT_EQ(sysMenu.Left, rollUp.Right + 1);
   EXPECT_EQ(w.Frame->FindObject("caption")->Bounds.Left, sysMenu.Right + 2);
+}
+
+// Real pointer input from the X server: only on a real display with xdotool.
+TEST(RealInput, TheCaptionMovesAndTheCornerSizesTheWindow) {
+  if (QGuiApplication::platformName() != "xcb" || QStandardPaths::findExecutable("xdotool").isEmpty())
+    GTEST_SKIP() << "needs an X display and xdotool";
+  FramedForm w(400, 300);
+  LoadEmbedded(*w.Data);
+  QTest::qWait(200);
+  auto drag = [](const QPoint& from, const QPoint& to) {
+    QProcess::startDetached("xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown",
+                                        "1", "mousemove", QString::number((from.x() + to.x()) / 2),
+                                        QString::number((from.y() + to.y()) / 2), "mousemove", QString::number(to.x()),
+                                        QString::number(to.y()), "mouseup", "1"});
+  };
+  const QPoint caption = w.Form.mapToGlobal(Centre(w.Frame->FindObject("caption1")->Bounds));
+  drag(caption, caption + QPoint(70, 40));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.pos() == w.Start.topLeft() + QPoint(70, 40) && !w.Form.InMoveSizeLoop(); }))
+      << w.Form.pos().x() << "," << w.Form.pos().y();
+  const QPoint corner = w.Form.mapToGlobal(QPoint(399, 299));
+  drag(corner, corner + QPoint(60, 30));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.size() == QSize(460, 330) && !w.Form.InMoveSizeLoop(); }))
+      << w.Form.width() << " x " << w.Form.height();
+  EXPECT_EQ(w.Form.ClientRectInWindow(), Rect(8, 26, 460 - 9, 330 - 8));
 }
 
 TEST(Renders, SaveRealSkinsForLooking) {

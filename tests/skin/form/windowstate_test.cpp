@@ -20,9 +20,12 @@ void DoubleClick(TForm& form, const QPoint& p) {
 }
 
 struct States : ::testing::Test {
-  void SetUp() override { LoadSkin(*w.Data, FrameSkin()); }
+  void SetUp() override {
+    LoadSkin(*w.Data, FrameSkin());
+    start = w.Form.geometry();
+  }
   FramedForm w{400, 300};
-  const QRect start{50, 40, 400, 300};
+  QRect start;
 };
 
 TEST_F(States, MaximiseFillsTheScreenOnePixelInAndRestoreReturnsTheBounds) {
@@ -126,7 +129,8 @@ TEST_F(States, CaptionDoubleClickMaximisesRestoresOrRollsUp) {
 
 TEST_F(States, AMaximisedWindowCannotBeDraggedOrSized) {
   w.Frame->SetWindowState(bswsMaximized);
-  const QRect maximised = w.Form.geometry();
+  const QRect maximised = ToQRect(w.Frame->MaximizeArea());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.Form.geometry() == maximised; }));
   Drag(w.Form, QPoint(200, 12), QPoint(300, 100));
   EXPECT_EQ(w.Form.geometry(), maximised);
   const QPoint corner = w.Form.mapToGlobal(QPoint(0, 0));
@@ -136,15 +140,18 @@ TEST_F(States, AMaximisedWindowCannotBeDraggedOrSized) {
 TEST_F(States, MagneticEdgesSnapAtFourPixelsButNotAtFive) {
   w.Frame->SetMagnetic(true);
   const QRect screen = ScreenRect(w.Form);
-  Drag(w.Form, QPoint(200, 12), QPoint(200 - 50 + screen.left() + 4, 12));
-  EXPECT_EQ(w.Form.x(), screen.left());
-  w.Form.SetBounds(50, 40, 400, 300);
-  Drag(w.Form, QPoint(200, 12), QPoint(200 - 50 + screen.left() + 5, 12));
-  EXPECT_EQ(w.Form.x(), screen.left() + 5);
+  // Drags the caption so the window's left edge would land at `left`; true
+  // when it ends at `expected` (a window manager confirms moves later).
+  auto dragTo = [&](int left, int expected) {
+    Drag(w.Form, QPoint(200, 12), QPoint(200 + left - w.Form.x(), 12));
+    return QTest::qWaitFor([&] { return w.Form.x() == expected; });
+  };
+  EXPECT_TRUE(dragTo(screen.left() + 4, screen.left()));
+  ASSERT_TRUE(dragTo(screen.left() + 40, screen.left() + 40));
+  EXPECT_TRUE(dragTo(screen.left() + 5, screen.left() + 5));
   w.Frame->SetMagnetic(false);
-  w.Form.SetBounds(50, 40, 400, 300);
-  Drag(w.Form, QPoint(200, 12), QPoint(200 - 50 + screen.left() + 4, 12));
-  EXPECT_EQ(w.Form.x(), screen.left() + 4) << "off: no snapping";
+  ASSERT_TRUE(dragTo(screen.left() + 40, screen.left() + 40));
+  EXPECT_TRUE(dragTo(screen.left() + 4, screen.left() + 4)) << "off: no snapping";
 }
 
 }  // namespace
