@@ -82,7 +82,11 @@ TbsSkinFrame::~TbsSkinFrame() {
 
 void TbsSkinFrame::SetSkinData(TbsSkinData* value) {
   if (FSkinData == value) return;
+  disconnect(FSkinDataGone);
   FSkinData = value;
+  // When the skin data goes, its pictures go with it: fall back to the
+  // default frame at once instead of painting from freed pictures.
+  if (value) FSkinDataGone = connect(value, &QObject::destroyed, this, [this] { ApplySkin(); });
   if (!(ComponentState() & csDesigning)) ApplySkin();
 }
 

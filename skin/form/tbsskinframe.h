@@ -239,6 +239,7 @@ class TbsSkinFrame : public TComponent {
   QPointer<TForm> FForm;
   std::function<void(TMessage&)> FPrevWindowProc;
   QPointer<TbsSkinData> FSkinData;
+  QMetaObject::Connection FSkinDataGone;
 
   TbsBorderIcons FBorderIcons = kDefaultFrameBorderIcons;
   bool FHideCaptionButtons = false;

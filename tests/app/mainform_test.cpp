@@ -293,6 +293,36 @@ TEST_F(MainWindow, RenameButtonHintSaysWhetherThereIsAnythingToRename) {
   EXPECT_TRUE(WaitFor([&] { return ShownHint() == "当前选择目录下没有文件"; })) << ShownHint();
 }
 
+TEST_F(MainWindow, TheWindowWearsTheEmbeddedSkinWhereTheLayoutAsksForIt) {
+  Write("a.txt");
+  TmainForm& f = Open();
+  ASSERT_TRUE(f.bsSkinData->HasSkin());
+  EXPECT_EQ(f.SkinForm->SkinData(), f.bsSkinData);
+  // The client keeps its stored size inside the skin's frame (8, 26 / 9, 8).
+  EXPECT_EQ(f.ClientRectInWindow(), Rect(8, 26, 8 + 746, 26 + 467));
+  // Only the tool strip and the button are bound; the two panes keep the default look.
+  EXPECT_GE(f.bsSkinPanel3->SkinIndex(), 0);
+  EXPECT_GE(f.btnQuillo->SkinIndex(), 0);
+  EXPECT_EQ(f.bsSkinPanel1->SkinIndex(), -1);
+  EXPECT_EQ(f.bsSkinPanel2->SkinIndex(), -1);
+  EXPECT_EQ(f.bsSkinData->ControlRecords[f.bsSkinPanel3->SkinIndex()]->IDName, "panel");
+  EXPECT_EQ(f.bsSkinData->ControlRecords[f.btnQuillo->SkinIndex()]->IDName, "resizebutton");
+}
+
+TEST_F(MainWindow, LosingTheSkinDataLeavesEveryPartInItsDefaultLook) {
+  Write("a.txt", "a");
+  TmainForm& f = Open();
+  delete f.bsSkinData;  // references clear themselves
+  f.bsSkinData = nullptr;
+  EXPECT_EQ(f.SkinForm->SkinData(), nullptr);
+  EXPECT_EQ(f.bsSkinPanel3->SkinData(), nullptr);
+  EXPECT_EQ(f.btnQuillo->SkinData(), nullptr);
+  const QImage shot = f.grab().toImage();  // paints everything without a skin
+  EXPECT_FALSE(shot.isNull());
+  ClickRename();  // and the window still works
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"My1.txt"}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
