@@ -52,3 +52,15 @@ TBitmap MakeRenameGlyph() {
   glyph.Transparent = true;
   return glyph;
 }
+
+QIcon MakeRenameIcon() {
+  const TBitmap glyph = MakeRenameGlyph();
+  QImage image = glyph.Image().convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = kTransparent.rgb();
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (row[x] == key) row[x] = 0;
+  }
+  return QIcon(QPixmap::fromImage(image));
+}

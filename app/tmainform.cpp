@@ -48,6 +48,7 @@ std::string FolderOf(const std::string& selectedPath) {
 TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
   setObjectName(QStringLiteral("mainForm"));
   SetCaption("批量修改文件名");
+  setWindowIcon(MakeRenameIcon());
   Font() = TFont("MS Sans Serif", -11);
   move(204, 165);
   SetClientSize(kClientWidth, kClientHeight);

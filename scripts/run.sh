@@ -12,14 +12,17 @@ if [ -n "${DISPLAY:-}" ]; then
   exec build/batch-renamer "$@"
 fi
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+# Xvfb picks a free display itself and writes its number to the file.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" &
 xvfb_pid=$!
-trap 'kill "$app_pid" 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  DISPLAY="$display" xdpyinfo >/dev/null 2>&1 && break
+app_pid=
+trap 'kill $app_pid 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true; rm -f "$display_file"' EXIT
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
   sleep 0.1
 done
+display=":$(head -n1 "$display_file")"
 
 DISPLAY="$display" build/batch-renamer "$@" &
 app_pid=$!
