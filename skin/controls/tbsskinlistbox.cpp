@@ -1,0 +1,3 @@
+#include "skin/controls/tbsskinlistbox.h"
+
+TbsSkinListBox::TbsSkinListBox(QWidget* parent) : TbsSkinCustomListBox(parent) {}

@@ -1,0 +1,11 @@
+#pragma once
+// The skinned list box as forms place it: the frame with its inner list and
+// scroll bars, adding nothing of its own.
+
+#include "skin/controls/tbsskincustomlistbox.h"
+
+class TbsSkinListBox : public TbsSkinCustomListBox {
+  Q_OBJECT
+ public:
+  explicit TbsSkinListBox(QWidget* parent = nullptr);
+};
