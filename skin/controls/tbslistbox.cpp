@@ -304,9 +304,10 @@ void TbsListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 void TbsListBox::keyPressEvent(QKeyEvent* event) {
   QPointer<TbsListBox> self(this);
   int key = event->key();
+  const int pressed = key;
   if (SkinBox) SkinBox->ListBoxKeyDown(key, ShiftStateOf(event->modifiers(), Qt::NoButton));
   if (!self) return;
-  if (key == 0) return;  // the handler swallowed the key
+  if (pressed != 0 && key == 0) return;  // the handler swallowed the key
   if (SkinBox && SkinBox->ScrollHorizontallyByKey(key)) return;
   if (Navigate(key)) return;
   const bool backspace = key == Qt::Key_Backspace;
