@@ -230,3 +230,34 @@ TEST_F(List, WithoutASkinTheDefaultLookAndItemHeightApply) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace skintest;
+
+// The list as the main window shows it, in each state, at two sizes; the bar
+// shows inside the frame exactly as it paints on its own.
+TEST_F(List, TheBarsPaintInsideTheFrameInEveryState) {
+  std::vector<std::string> names = Names(40, "IMG_");
+  names[3] = "\xE6\x96\x87\xE4\xBB\xB6.txt";  // UTF-8 Chinese
+  names[4] = "bad\xFF\xFEname.txt";           // not UTF-8
+  box->Items().Assign(std::move(names));
+  for (const QSize size : {QSize(200, 192), QSize(320, 260)}) {
+    box->SetBounds(0, 0, size.width(), size.height());
+    const std::string tag = std::to_string(size.width()) + "x" + std::to_string(size.height());
+    box->SetItemIndex(-1);
+    SaveRender(Grab(*box), ("listbox-normal-" + tag).c_str());
+    box->SetItemIndex(2);
+    SaveRender(Grab(*box), ("listbox-selected-" + tag).c_str());
+    FocusList();
+    const QImage focused = Grab(*box);
+    SaveRender(focused, ("listbox-focused-" + tag).c_str());
+    ASSERT_NE(box->VScrollBar(), nullptr);
+    TbsSkinScrollBar& bar = *box->VScrollBar();
+    EXPECT_EQ(focused.copy(ToQRect(bar.BoundsRect())), Grab(bar)) << tag;
+    form.clearFocus();
+    Inner().clearFocus();
+  }
+}
+
+}  // namespace
