@@ -518,8 +518,9 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
       textRect.Bottom += rect.Height() - FItemRect.Height();
     }
     TFont font = ItemFont();
-    font.SetColor(focused && selected ? FFocusFontColor : selected ? FActiveFontColor : FFontColor);
-    if (!FUseSkinItemHeight) font.SetColor(focused ? FFocusFontColor : selected ? FActiveFontColor : FFontColor);
+    // A row of the skin's own height is "focused" only while selected too.
+    const bool focusLook = FUseSkinItemHeight ? focused && selected : focused;
+    font.SetColor(focusLook ? FFocusFontColor : selected ? FActiveFontColor : FFontColor);
     item.Canvas().Font = font;
     DrawItemContents(item.Canvas(), index, textRect, state);
   } else {
