@@ -87,9 +87,27 @@ void TmainForm::CreateComponents() {
 
   bsSkinPanel2 = Make<TbsSkinPanel>(client, "bsSkinPanel2", 228, 0, 518, 467, alClient);
   SetUpPanel(bsSkinPanel2);
-  ListBox1 = Make<TListBox>(bsSkinPanel2, "ListBox1", 1, 58, 516, 408, alClient);
-  ListBox1->SetItemHeight(20);
-  ListBox1->Font() = kControlFont;
+  ListBox1 = Make<TbsSkinListBox>(bsSkinPanel2, "ListBox1", 1, 58, 516, 408, alClient);
+  ListBox1->SetSkinDataName("listbox");
+  ListBox1->SetUseSkinItemHeight(true);
+  ListBox1->SetDefaultItemHeight(20);
+  ListBox1->SetColumns(0);
+  ListBox1->SetMultiSelect(false);
+  ListBox1->SetExtandedSelect(true);
+  ListBox1->SetSorted(false);
+  ListBox1->SetItemIndex(-1);
+  ListBox1->SetCaptionMode(false);
+  ListBox1->SetDefaultCaptionHeight(20);
+  ListBox1->SetHorizontalExtent(false);
+  ListBox1->SetAutoComplete(true);
+  ListBox1->SetImageIndex(-1);
+  ListBox1->SetNumGlyphs(1);
+  ListBox1->SetSpacing(2);
+  ListBox1->SetListBoxTabStop(true);
+  ListBox1->SetUseSkinFont(true);
+  ListBox1->SetDefaultFont(kControlFont);
+  ListBox1->SetDefaultCaptionFont(kControlFont);
+  ListBox1->SetListBoxFont(kControlFont);
   bsSkinPanel3 = Make<TbsSkinPanel>(bsSkinPanel2, "bsSkinPanel3", 1, 1, 516, 57, alTop);
   SetUpPanel(bsSkinPanel3);
 
@@ -196,6 +214,7 @@ void TmainForm::ResolveReferences() {
   SkinForm->SetSkinData(bsSkinData);
   bsSkinPanel3->SetSkinData(bsSkinData);
   btnQuillo->SetSkinData(bsSkinData);
+  ListBox1->SetSkinData(bsSkinData);
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
   // The stored client size holds inside the skin's frame too.
   SetClientSize(kClientWidth, kClientHeight);

@@ -13,11 +13,11 @@
 #include "framework/tform.h"
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
-#include "framework/tlistbox.h"
 #include "framework/tscrollbar.h"
 #include "framework/tsplitter.h"
 #include "renamer/trenamefile.h"
 #include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinlistbox.h"
 #include "skin/controls/tbsskinpanel.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/data/tbsskindata.h"
@@ -36,7 +36,7 @@ class TmainForm : public TForm {
   TScrollBar* bsSkinScrollBar1;
   TScrollBar* bsSkinScrollBar2;
   TbsSkinPanel* bsSkinPanel2;
-  TListBox* ListBox1;
+  TbsSkinListBox* ListBox1;
   TbsSkinPanel* bsSkinPanel3;
   TLinkLabel* bsSkinLinkLabel1;
   TGroupBox* GroupBox4;

@@ -270,7 +270,7 @@ TEST_F(MainWindow, TheRangeEndCountsPastTheTopOfTheStartRange) {
 TEST_F(MainWindow, ListClickSetsTheFolderHintAndItAppears) {
   Write("a.txt");
   Open();
-  QWidget* list = Form->ListBox1->List()->viewport();
+  QWidget* list = Form->ListBox1->InnerList();
   QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(20, 10));
   EXPECT_EQ(Form->ListBox1->Hint(), "当前目录：" + Desktop);
   EXPECT_TRUE(Form->ListBox1->ShowHint());
@@ -303,6 +303,7 @@ TEST_F(MainWindow, TheWindowWearsTheEmbeddedSkinWhereTheLayoutAsksForIt) {
   // Only the tool strip and the button are bound; the two panes keep the default look.
   EXPECT_GE(f.bsSkinPanel3->SkinIndex(), 0);
   EXPECT_GE(f.btnQuillo->SkinIndex(), 0);
+  EXPECT_GE(f.ListBox1->SkinIndex(), 0);
   EXPECT_EQ(f.bsSkinPanel1->SkinIndex(), -1);
   EXPECT_EQ(f.bsSkinPanel2->SkinIndex(), -1);
   EXPECT_EQ(f.bsSkinData->ControlRecords[f.bsSkinPanel3->SkinIndex()]->IDName, "panel");
