@@ -60,6 +60,10 @@ void TbsListBox::ItemsChanged() {
     FSorting = false;
   }
   if (FItemIndex >= Count()) FItemIndex = -1;
+  if (FMultiSelect) {
+    FSelected.assign(size_t(Count()), 0);
+    FAnchor = -1;
+  }
   FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
   if (SkinBox) SkinBox->UpdateScrollBars();
   update();
@@ -76,6 +80,93 @@ void TbsListBox::SetItemIndex(int value) {
   if (FItemIndex == value) return;
   FItemIndex = value;
   update();
+}
+
+void TbsListBox::SetMultiSelect(bool value) {
+  if (FMultiSelect == value) return;
+  FMultiSelect = value;
+  FSelected.clear();
+  FAnchor = -1;
+  if (value) {
+    // The single selection carries over as the first of several.
+    FSelected.assign(size_t(Count()), 0);
+    if (FItemIndex != -1) FSelected[size_t(FItemIndex)] = 1;
+    FAnchor = FItemIndex;
+  }
+  update();
+}
+
+bool TbsListBox::Selected(int index) const {
+  if (!FMultiSelect) return index >= 0 && index == FItemIndex;
+  return index >= 0 && size_t(index) < FSelected.size() && FSelected[size_t(index)];
+}
+
+void TbsListBox::SetSelected(int index, bool value) {
+  if (index < 0 || index >= Count()) return;
+  if (!FMultiSelect) {
+    if (value) SetItemIndex(index);
+    else if (index == FItemIndex) SetItemIndex(-1);
+    return;
+  }
+  if (bool(FSelected[size_t(index)]) == value) return;
+  FSelected[size_t(index)] = value;
+  update();
+}
+
+int TbsListBox::SelCount() const {
+  if (!FMultiSelect) return -1;
+  return int(std::count(FSelected.begin(), FSelected.end(), uint8_t(1)));
+}
+
+void TbsListBox::SelectOnlyRange(int from, int to) {
+  if (from > to) std::swap(from, to);
+  std::fill(FSelected.begin(), FSelected.end(), uint8_t(0));
+  from = std::max(from, 0);
+  to = std::min(to, Count() - 1);
+  if (from <= to) std::fill(FSelected.begin() + from, FSelected.begin() + to + 1, uint8_t(1));
+  update();
+}
+
+void TbsListBox::MultiPress(int index, Qt::KeyboardModifiers modifiers) {
+  const bool shift = modifiers & Qt::ShiftModifier, ctrl = modifiers & Qt::ControlModifier;
+  FDragExtends = false;
+  if (!FExtendedSelect || (ctrl && !shift)) {
+    FSelected[size_t(index)] ^= 1;
+    FAnchor = index;
+  } else if (shift) {
+    const int anchor = FAnchor != -1 ? FAnchor : index;
+    if (ctrl) {
+      // Ctrl+Shift adds the range to what is selected.
+      for (int i = std::min(anchor, index); i <= std::max(anchor, index); ++i) FSelected[size_t(i)] = 1;
+    } else {
+      SelectOnlyRange(anchor, index);
+      FDragExtends = true;
+    }
+    FAnchor = anchor;
+  } else {
+    SelectOnlyRange(index, index);
+    FAnchor = index;
+    FDragExtends = true;
+  }
+  SetItemIndex(index);
+  update();
+}
+
+bool TbsListBox::MultiSpace(Qt::KeyboardModifiers modifiers) {
+  if (FItemIndex < 0) return false;
+  const bool shift = modifiers & Qt::ShiftModifier, ctrl = modifiers & Qt::ControlModifier;
+  if (!FExtendedSelect || ctrl) {
+    FSelected[size_t(FItemIndex)] ^= 1;
+    FAnchor = FItemIndex;
+  } else if (shift && FAnchor != -1) {
+    SelectOnlyRange(FAnchor, FItemIndex);
+  } else {
+    SelectOnlyRange(FItemIndex, FItemIndex);
+    FAnchor = FItemIndex;
+  }
+  update();
+  Click();
+  return true;
 }
 
 int TbsListBox::RowsPerColumn() const { return FItemHeight > 0 ? std::max(1, height() / FItemHeight) : 1; }
@@ -163,7 +254,13 @@ void TbsListBox::MakeVisible(int index) {
     SetTopIndex(index - VisibleRows() + 1);
 }
 
-void TbsListBox::SelectAndShow(int index) {
+void TbsListBox::SelectAndShow(int index, Qt::KeyboardModifiers modifiers) {
+  if (FMultiSelect && FExtendedSelect && !(modifiers & Qt::ControlModifier)) {
+    // Plain keys select just the new row; Shift selects from the anchor to it; Ctrl moves only the caret.
+    const int anchor = (modifiers & Qt::ShiftModifier) && FAnchor != -1 ? FAnchor : index;
+    if (index >= 0) SelectOnlyRange(anchor, index);
+    FAnchor = anchor;
+  }
   SetItemIndex(index);
   MakeVisible(index);
   Click();
@@ -175,7 +272,7 @@ void TbsListBox::Click() {
   if (self) TControl::Click();
 }
 
-bool TbsListBox::Navigate(int key) {
+bool TbsListBox::Navigate(int key, Qt::KeyboardModifiers modifiers) {
   if (Count() == 0) return false;
   const int rows = FColumns >= 2 ? RowsPerColumn() : 1;
   const int page = FColumns >= 2 ? RowsPerColumn() * FColumns : std::max(1, VisibleRows() - 1);
@@ -195,7 +292,7 @@ bool TbsListBox::Navigate(int key) {
   if (at == -1) to = key == Qt::Key_End ? Count() - 1 : 0;  // the first key selects from the top
   to = std::clamp(to, 0, Count() - 1);
   if (to == at) return true;
-  SelectAndShow(to);
+  SelectAndShow(to, modifiers);
   return true;
 }
 
@@ -231,8 +328,15 @@ void TbsListBox::paintEvent(QPaintEvent* event) {
   const TRect dirty = FromQRect(event->rect());
   const bool focused = hasFocus();
   auto stateOf = [&](int i) -> TOwnerDrawState {
+    if (FMultiSelect) {
+      // The caret shows as focused on its own, so a row taken out of the
+      // selection never keeps the selected look.
+      TOwnerDrawState state = Selected(i) ? TOwnerDrawState(odSelected) : 0u;
+      if (i == FItemIndex && focused) state |= odFocused;
+      return state;
+    }
     if (i != FItemIndex) return 0;
-    return odSelected | (focused ? odFocused : 0);
+    return focused ? TOwnerDrawState(odSelected | odFocused) : TOwnerDrawState(odSelected);
   };
   if (FColumns < 2) {
     // Only the rows the dirty area crosses are drawn, so a list of any
@@ -267,7 +371,10 @@ void TbsListBox::mousePressEvent(QMouseEvent* event) {
     FSelecting = true;
     const int index = ItemAtPos(p);
     if (index != -1) {
-      SetItemIndex(index);
+      if (FMultiSelect)
+        MultiPress(index, event->modifiers());
+      else
+        SetItemIndex(index);
       MakeVisible(index);
     }
   }
@@ -282,7 +389,12 @@ void TbsListBox::mouseMoveEvent(QMouseEvent* event) {
     // Dragging with the button held moves the selection along, inside the visible rows.
     const TPoint inside{std::clamp(p.X, 0, width() - 1), std::clamp(p.Y, 0, height() - 1)};
     const int index = ItemAtPos(inside);
-    if (index != -1) SetItemIndex(index);
+    if (index != -1 && !FMultiSelect) {
+      SetItemIndex(index);
+    } else if (index != -1 && FDragExtends && index != FItemIndex) {
+      SelectOnlyRange(FAnchor, index);
+      SetItemIndex(index);
+    }
   }
   if (SkinBox) SkinBox->ListBoxMouseMove(p);
   if (self) TControl::mouseMoveEvent(event);
@@ -309,7 +421,8 @@ void TbsListBox::keyPressEvent(QKeyEvent* event) {
   if (!self) return;
   if (pressed != 0 && key == 0) return;  // the handler swallowed the key
   if (SkinBox && SkinBox->ScrollHorizontallyByKey(key)) return;
-  if (Navigate(key)) return;
+  if (Navigate(key, event->modifiers())) return;
+  if (FMultiSelect && key == Qt::Key_Space && MultiSpace(event->modifiers())) return;
   const bool backspace = key == Qt::Key_Backspace;
   const QByteArray typed = event->text().toUtf8();
   if (!backspace && (typed.isEmpty() || static_cast<unsigned char>(typed[0]) < 0x20 ||

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/tcontrol.h"
 #include "framework/tstringlist.h"
@@ -50,10 +51,19 @@ class TbsListBox : public TControl {
   void SetItemHeight(int value);
   int Columns() const { return FColumns; }
   void SetColumns(int value);
+  // With several selections allowed, ItemIndex is the caret: the row the
+  // keyboard works on, selected or not. A click toggles a row; with extended
+  // selection a click selects one row, Shift extends from the anchor and Ctrl
+  // toggles. Changing the lines clears the selection, since they no longer
+  // name the same rows.
   bool MultiSelect() const { return FMultiSelect; }
-  void SetMultiSelect(bool value) { FMultiSelect = value; }
+  void SetMultiSelect(bool value);
   bool ExtendedSelect() const { return FExtendedSelect; }
   void SetExtendedSelect(bool value) { FExtendedSelect = value; }
+  bool Selected(int index) const;
+  void SetSelected(int index, bool value);
+  // Selected rows; -1 while only one row can be selected.
+  int SelCount() const;
   bool Sorted() const { return FSorted; }
   void SetSorted(bool value);
   bool AutoComplete() const { return FAutoComplete; }
@@ -71,6 +81,10 @@ class TbsListBox : public TControl {
   TbsListScrollInfo HScrollInfo() const;
   // A scroll request that sets the thumb position: rows for one column, columns for several.
   void ScrollTo(int position);
+  // Scrolls as little as needed to show the item.
+  void MakeVisible(int index);
+  // Reports a click to the frame, then raises OnClick.
+  void Click() override;
   // The type-ahead prefix typed so far.
   const std::string& SearchPrefix() const { return FFilter; }
   // Milliseconds of a monotonic clock; replaceable so type-ahead timing can be driven.
@@ -88,16 +102,19 @@ class TbsListBox : public TControl {
   void wheelEvent(QWheelEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void Click() override;
 
  private:
   void ItemsChanged();
   int RowsPerColumn() const;
   int MaxTopIndex() const;
-  // Selects, scrolls it into view and reports the change as a click.
-  void SelectAndShow(int index);
-  void MakeVisible(int index);
-  bool Navigate(int key);
+  // Selects (or, with several selections, moves the caret as the keys say),
+  // scrolls it into view and reports the change as a click.
+  void SelectAndShow(int index, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  bool Navigate(int key, Qt::KeyboardModifiers modifiers);
+  // Several selections: exactly the rows between the two, both included.
+  void SelectOnlyRange(int from, int to);
+  void MultiPress(int index, Qt::KeyboardModifiers modifiers);
+  bool MultiSpace(Qt::KeyboardModifiers modifiers);
   void TypeAhead(const std::string& typed, bool backspace);
 
   TStringList FItems;
@@ -113,4 +130,9 @@ class TbsListBox : public TControl {
   std::string FFilter;
   int64_t FLastKeyTime = 0;
   bool FSelecting = false;
+  // Several selections: one flag per line, the anchor of Shift ranges, and
+  // whether the button held since the press extends the range.
+  std::vector<uint8_t> FSelected;
+  int FAnchor = -1;
+  bool FDragExtends = false;
 };

@@ -1,6 +1,7 @@
 #include "skin/controls/tbsskincustomlistbox.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
@@ -14,6 +15,11 @@ namespace {
 constexpr int kDefaultBarThickness = 19;  // bars of the default look, and the "both" corner
 constexpr int kNewBarWidth = 20;           // a bar's size before the layout places it
 constexpr int kNewBarHeight = 100;
+constexpr int kMaxDefaultButtonSize = 17;  // caption buttons of the default look
+constexpr int kCheckGlyphInset = 4;        // the check mark's offset inside its button
+constexpr TColor kHotButtonFrame = RGBColor(0, 0, 128);
+constexpr TColor kHotButtonFace = RGBColor(182, 189, 210);
+constexpr TColor kPressedButtonFace = RGBColor(133, 147, 181);
 
 // A dotted focus frame: every other pixel of the outline inverted, starting
 // at the top-left, so drawing it twice takes it away again.
@@ -37,7 +43,9 @@ void DrawFocusFrame(QImage& image, const TRect& r) {
 }  // namespace
 
 TbsSkinCustomListBox::TbsSkinCustomListBox(QWidget* parent)
-    : TbsSkinCustomControl(parent), FInnerList(new TbsListBox(this)) {
+    : TbsSkinCustomControl(parent), FInnerList(new TbsListBox(this)), FRepeatTimer(this) {
+  FRepeatTimer.setObjectName("RepeatTimer");
+  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { RepeatTick(); });
   Font() = TFont("Arial", 14, 0, clWindowText);
   FInnerList->SkinBox = this;
   FInnerList->SetItemHeight(FDefaultItemHeight);
@@ -126,10 +134,32 @@ void TbsSkinCustomListBox::SetSpacing(int value) {
 void TbsSkinCustomListBox::SetCaptionMode(bool value) {
   if (FCaptionMode == value) return;
   FCaptionMode = value;
-  if (!Skinned()) {
-    AdjustLayout();
-    update();
+  if (!value) {
+    StopRepeat();
+    FPressedButton = FHotButton = -1;
+    for (auto& b : FCaptionButtons) b.MouseIn = b.Down = false;
   }
+  // A skin keeps its caption outside the client part, so only the default look moves the list.
+  if (!Skinned()) AdjustLayout();
+  update();
+}
+
+void TbsSkinCustomListBox::SetCaption(const std::string& value) {
+  if (FCaption == value) return;
+  FCaption = value;
+  if (FCaptionMode) update();
+}
+
+void TbsSkinCustomListBox::SetGlyph(const TBitmap& value) {
+  if (FGlyph.Image() == value.Image()) return;
+  FGlyph = value;
+  update();
+}
+
+void TbsSkinCustomListBox::SetAlignment(TAlignment value) {
+  if (FAlignment == value) return;
+  FAlignment = value;
+  if (FCaptionMode) update();
 }
 
 void TbsSkinCustomListBox::SetDefaultCaptionHeight(int value) {
@@ -170,6 +200,19 @@ void TbsSkinCustomListBox::ReadSkinRecord() {
   FFontColor = r->FontColor;
   FActiveFontColor = r->ActiveFontColor;
   FFocusFontColor = r->FocusFontColor;
+  FCaptionRect = r->CaptionRect;
+  FCaptionFontName = r->CaptionFontName;
+  FCaptionFontHeight = r->CaptionFontHeight;
+  FCaptionFontStyle = r->CaptionFontStyle;
+  FCaptionFontColor = r->CaptionFontColor;
+  auto buttonRects = [&](int b, const TRect& normal, const TRect& active, const TRect& down) {
+    FButtonRects[b][0] = normal;
+    FButtonRects[b][1] = active;
+    FButtonRects[b][2] = IsEmptyRect(down) ? active : down;
+  };
+  buttonRects(cbUpButton, r->UpButtonRect, r->ActiveUpButtonRect, r->DownUpButtonRect);
+  buttonRects(cbDownButton, r->DownButtonRect, r->ActiveDownButtonRect, r->DownDownButtonRect);
+  buttonRects(cbCheckButton, r->CheckButtonRect, r->ActiveCheckButtonRect, r->DownCheckButtonRect);
   FVScrollBarName = r->VScrollBarName;
   FHScrollBarName = r->HScrollBarName;
   FBothHScrollBarName = r->BothHScrollBarName;
@@ -452,10 +495,34 @@ void TbsSkinCustomListBox::DrawDefaultImage(TBitmap& bitmap) {
   TCanvas& c = bitmap.Canvas();
   c.Brush.Color = clBtnShadow;
   c.FrameRect(TRect{0, 0, width(), height()});
+  if (!FCaptionMode) return;
+  UpdateCaptionButtons();
+  c.Font = FDefaultCaptionFont;
+  DrawCaptionContent(c, CaptionTextRect());
+  // The strip ends one row above the list area, as the frame's top edge does without it.
+  c.Pen.Color = clBtnShadow;
+  c.MoveTo(1, FDefaultCaptionHeight - 1);
+  c.LineTo(width() - 1, FDefaultCaptionHeight - 1);
+  for (int b = cbUpButton; b <= cbCheckButton; ++b) DrawDefaultCaptionButton(c, b);
 }
 
 void TbsSkinCustomListBox::DrawSkinImage(TBitmap& bitmap) {
-  if (!DrawSkinImageFrom(bitmap, SkinRect)) DrawDefaultImage(bitmap);
+  // A record of another kind is laid out as the default look, so it is drawn so too.
+  if (!Skinned() || !DrawSkinImageFrom(bitmap, SkinRect)) {
+    DrawDefaultImage(bitmap);
+    return;
+  }
+  if (!FCaptionMode) return;
+  UpdateCaptionButtons();
+  TCanvas& c = bitmap.Canvas();
+  const TRect K = CaptionTextRect();
+  if (!IsEmptyRect(K)) {
+    TFont font = SkinTextFont(FCaptionFontName, FCaptionFontHeight, FCaptionFontStyle);
+    font.SetColor(FCaptionFontColor);
+    c.Font = font;
+    DrawCaptionContent(c, K);
+  }
+  for (int b = cbUpButton; b <= cbCheckButton; ++b) DrawSkinCaptionButton(c, b);
 }
 
 void TbsSkinCustomListBox::PrepareListPaint() { ReadSkinRecord(); }
@@ -537,4 +604,238 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
     if (focused) DrawFocusFrame(item.Image(), TRect{0, 0, item.Width(), item.Height()});
   }
   painter.drawImage(rect.Left, rect.Top, item.Image());
+}
+
+// ---- Caption strip ----------------------------------------------------------
+//
+// Default look, a = button size:
+//
+//   +--------------------------------------------------+
+//   | [glyph] caption text            [chk][dn ][up ]  |   rows 2 .. a+1
+//   +--------------------------------------------------+   line at caption height - 1
+//   | list ...
+
+int TbsSkinCustomListBox::DefaultCaptionButtonSize() const {
+  return std::min(FDefaultCaptionHeight - 3, kMaxDefaultButtonSize);
+}
+
+TRect TbsSkinCustomListBox::SizedSkinPart(const TRect& r) const {
+  TRect s = r;
+  if (r.Left >= RightTopPoint.X) OffsetRect(s, width() - SkinRect.Width(), 0);
+  if (r.Top >= LeftBottomPoint.Y) OffsetRect(s, 0, height() - SkinRect.Height());
+  return s;
+}
+
+TRect TbsSkinCustomListBox::CaptionButtonRect(int button) const {
+  if (!FCaptionMode || button < cbUpButton || button > cbCheckButton) return TRect{};
+  if (Skinned()) {
+    const TRect& r = FButtonRects[button][0];
+    return IsEmptyRect(r) ? TRect{} : SizedSkinPart(r);
+  }
+  const int a = DefaultCaptionButtonSize();
+  const int right = width() - 2 - button * a;
+  return TRect{right - a, 2, right, a + 1};
+}
+
+TRect TbsSkinCustomListBox::CaptionTextRect() const {
+  if (!FCaptionMode) return TRect{};
+  if (!Skinned()) return TRect{3, 2, width() - 3 * DefaultCaptionButtonSize() - 3, FDefaultCaptionHeight - 2};
+  TRect r = FCaptionRect;
+  if (r.Right >= RightTopPoint.X) r.Right += width() - SkinRect.Width();
+  return r;
+}
+
+void TbsSkinCustomListBox::UpdateCaptionButtons() {
+  for (int b = cbUpButton; b <= cbCheckButton; ++b) FCaptionButtons[b].R = CaptionButtonRect(b);
+}
+
+int TbsSkinCustomListBox::CaptionButtonAt(const TPoint& p) const {
+  for (int b = cbUpButton; b <= cbCheckButton; ++b)
+    if (!IsEmptyRect(FCaptionButtons[b].R) && PtInRect(FCaptionButtons[b].R, p)) return b;
+  return -1;
+}
+
+void TbsSkinCustomListBox::SetHotButton(int button) {
+  // A held button keeps the pointer to itself: no other button lights up meanwhile.
+  if (FPressedButton != -1 && button != FPressedButton) button = -1;
+  if (button == FHotButton) return;
+  FOldHotButton = FHotButton;
+  FHotButton = button;
+  if (FOldHotButton != -1) {
+    FCaptionButtons[FOldHotButton].MouseIn = false;
+    // The held button lost the pointer: the repeat pauses.
+    if (FOldHotButton == FPressedButton && FRepeatMode != 0) FRepeatTimer.stop();
+  }
+  if (button != -1) {
+    FCaptionButtons[button].MouseIn = true;
+    if (button == FPressedButton && FRepeatMode != 0 && !FRepeatTimer.isActive()) {
+      FFirstRepeat = false;
+      StartRepeat(kRepeatReturnIntervalMs);
+    }
+  }
+  update();
+}
+
+void TbsSkinCustomListBox::DrawCaptionContent(TCanvas& canvas, const TRect& K) {
+  if (IsEmptyRect(K)) return;
+  const bool hasGlyph = !FGlyph.Empty();
+  const int count = std::max(1, FNumGlyphs);
+  const int gw = hasGlyph ? FGlyph.Width() / count : 0;
+  const int block = canvas.TextWidth(FCaption) + (hasGlyph ? gw + FSpacing : 0);
+  int x = K.Left;
+  if (FAlignment == taRightJustify) x = K.Right - block;
+  if (FAlignment == taCenter) x = K.Left + (K.Width() - block) / 2;
+  canvas.SetClipRect(K);
+  if (hasGlyph) {
+    const int image = !isEnabled() && FNumGlyphs == 2 ? 2 : 1;
+    DrawGlyphFrame(canvas, x, K.Top + (K.Height() - FGlyph.Height()) / 2, FGlyph, count, image);
+    x += gw + FSpacing;
+  }
+  if (!FCaption.empty()) {
+    canvas.Brush.Style = bsClear;
+    canvas.TextRect(K, x, K.Top + (K.Height() - canvas.TextHeight(FCaption)) / 2, FCaption);
+  }
+  canvas.ResetClip();
+}
+
+void TbsSkinCustomListBox::DrawDefaultCaptionButton(TCanvas& canvas, int button) {
+  const TbsCaptionButtonState& b = FCaptionButtons[button];
+  if (IsEmptyRect(b.R)) return;
+  canvas.Brush.Style = bsSolid;
+  if (b.MouseIn) {
+    canvas.Brush.Color = b.Down ? kPressedButtonFace : kHotButtonFace;
+    canvas.FillRect(b.R);
+    canvas.Brush.Color = kHotButtonFrame;
+    canvas.FrameRect(b.R);
+  } else {
+    canvas.Brush.Color = clBtnFace;
+    canvas.FillRect(b.R);
+  }
+  if (button == cbCheckButton)
+    DrawCheckGlyph(canvas, b.R.Left + kCheckGlyphInset, b.R.Top + kCheckGlyphInset, clBlack);
+  else
+    DrawArrowGlyph(canvas, b.R, clBlack, button == cbUpButton ? akUp : akDown);
+}
+
+void TbsSkinCustomListBox::DrawSkinCaptionButton(TCanvas& canvas, int button) {
+  const TbsCaptionButtonState& b = FCaptionButtons[button];
+  if (IsEmptyRect(b.R)) return;
+  const TRect(&rects)[3] = FButtonRects[button];
+  TRect source;
+  if (b.Down && b.MouseIn && !IsEmptyRect(rects[2])) {
+    source = rects[2];
+  } else if (b.MouseIn && !IsEmptyRect(rects[1])) {
+    source = rects[1];
+  } else {
+    // The normal piece, from the frame piece itself: a stretched frame may have lost it.
+    source = rects[0];
+    OffsetRect(source, SkinRect.Left, SkinRect.Top);
+  }
+  canvas.CopyRect(b.R, SkinPicture->Canvas(), source);
+}
+
+void TbsSkinCustomListBox::StartRepeat(int intervalMs) {
+  FRepeatTimer.stop();
+  FRepeatTimer.setInterval(intervalMs);
+  FRepeatTimer.start();
+}
+
+void TbsSkinCustomListBox::StopRepeat() {
+  FRepeatTimer.stop();
+  FRepeatMode = 0;
+  FFirstRepeat = false;
+}
+
+void TbsSkinCustomListBox::RepeatTick() {
+  if (FRepeatMode == 0) {
+    FRepeatTimer.stop();
+    return;
+  }
+  if (FFirstRepeat) {
+    FFirstRepeat = false;
+    StartRepeat(kRepeatIntervalMs);
+  }
+  StepItemIndex(FRepeatMode == 1 ? -1 : 1);
+}
+
+void TbsSkinCustomListBox::StepItemIndex(int delta) {
+  TbsListBox& list = *FInnerList;
+  if (list.Count() == 0) return;
+  const int at = list.ItemIndex();
+  // Up from nothing selected stays; down from nothing starts at the top; never past the ends.
+  if (delta < 0 && at <= 0) return;
+  const int to = std::clamp(at + delta, 0, list.Count() - 1);
+  if (to == at) return;
+  list.SetItemIndex(to);
+  list.MakeVisible(to);
+}
+
+void TbsSkinCustomListBox::mousePressEvent(QMouseEvent* event) {
+  QPointer<TbsSkinCustomListBox> self(this);
+  TbsSkinCustomControl::mousePressEvent(event);  // OnMouseDown
+  if (!self || !FCaptionMode || event->button() != Qt::LeftButton) return;
+  UpdateCaptionButtons();
+  const int button = CaptionButtonAt(FromQPoint(event->position().toPoint()));
+  if (button == -1) return;
+  StopRepeat();
+  FPressedButton = button;
+  FCaptionButtons[button].Down = true;
+  SetHotButton(button);
+  update();
+  if ((button == cbUpButton && !OnUpButtonClick) || (button == cbDownButton && !OnDownButtonClick)) {
+    FRepeatMode = button == cbUpButton ? 1 : 2;
+    FFirstRepeat = true;
+    StartRepeat(kRepeatDelayMs);
+  }
+}
+
+void TbsSkinCustomListBox::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void TbsSkinCustomListBox::mouseMoveEvent(QMouseEvent* event) {
+  if (FCaptionMode) {
+    UpdateCaptionButtons();
+    SetHotButton(CaptionButtonAt(FromQPoint(event->position().toPoint())));
+  }
+  TbsSkinCustomControl::mouseMoveEvent(event);  // OnMouseMove
+}
+
+void TbsSkinCustomListBox::mouseReleaseEvent(QMouseEvent* event) {
+  QPointer<TbsSkinCustomListBox> self(this);
+  TbsSkinCustomControl::mouseReleaseEvent(event);  // OnMouseUp
+  if (!self || event->button() != Qt::LeftButton || FPressedButton == -1) return;
+  const int button = FPressedButton;
+  FPressedButton = -1;
+  FCaptionButtons[button].Down = false;
+  StopRepeat();
+  UpdateCaptionButtons();
+  const TPoint p = FromQPoint(event->position().toPoint());
+  const bool over = CaptionButtonAt(p) == button;
+  SetHotButton(CaptionButtonAt(p));
+  update();
+  // Letting go away from the button cancels it, as with any button.
+  if (!over) return;
+  switch (button) {
+    case cbUpButton:
+      if (OnUpButtonClick) OnUpButtonClick();
+      else StepItemIndex(-1);
+      break;
+    case cbDownButton:
+      if (OnDownButtonClick) OnDownButtonClick();
+      else StepItemIndex(1);
+      break;
+    default:
+      if (OnCheckButtonClick) OnCheckButtonClick();
+      else FInnerList->Click();
+      break;
+  }
+}
+
+void TbsSkinCustomListBox::MouseLeft() {
+  if (FCaptionMode) SetHotButton(-1);
+}
+
+void TbsSkinCustomListBox::changeEvent(QEvent* event) {
+  TbsSkinCustomControl::changeEvent(event);
+  // The glyph has a frame of its own for the disabled look.
+  if (event->type() == QEvent::EnabledChange && FCaptionMode) update();
 }

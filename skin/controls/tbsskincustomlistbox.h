@@ -5,21 +5,36 @@
 // keeping bars and list in step both ways.
 
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <string>
 
 #include "skin/controls/tbslistbox.h"
 #include "skin/controls/tbsskincustomcontrol.h"
 #include "skin/controls/tbsskinscrollbar.h"
+#include "framework/talignment.h"
 
 using TKeyEvent = std::function<void(int& key, TShiftState shift)>;
 // Replaces the drawing of an item's contents (the background is already drawn).
 using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight,
                                                 TRect TxtRect, TOwnerDrawState State)>;
 
+// The three buttons of the caption strip, in their order from the right.
+enum TbsListCaptionButton { cbUpButton = 0, cbDownButton = 1, cbCheckButton = 2 };
+
+struct TbsCaptionButtonState {
+  TRect R;  // where it is at the present size
+  bool MouseIn = false;
+  bool Down = false;
+};
+
 class TbsSkinCustomListBox : public TbsSkinCustomControl {
   Q_OBJECT
  public:
+  static constexpr int kRepeatDelayMs = 500;          // first auto-repeat step of a held caption button
+  static constexpr int kRepeatIntervalMs = 100;       // every later one
+  static constexpr int kRepeatReturnIntervalMs = 50;  // once the pointer comes back over the held button
+
   explicit TbsSkinCustomListBox(QWidget* parent = nullptr);
   ~TbsSkinCustomListBox() override;
 
@@ -37,6 +52,9 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   void SetAutoComplete(bool value) { FInnerList->SetAutoComplete(value); }
   int Columns() const { return FInnerList->Columns(); }
   void SetColumns(int value);
+  bool Selected(int index) const { return FInnerList->Selected(index); }
+  void SetSelected(int index, bool value) { FInnerList->SetSelected(index, value); }
+  int SelCount() const { return FInnerList->SelCount(); }
   bool MultiSelect() const { return FInnerList->MultiSelect(); }
   void SetMultiSelect(bool value) { FInnerList->SetMultiSelect(value); }
   bool ExtandedSelect() const { return FInnerList->ExtendedSelect(); }
@@ -68,6 +86,23 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   void SetDefaultCaptionHeight(int value);
   TFont& DefaultCaptionFont() { return FDefaultCaptionFont; }
   void SetDefaultCaptionFont(const TFont& value) { FDefaultCaptionFont = value; }
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& value);
+  const TBitmap& Glyph() const { return FGlyph; }
+  void SetGlyph(const TBitmap& value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment value);
+
+  // Caption buttons at the present size and look; empty when there is no such button.
+  TRect CaptionButtonRect(int button) const;
+  const TbsCaptionButtonState& CaptionButton(int button) const { return FCaptionButtons[button]; }
+  // The caption text area at the present size and look.
+  TRect CaptionTextRect() const;
+  int HotButton() const { return FHotButton; }
+  int PressedButton() const { return FPressedButton; }
+  // 0 none, 1 up, 2 down.
+  int RepeatMode() const { return FRepeatMode; }
+  QTimer& RepeatTimer() { return FRepeatTimer; }
 
   // The control height that shows `rows` whole rows.
   int HeightForRows(int rows) const;
@@ -112,12 +147,22 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   TKeyEvent OnListBoxKeyUp;
   TKeyPressEvent OnListBoxKeyPress;
   TbsDrawSkinItemEvent OnDrawItem;
+  // Replace the caption buttons' own action (and, for up and down, their auto-repeat).
+  TNotifyEvent OnUpButtonClick;
+  TNotifyEvent OnDownButtonClick;
+  TNotifyEvent OnCheckButtonClick;
 
  protected:
   void DrawDefaultImage(TBitmap& bitmap) override;
   void DrawSkinImage(TBitmap& bitmap) override;
   void DefaultFontChanged() override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void MouseLeft() override;
 
  private:
   bool Skinned() const { return FSkinIndex != -1 && FHasListRecord; }
@@ -129,6 +174,21 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   void HScrollChanged();
   TFont ItemFont() const;
   void DrawItemContents(TCanvas& canvas, int index, const TRect& textRect, TOwnerDrawState state);
+  // Caption strip.
+  int DefaultCaptionButtonSize() const;
+  // A record part measured inside SkinRect, moved along when it lies in the stretching right or bottom part.
+  TRect SizedSkinPart(const TRect& r) const;
+  void UpdateCaptionButtons();
+  int CaptionButtonAt(const TPoint& p) const;
+  void SetHotButton(int button);
+  void DrawCaptionContent(TCanvas& canvas, const TRect& K);
+  void DrawDefaultCaptionButton(TCanvas& canvas, int button);
+  void DrawSkinCaptionButton(TCanvas& canvas, int button);
+  void StartRepeat(int intervalMs);
+  void StopRepeat();
+  void RepeatTick();
+  // Moves the selection one row, keeping it on the list and in view.
+  void StepItemIndex(int delta);
 
   TbsListBox* FInnerList;
   QPointer<TbsSkinScrollBar> FVScrollBar;
@@ -143,6 +203,16 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   bool FCaptionMode = false;
   int FDefaultCaptionHeight = 20;
   TFont FDefaultCaptionFont{"Arial", 14};
+  std::string FCaption;
+  TBitmap FGlyph;
+  TAlignment FAlignment = taLeftJustify;
+  TbsCaptionButtonState FCaptionButtons[3];
+  int FHotButton = -1;
+  int FOldHotButton = -1;
+  int FPressedButton = -1;
+  int FRepeatMode = 0;
+  bool FFirstRepeat = false;
+  QTimer FRepeatTimer;
   bool SkinUpdating = false;
   TRect FListRect;
 
@@ -154,6 +224,13 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   int FFontHeight = 14;
   TFontStyles FFontStyle = 0;
   TColor FFontColor = 0, FActiveFontColor = 0, FFocusFontColor = 0;
+  TRect FCaptionRect;
+  std::string FCaptionFontName = "Arial";
+  int FCaptionFontHeight = 14;
+  TFontStyles FCaptionFontStyle = 0;
+  TColor FCaptionFontColor = 0;
+  // Per button: normal (inside SkinRect), active and down (in the picture).
+  TRect FButtonRects[3][3];
   std::string FVScrollBarName = "vscrollbar", FHScrollBarName = "hscrollbar",
               FBothHScrollBarName = "bothhscrollbar";
 };
