@@ -294,3 +294,200 @@ TEST_F(DefaultCaption, SettingTheSameValuesRepaintsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace skintest;
+
+// ---- Skinned look ----------------------------------------------------------------
+//
+// An 80 x 60 frame piece at 10,10 of the picture; the up and down buttons lie
+// right of RightTopPoint and so follow the width, the check button does not.
+const QImage kPicture = Pattern(200, 150);
+const char* kControls =
+    "[SKINCONTROLS]\r\ncount=1\r\n0=capbox:listbox\r\n"
+    "[capbox]\r\npictureindex=0\r\nskinrect=10,10,90,70\r\n"
+    "lefttoppoint=4,16\r\nrighttoppoint=50,16\r\nleftbottompoint=4,56\r\nrightbottompoint=50,56\r\n"
+    "clientrect=2,16,78,58\r\nitemrect=100,100,160,116\r\nitemtextrect=2,2,56,14\r\n"
+    "captionrect=22,2,52,14\r\ncaptionfontname=Arial\r\ncaptionfontheight=12\r\ncaptionfontcolor=255\r\n"
+    "upbuttonrect=66,2,78,14\r\nactiveupbuttonrect=100,0,112,12\r\ndownupbuttonrect=100,20,112,32\r\n"
+    "downbuttonrect=54,2,66,14\r\nactivedownbuttonrect=120,0,132,12\r\n"
+    "checkbuttonrect=4,2,16,14\r\n";
+
+struct SkinnedCaption : ::testing::Test {
+  TForm form;
+  TbsSkinData* data = LoadSkin(&form, kControls, {kPicture});
+  TbsSkinListBox* box = new TbsSkinListBox(form.ClientArea());
+  SkinnedCaption() {
+    box->SetSkinDataName("capbox");
+    box->SetSkinData(data);
+    box->SetCaptionMode(true);
+    box->SetBounds(0, 0, 120, 100);  // 40 wider and higher than the piece
+    form.show();
+    QApplication::processEvents();
+  }
+};
+
+TEST_F(SkinnedCaption, ButtonsAndCaptionFollowTheWidthFromTheRightPart) {
+  EXPECT_EQ(box->CaptionButtonRect(cbUpButton), (TRect{106, 2, 118, 14}));
+  EXPECT_EQ(box->CaptionButtonRect(cbDownButton), (TRect{94, 2, 106, 14}));
+  EXPECT_EQ(box->CaptionButtonRect(cbCheckButton), (TRect{4, 2, 16, 14}));
+  EXPECT_EQ(box->CaptionTextRect(), (TRect{22, 2, 92, 14}));
+  // The caption lies outside the client part, so the list keeps it.
+  EXPECT_EQ(box->InnerList()->BoundsRect(), (TRect{2, 16, 118, 98}));
+  EXPECT_EQ(box->HeightForRows(3), 60 + 3 * 16 + 16 - 58);
+}
+
+TEST_F(SkinnedCaption, ButtonPiecesByStateWithAnEmptyDownPieceTakingTheActiveOne) {
+  const QImage upNormal = Piece(kPicture, 76, 12, 88, 24), upActive = Piece(kPicture, 100, 0, 112, 12),
+               upDown = Piece(kPicture, 100, 20, 112, 32), downNormal = Piece(kPicture, 64, 12, 76, 24),
+               downActive = Piece(kPicture, 120, 0, 132, 12), checkNormal = Piece(kPicture, 14, 12, 26, 24);
+  const QPoint up = Centre(box->CaptionButtonRect(cbUpButton));
+  const QPoint down = Centre(box->CaptionButtonRect(cbDownButton));
+  const QPoint check = Centre(box->CaptionButtonRect(cbCheckButton));
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    QImage up, down, check;
+  } rows[] = {
+      {"normal", [] {}, upNormal, downNormal, checkNormal},
+      {"hot up", [&] { Hover(*box, up); }, upActive, downNormal, checkNormal},
+      {"pressed up", [&] { Press(*box, up); }, upDown, downNormal, checkNormal},
+      {"pressed up, pointer away", [&] { DragTo(*box, QPoint(60, 50)); }, upNormal, downNormal, checkNormal},
+      {"pressed down", [&] { Release(*box, QPoint(60, 50)); Press(*box, down); }, upNormal, downActive,
+       checkNormal},
+      {"hot check without an active piece", [&] { Release(*box, down); Hover(*box, check); }, upNormal,
+       downNormal, checkNormal},
+  };
+  for (const auto& r : rows) {
+    r.act();
+    const QImage img = Grab(*box);
+    SaveRender(img, (std::string("listbox-caption-skin-") + r.name).c_str());
+    EXPECT_EQ(img.copy(106, 2, 12, 12), r.up) << r.name;
+    EXPECT_EQ(img.copy(94, 2, 12, 12), r.down) << r.name;
+    EXPECT_EQ(img.copy(4, 2, 12, 12), r.check) << r.name;
+  }
+}
+
+TEST_F(SkinnedCaption, CaptionTextInTheRecordsColourStaysInItsArea) {
+  box->SetCaption("Files and more files here");
+  const QImage img = Grab(*box);
+  SaveRender(img, "listbox-caption-skin-text");
+  const QRgb red = qRgb(255, 0, 0);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 120; ++x) {
+      const bool in = x >= 22 && x < 92 && y >= 2 && y < 14;
+      (in ? inside : outside) += img.pixel(x, y) == red;
+    }
+  EXPECT_GT(inside, 5);  // the cores of the letters; their edges blend into the picture
+  EXPECT_EQ(outside, 0);
+}
+
+// ---- Several selections ----------------------------------------------------------
+
+struct MultiList : ::testing::Test {
+  TForm form;
+  TbsSkinListBox* box = new TbsSkinListBox(form.ClientArea());
+  int clicks = 0;
+  MultiList() {
+    box->SetBounds(0, 0, 120, 4 + 10 * 20);
+    box->Items().Assign(Names(10));
+    box->OnListBoxClick = [this] { ++clicks; };
+  }
+  TbsListBox& Inner() { return *box->InnerList(); }
+  void ClickRow(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::mouseClick(&Inner(), Qt::LeftButton, mods, QPoint(10, row * 20 + 5));
+  }
+  std::string SelectedRows() {
+    std::string s;
+    for (int i = 0; i < box->Items().Count(); ++i) s += box->Selected(i) ? char('0' + i) : '.';
+    return s;
+  }
+};
+
+TEST_F(MultiList, SingleSelectionAnswersSelectedFromTheItemIndex) {
+  box->SetItemIndex(2);
+  EXPECT_EQ(SelectedRows(), "..2.......");
+  EXPECT_EQ(box->SelCount(), -1);
+  box->SetSelected(4, true);
+  EXPECT_EQ(box->ItemIndex(), 4);
+  box->SetSelected(4, false);
+  EXPECT_EQ(box->ItemIndex(), -1);
+}
+
+TEST_F(MultiList, ClicksToggleRowsWithoutExtendedSelection) {
+  box->SetItemIndex(1);
+  box->SetMultiSelect(true);
+  box->SetExtandedSelect(false);
+  EXPECT_EQ(SelectedRows(), ".1........");  // the single selection carries over
+  ClickRow(3);
+  ClickRow(5);
+  ClickRow(1);
+  EXPECT_EQ(SelectedRows(), "...3.5....");
+  EXPECT_EQ(box->ItemIndex(), 1);  // the caret
+  EXPECT_EQ(box->SelCount(), 2);
+  form.show();
+  Inner().setFocus();
+  QTest::keyClick(&Inner(), Qt::Key_Down);  // moves the caret only
+  QTest::keyClick(&Inner(), Qt::Key_Space);
+  EXPECT_EQ(SelectedRows(), "..23.5....");
+  box->Items().Add("more");  // other lines: the old flags would name other rows
+  EXPECT_EQ(box->SelCount(), 0);
+}
+
+TEST_F(MultiList, ExtendedSelectionByClickShiftAndCtrl) {
+  box->SetMultiSelect(true);
+  const struct {
+    const char* name;
+    int row;
+    Qt::KeyboardModifiers mods;
+    const char* expected;
+  } rows[] = {
+      {"click", 2, Qt::NoModifier, "..2......."},
+      {"shift extends from the anchor", 5, Qt::ShiftModifier, "..2345...."},
+      {"shift again replaces the range", 0, Qt::ShiftModifier, "012......."},
+      {"ctrl toggles and moves the anchor", 7, Qt::ControlModifier, "012....7.."},
+      {"ctrl toggles off", 1, Qt::ControlModifier, "0.2....7.."},
+      {"ctrl+shift adds a range", 3, Qt::ControlModifier | Qt::ShiftModifier, "0123...7.."},
+      {"plain click starts over", 8, Qt::NoModifier, "........8."},
+  };
+  for (const auto& r : rows) {
+    ClickRow(r.row, r.mods);
+    EXPECT_EQ(SelectedRows(), r.expected) << r.name;
+    EXPECT_EQ(box->ItemIndex(), r.row) << r.name;
+  }
+  // Keys: Shift extends from the anchor, Ctrl moves only the caret.
+  form.show();
+  Inner().setFocus();
+  QTest::keyClick(&Inner(), Qt::Key_Up, Qt::ShiftModifier);
+  QTest::keyClick(&Inner(), Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(SelectedRows(), "......678.");
+  QTest::keyClick(&Inner(), Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(SelectedRows(), "......678.");
+  EXPECT_EQ(box->ItemIndex(), 0);
+  QTest::keyClick(&Inner(), Qt::Key_Down);
+  EXPECT_EQ(SelectedRows(), ".1........");
+  // Dragging with the button held selects from the press to the pointer.
+  Press(Inner(), QPoint(10, 3 * 20 + 5));
+  DragTo(Inner(), QPoint(10, 6 * 20 + 5));
+  Release(Inner(), QPoint(10, 6 * 20 + 5));
+  EXPECT_EQ(SelectedRows(), "...3456...");
+}
+
+// Every selected row shows selected; the caret alone shows only its focus frame.
+TEST_F(MultiList, SelectedRowsPaintSelectedAndTheCaretOnlyWhenSelected) {
+  box->SetMultiSelect(true);
+  ClickRow(1);
+  ClickRow(3, Qt::ControlModifier);
+  ClickRow(3, Qt::ControlModifier);  // the caret, taken out of the selection
+  const QImage img = Grab(*box);
+  SaveRender(img, "listbox-multi-default");
+  const QRgb highlight = qRgb(10, 36, 106), window = qRgb(255, 255, 255);
+  // Right of the short texts.
+  EXPECT_EQ(img.pixel(100, 2 + 1 * 20 + 10), highlight);
+  EXPECT_EQ(img.pixel(100, 2 + 3 * 20 + 10), window);
+  EXPECT_EQ(img.pixel(100, 2 + 2 * 20 + 10), window);
+}
+
+}  // namespace
