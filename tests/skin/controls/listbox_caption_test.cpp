@@ -99,7 +99,7 @@ TEST_F(DefaultCaption, StripAndButtonsInEveryPointerState) {
   for (const auto& r : rows) {
     r.act();
     const QImage img = Grab(*box);
-    SaveRender(img, (std::string("listbox-caption-default-") + r.name).c_str());
+    SaveRender(img, QByteArray("listbox-caption-default-").append(r.name).constData());
     for (int b = cbUpButton; b <= cbCheckButton; ++b) {
       const TRect rect = box->CaptionButtonRect(b);
       EXPECT_EQ(img.copy(ToQRect(rect)), ExpectedButton(b, r.hot[b], r.down[b])) << r.name << " button " << b;
@@ -362,7 +362,7 @@ TEST_F(SkinnedCaption, ButtonPiecesByStateWithAnEmptyDownPieceTakingTheActiveOne
   for (const auto& r : rows) {
     r.act();
     const QImage img = Grab(*box);
-    SaveRender(img, (std::string("listbox-caption-skin-") + r.name).c_str());
+    SaveRender(img, QByteArray("listbox-caption-skin-").append(r.name).constData());
     EXPECT_EQ(img.copy(106, 2, 12, 12), r.up) << r.name;
     EXPECT_EQ(img.copy(94, 2, 12, 12), r.down) << r.name;
     EXPECT_EQ(img.copy(4, 2, 12, 12), r.check) << r.name;
