@@ -3,6 +3,8 @@
 #include "framework/tform.h"
 
 #include <QChildEvent>
+#include <QCoreApplication>
+#include <QResizeEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,10 +23,14 @@ TControl* TControl::ParentControl() const { return qobject_cast<TControl*>(paren
 void TControl::SetBounds(int left, int top, int width, int height) {
   const QRect wanted(left, top, std::max(0, width), std::max(0, height));
   if (geometry() == wanted) return;
-  const bool resized = wanted.size() != size();
+  const QSize oldSize = size();
   setGeometry(wanted);
-  // A hidden control gets its resize event only when shown; lay out now.
-  if (resized && !isVisible()) Realign();
+  // Qt holds a hidden control's resize event back until it is shown; the
+  // control lays itself out now, as a window does whether shown or not.
+  if (wanted.size() != oldSize && !isVisible()) {
+    QResizeEvent resized(wanted.size(), oldSize);
+    QCoreApplication::sendEvent(this, &resized);
+  }
   if (FAlign != alNone)
     if (TControl* p = ParentControl()) p->Realign();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QResizeEvent>
 #include <QTest>
 
 #include "framework/tform.h"
@@ -49,6 +50,25 @@ TEST(Align, SameSideGoesByPositionThenCreationOrder) {
   EXPECT_EQ(second->BoundsRect(), Rect(60, 0, 100, 50));
   EXPECT_EQ(tieA->BoundsRect(), Rect(100, 0, 110, 50));
   EXPECT_EQ(tieB->BoundsRect(), Rect(110, 0, 130, 50));
+}
+
+class SizeRecorder : public TControl {
+ public:
+  QSize Seen;
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    TControl::resizeEvent(e);
+    Seen = e->size();
+  }
+};
+
+TEST(Align, AHiddenControlLaysItselfOutWhenItsSizeChanges) {
+  SizeRecorder hidden;
+  ASSERT_FALSE(hidden.isVisible());
+  hidden.SetBounds(0, 0, 80, 40);
+  EXPECT_EQ(hidden.Seen, QSize(80, 40));
+  hidden.SetBounds(5, 5, 80, 40);  // a move alone is no resize
+  EXPECT_EQ(hidden.Seen, QSize(80, 40));
 }
 
 TEST(Align, PanelChildrenShareTheAreaInsideTheBorder) {
