@@ -7,24 +7,8 @@
 
 #include "skin/data/tbsdataskinbuttoncontrol.h"
 #include "skin/controls/buttonmorph.h"
+#include "skin/draw/defaultlook.h"
 #include "skin/draw/skinimage.h"
-
-namespace {
-
-// The default look's colours for the pressed and the hot state.
-constexpr TColor kHotFrameColor = RGBColor(0, 0, 128);
-constexpr TColor kDownFaceColor = RGBColor(133, 147, 181);
-constexpr TColor kHotFaceColor = RGBColor(182, 189, 210);
-
-void FrameAndFill(TCanvas& canvas, const TRect& r, TColor frame, TColor face) {
-  canvas.Brush.Style = bsSolid;
-  canvas.Brush.Color = frame;
-  canvas.FillRect(r);
-  canvas.Brush.Color = face;
-  canvas.FillRect(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
-}
-
-}  // namespace
 
 TbsSkinButton::TbsSkinButton(QWidget* parent)
     : TbsSkinCustomControl(parent), FRepeatTimer(this), FMorphTimer(this) {
@@ -227,12 +211,12 @@ void TbsSkinButton::DrawDefaultImage(TBitmap& bitmap) {
   const TRect r{0, 0, width(), height()};
   bool pressed = false;
   if (FDown && (FGroupIndex != 0 || FMouseIn || (FocusedHere() && !FMousePressed))) {
-    FrameAndFill(c, r, kHotFrameColor, kDownFaceColor);
+    DrawDefaultPart(c, r, dpsDown);
     pressed = true;
   } else if (FMouseIn || FocusedHere()) {
-    FrameAndFill(c, r, kHotFrameColor, kHotFaceColor);
+    DrawDefaultPart(c, r, dpsHot);
   } else {
-    FrameAndFill(c, r, clBtnShadow, clBtnFace);
+    DrawDefaultPart(c, r, dpsNormal);
   }
   TFont font = DefaultTextFont();
   if (!isEnabled()) font.SetColor(clBtnShadow);

@@ -8,6 +8,7 @@
 
 #include "skin/data/tbsdataskinlistbox.h"
 #include "skin/draw/skinglyphs.h"
+#include "skin/draw/defaultlook.h"
 #include "skin/draw/skinimage.h"
 
 namespace {
@@ -17,9 +18,6 @@ constexpr int kNewBarWidth = 20;           // a bar's size before the layout pla
 constexpr int kNewBarHeight = 100;
 constexpr int kMaxDefaultButtonSize = 17;  // caption buttons of the default look
 constexpr int kCheckGlyphInset = 4;        // the check mark's offset inside its button
-constexpr TColor kHotButtonFrame = RGBColor(0, 0, 128);
-constexpr TColor kHotButtonFace = RGBColor(182, 189, 210);
-constexpr TColor kPressedButtonFace = RGBColor(133, 147, 181);
 
 // A dotted focus frame: every other pixel of the outline inverted, starting
 // at the top-left, so drawing it twice takes it away again.
@@ -703,9 +701,9 @@ void TbsSkinCustomListBox::DrawDefaultCaptionButton(TCanvas& canvas, int button)
   if (IsEmptyRect(b.R)) return;
   canvas.Brush.Style = bsSolid;
   if (b.MouseIn) {
-    canvas.Brush.Color = b.Down ? kPressedButtonFace : kHotButtonFace;
+    canvas.Brush.Color = b.Down ? kDefaultDownFaceColor : kDefaultHotFaceColor;
     canvas.FillRect(b.R);
-    canvas.Brush.Color = kHotButtonFrame;
+    canvas.Brush.Color = kDefaultHotFrameColor;
     canvas.FrameRect(b.R);
   } else {
     canvas.Brush.Color = clBtnFace;

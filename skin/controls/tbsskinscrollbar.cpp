@@ -9,22 +9,10 @@
 
 #include "skin/data/tbsdataskinscrollbarcontrol.h"
 #include "skin/draw/skinglyphs.h"
+#include "skin/draw/defaultlook.h"
 #include "skin/draw/skinimage.h"
 
 namespace {
-
-// The default look's colours for the pressed and the hot state.
-constexpr TColor kHotFrameColor = RGBColor(0, 0, 128);
-constexpr TColor kDownFaceColor = RGBColor(133, 147, 181);
-constexpr TColor kHotFaceColor = RGBColor(182, 189, 210);
-
-void FrameAndFill(TCanvas& canvas, const TRect& r, TColor frame, TColor face) {
-  canvas.Brush.Style = bsSolid;
-  canvas.Brush.Color = frame;
-  canvas.FillRect(r);
-  canvas.Brush.Color = face;
-  canvas.FillRect(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
-}
 
 const TRect& Either(const TRect& preferred, const TRect& fallback) {
   return IsEmptyRect(preferred) ? fallback : preferred;
@@ -455,11 +443,11 @@ void TbsSkinScrollBar::DrawDefaultImage(TBitmap& bitmap) {
     const bool pressed = part == spThumb ? FDown[part] || FocusedHere() : FDown[part] && FActive[part];
     const TRect& r = FGeometry.Parts[part];
     if (pressed)
-      FrameAndFill(c, r, kHotFrameColor, kDownFaceColor);
+      DrawDefaultPart(c, r, dpsDown);
     else if (FActive[part])
-      FrameAndFill(c, r, kHotFrameColor, kHotFaceColor);
+      DrawDefaultPart(c, r, dpsHot);
     else
-      FrameAndFill(c, r, clBtnShadow, clBtnFace);
+      DrawDefaultPart(c, r, dpsNormal);
     if (part == spThumb) return;
     const TRect inner{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     const int kind = part == spUpButton ? (Vertical() ? akDown : akRight) : (Vertical() ? akUp : akLeft);

@@ -3,14 +3,9 @@
 #include <QPainter>
 
 #include "skin/data/tbsdataskinstdbutton.h"
+#include "skin/draw/defaultlook.h"
 #include "skin/draw/skinglyphs.h"
 #include "skin/form/tbsskinframe.h"
-
-namespace {
-constexpr TColor kHoverFrameColor = clNavy;                   // frame of a hovered default button
-constexpr TColor kHoverFillColor = RGBColor(182, 189, 210);   // hovered
-constexpr TColor kDownFillColor = RGBColor(133, 147, 181);    // pressed
-}  // namespace
 
 TbsSkinStdButtonObject::TbsSkinStdButtonObject(TbsSkinFrame* owner, const TbsDataSkinObject* record)
     : TbsSkinButtonObject(owner, record) {
@@ -138,9 +133,9 @@ void TbsSkinStdButtonObject::DrawDefault(TCanvas& canvas) {
   TCanvas& c = b.Canvas();
   const bool pressed = Down && MouseInside;
   if (MouseInside) {
-    c.Brush.Color = pressed ? kDownFillColor : kHoverFillColor;
+    c.Brush.Color = pressed ? kDefaultDownFaceColor : kDefaultHotFaceColor;
     c.FillRect({0, 0, w, h});
-    c.Brush.Color = kHoverFrameColor;
+    c.Brush.Color = kDefaultHotFrameColor;
     c.FrameRect({0, 0, w, h});
   } else {
     c.Brush.Color = clBtnFace;
