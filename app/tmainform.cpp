@@ -245,7 +245,12 @@ void TmainForm::filesearchExecute() {
   ListBox1->Items().Clear();
   FFindMask = Trim(EdtFindEx->Text());
   FCurrentDir = FolderOf(ShellTreeView1->SelectedPath());
-  ListBox1->Items().Assign(FRenamer->ListFiles(FCurrentDir + FFindMask));
+  // A mask names files of this folder only: one with "/" would list another
+  // folder whose names the rename then joins to this one, so it matches
+  // nothing. An empty pattern, like a virtual folder's display name, is no
+  // absolute path: the engine lists nothing for it and counts 0.
+  const bool namePattern = FFindMask.find('/') == std::string::npos;
+  ListBox1->Items().Assign(FRenamer->ListFiles(namePattern ? FCurrentDir + FFindMask : std::string()));
   // In 64 bits, so a start near the top of the range shows the true last number.
   EdtRangeend->SetText(IntToStr(int64_t(StrToInt(EdtRangestart->Text())) + FRenamer->FileCount()));
 }
@@ -253,6 +258,9 @@ void TmainForm::filesearchExecute() {
 void TmainForm::filerenameExecute() {
   if (!FRenamer || FRenamer->FileCount() == 0) return;
   const std::string prefix = EdtFrontName->Text();
+  // A prefix is part of a name: with "/" it would move the files elsewhere.
+  if (prefix.find('/') != std::string::npos) throw Exception("批量命名前缀不能包含“/”");
+  if (prefix.find('\0') != std::string::npos) throw Exception("批量命名前缀不能包含空字符");
   const int32_t start = StrToInt(Trim(EdtRangestart->Text()));
   FRenamer->RenameAll(FCurrentDir, ListBox1->Items().Items(), prefix, start);
   filesearch->Execute();

@@ -39,8 +39,9 @@ TApplication::~TApplication() {
 
 void TApplication::SetTitle(const std::string& value) {
   if (FTitle == value) return;
+  // Not Qt's display name: the window system would append that to every
+  // window's title, and a window's title is exactly its caption.
   FTitle = value;
-  setApplicationDisplayName(QString::fromStdString(value));
 }
 
 std::string TApplication::ErrorBoxText(const std::string& message) {

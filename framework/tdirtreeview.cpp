@@ -14,6 +14,10 @@
 namespace {
 constexpr int kPathRole = Qt::UserRole;       // the folder's path, as bytes
 constexpr int kFilledRole = Qt::UserRole + 1;  // children already read
+// Fixed names of the virtual places, in the window's language.
+const char* const kDesktopName = "桌面";
+const char* const kHomeName = "主文件夹";
+const char* const kComputerName = "计算机";
 
 QString Display(const std::string& bytes) {
   return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
@@ -82,18 +86,34 @@ void TDirTreeView::Fill(QTreeWidgetItem* item) {
 
 void TDirTreeView::Reload() {
   FTree->clear();
-  QTreeWidgetItem* root = AddFolderItem(nullptr, DesktopDirectory(), "Desktop");
+  // A desktop without a folder of its own is virtual: it lists nothing.
+  QTreeWidgetItem* root = AddFolderItem(nullptr, DesktopDirectory(), kDesktopName);
   root->setIcon(0, style()->standardIcon(QStyle::SP_DesktopIcon));
+  // The places a desktop offers before its own folders.
+  root->setData(0, kFilledRole, true);
+  QTreeWidgetItem* home = AddFolderItem(root, HomeDirectory(), kHomeName);
+  home->setIcon(0, style()->standardIcon(QStyle::SP_DirHomeIcon));
+  QTreeWidgetItem* computer = AddFolderItem(root, std::string(), kComputerName);
+  computer->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
+  computer->setData(0, kFilledRole, true);
+  AddFolderItem(computer, "/", "/")->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
+  const std::string desktop = DesktopDirectory();
+  if (!desktop.empty())
+    for (const std::string& name : SubFolders(desktop)) AddFolderItem(root, JoinPath(desktop, name), name);
   FTree->expandItem(root);
   FTree->setCurrentItem(root);
 }
 
 std::string TDirTreeView::SelectedPath() const {
   const QTreeWidgetItem* item = FTree->currentItem();
-  return item ? item->data(0, kPathRole).toByteArray().toStdString() : std::string();
+  if (!item) return std::string();
+  const std::string path = item->data(0, kPathRole).toByteArray().toStdString();
+  // A virtual folder answers with its display name, which names no file-system folder.
+  return path.empty() ? item->text(0).toStdString() : path;
 }
 
 bool TDirTreeView::SelectPath(const std::string& path) {
+  if (path.empty()) return false;
   QTreeWidgetItem* item = FTree->topLevelItem(0);
   while (item) {
     const std::string here = item->data(0, kPathRole).toByteArray().toStdString();
@@ -102,16 +122,29 @@ bool TDirTreeView::SelectPath(const std::string& path) {
       FTree->scrollToItem(item);
       return true;
     }
-    const std::string prefix = JoinPath(here, "");
-    if (path.rfind(prefix, 0) != 0) return false;
     FTree->expandItem(item);
     Fill(item);
+    // The deepest place that holds the path; a virtual place holds what its children hold.
     QTreeWidgetItem* next = nullptr;
-    for (int i = 0; i < item->childCount() && !next; ++i) {
-      const std::string child = item->child(i)->data(0, kPathRole).toByteArray().toStdString();
-      if (path == child || path.rfind(JoinPath(child, ""), 0) == 0) next = item->child(i);
+    std::size_t bestLength = 0;
+    for (int i = 0; i < item->childCount(); ++i) {
+      QTreeWidgetItem* child = item->child(i);
+      const std::string p = child->data(0, kPathRole).toByteArray().toStdString();
+      const bool holds = p.empty() ? Holds(child, path) : path == p || path.rfind(JoinPath(p, ""), 0) == 0;
+      if (holds && (next == nullptr || p.size() > bestLength)) {
+        next = child;
+        bestLength = p.size();
+      }
     }
     item = next;
+  }
+  return false;
+}
+
+bool TDirTreeView::Holds(const QTreeWidgetItem* item, const std::string& path) const {
+  for (int i = 0; i < item->childCount(); ++i) {
+    const std::string p = item->child(i)->data(0, kPathRole).toByteArray().toStdString();
+    if (path == p || path.rfind(JoinPath(p, ""), 0) == 0) return true;
   }
   return false;
 }

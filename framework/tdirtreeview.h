@@ -1,6 +1,8 @@
 #pragma once
-// A plain folder tree rooted at the desktop: the desktop folder and, below
-// it, folders only, filled when a node is first expanded. A mouse click runs
+// A plain folder tree rooted at the desktop: the home folder, the computer
+// (the file-system root) and the desktop folder's folders below it, folders
+// only, filled when a node is first expanded. The desktop is virtual when it
+// has no folder of its own. A mouse click runs
 // OnClick; moving the selection with the keyboard does not.
 
 #include <QTreeWidget>
@@ -15,7 +17,8 @@ class TDirTreeView : public TControl {
  public:
   explicit TDirTreeView(QWidget* parent = nullptr);
 
-  // The selected folder's path as the file system names it, or "" with no selection.
+  // The selected folder's path as the file system names it, a virtual folder's
+  // display name, or "" with no selection.
   std::string SelectedPath() const;
   // Selects the node of `path`, expanding the nodes above it; false when the
   // path is not below the desktop folder.
@@ -37,6 +40,8 @@ class TDirTreeView : public TControl {
   QTreeWidgetItem* AddFolderItem(QTreeWidgetItem* parent, const std::string& path,
                                  const std::string& name);
   void Fill(QTreeWidgetItem* item);
+  // Whether a child of the virtual `item` is or holds `path`.
+  bool Holds(const QTreeWidgetItem* item, const std::string& path) const;
 
   QTreeWidget* FTree;
 };

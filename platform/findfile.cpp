@@ -62,15 +62,11 @@ int Deliver(TSearchRec& F) {
 
 int FindFirst(const std::string& Pattern, int Attr, TSearchRec& F) {
   FindClose(F);
+  if (Pattern.empty() || Pattern.front() != '/') return EINVAL;
   const std::size_t slash = Pattern.rfind('/');
-  std::string folder;
+  const std::string folder = Pattern.substr(0, slash + 1);  // keeps "/" for the root
   std::string_view mask = Pattern;
-  if (slash == std::string::npos) {
-    folder = ".";
-  } else {
-    folder = Pattern.substr(0, slash + 1);  // keeps "/" for the root
-    mask.remove_prefix(slash + 1);
-  }
+  mask.remove_prefix(slash + 1);
 
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
   if (!dir) return errno;

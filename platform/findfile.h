@@ -30,8 +30,10 @@ struct TSearchRec {
   std::unique_ptr<TFindState> FindState;
 };
 
-// Pattern is folder + "/" + mask; without a "/" the folder is the current
-// directory. Of the attributes hidden, system, volume and directory, every
+// Pattern is an absolute folder ending in "/" followed by a mask. A pattern
+// that does not begin with "/" is malformed (EINVAL): a folder text that is
+// not a path, such as a virtual folder's display name, must never be read
+// relative to whatever the current directory happens to be. Of the attributes hidden, system, volume and directory, every
 // one missing from Attr excludes the entries that carry it. Returns 0 and the
 // first entry in F, or an errno value (ENOENT when nothing matches).
 int FindFirst(const std::string& Pattern, int Attr, TSearchRec& F);

@@ -46,5 +46,11 @@ std::string XdgUserDirectory(const std::string& key, const std::string& fallback
 
 std::string DesktopDirectory() {
   const std::string desktop = XdgUserDirectory("XDG_DESKTOP_DIR", "Desktop");
-  return IsDirectory(desktop) ? desktop : HomeDirectory();
+  if (!IsDirectory(desktop)) return std::string();
+  struct stat d {}, h {};
+  // The same folder under another spelling ("$HOME/.", a link to HOME) is HOME too.
+  if (stat(desktop.c_str(), &d) == 0 && stat(HomeDirectory().c_str(), &h) == 0 &&
+      d.st_dev == h.st_dev && d.st_ino == h.st_ino)
+    return std::string();
+  return desktop;
 }

@@ -19,6 +19,11 @@ std::string_view Extension(std::string_view path) {
   return path.substr(pos);
 }
 
+bool IsBareName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
 }  // namespace
 
 std::vector<std::string> Trenamefile::ListFiles(const std::string& Pattern) {
@@ -41,6 +46,9 @@ std::vector<std::string> Trenamefile::ListFiles(const std::string& Pattern) {
 
 void Trenamefile::RenameAll(const std::string& Folder, const std::vector<std::string>& Names,
                             const std::string& Prefix, int32_t Start) {
+  // A prefix is part of a name: with "/" the files would move to another
+  // folder, and a NUL byte would cut the name short.
+  if (Prefix.find_first_of(std::string_view("/\0", 2)) != std::string::npos) return;
   // A shorter list than the last listing must not be read past its end.
   const std::size_t count = std::min(static_cast<std::size_t>(FFileCount), Names.size());
   // 64 bits: Start + FileCount may pass INT32_MAX, and the names go on counting.
@@ -48,6 +56,8 @@ void Trenamefile::RenameAll(const std::string& Folder, const std::vector<std::st
   std::string oldPath, newPath;
   for (std::size_t i = 0; i < count; ++i) {
     ++number;
+    // Only a bare name of this folder is renamed; never ".", ".." or a path.
+    if (!IsBareName(Names[i])) continue;
     oldPath.assign(Folder).append(Names[i]);
     char digits[24];
     const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;

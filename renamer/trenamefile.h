@@ -18,12 +18,14 @@ public:
 
   // Pattern is a folder ending in "/" followed by a mask. Returns the bare
   // names of the matching files (directories excluded, hidden files
-  // included) in natural order; an empty list when nothing matches or the
-  // folder cannot be read.
+  // included) in natural order; an empty list when nothing matches, the
+  // folder cannot be read or the pattern is no absolute path.
   std::vector<std::string> ListFiles(const std::string& Pattern);
 
   // Renames Folder + Names[i] to Folder + Prefix + (Start + 1 + i) + the
-  // old name's extension for the first FileCount names.
+  // old name's extension for the first FileCount names. A prefix holding "/"
+  // or a NUL byte renames nothing; a name that is empty, "." or "..", or holds
+  // "/" is skipped (its number is still used).
   void RenameAll(const std::string& Folder, const std::vector<std::string>& Names,
                  const std::string& Prefix, int32_t Start);
 

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <unistd.h>
 #include <functional>
 
 #include "../platform/tempfolder.h"
@@ -145,7 +147,7 @@ TEST_F(MainWindow, RenameKeepsPrefixBlanksAndTrimsTheMask) {
   Form->EdtFindEx->SetText("  *.txt\t");
   Form->EdtFrontName->SetText(" P ");
   Form->EdtRangestart->SetText("9");
-  ClickTreeItem("Desktop");
+  ClickTreeItem("桌面");
   EXPECT_EQ(Form->FindMask(), "*.txt");
   EXPECT_EQ(Listed(), (std::vector<std::string>{"one.txt"}));
   EXPECT_EQ(Form->EdtRangeend->Text(), "10");
@@ -161,7 +163,7 @@ TEST_F(MainWindow, RenameNeverReplacesAFileThatAlreadyHasTheNewName) {
   Write("My2.txt", "keep me");
   Open();
   Form->EdtFindEx->SetText("?.txt");
-  ClickTreeItem("Desktop");
+  ClickTreeItem("桌面");
   ClickRename();
   EXPECT_EQ(TempFolder::ContentsOf(Desktop),
             (std::map<std::string, std::string>{{"My1.txt", "file:first"},
@@ -263,7 +265,7 @@ TEST_F(MainWindow, TheRangeEndCountsPastTheTopOfTheStartRange) {
   Write("b.txt");
   Open();
   Form->EdtRangestart->SetText("2147483647");
-  ClickTreeItem("Desktop");
+  ClickTreeItem("桌面");
   EXPECT_EQ(Form->EdtRangeend->Text(), "2147483649");
 }
 
@@ -324,10 +326,95 @@ TEST_F(MainWindow, LosingTheSkinDataLeavesEveryPartInItsDefaultLook) {
   EXPECT_EQ(Listed(), (std::vector<std::string>{"My1.txt"}));
 }
 
+TEST_F(MainWindow, WithoutADesktopFolderNothingIsListedUntilAFolderIsClicked) {
+  rmdir(Desktop.c_str());
+  Home.WriteFile(".bashrc", "shell");
+  Home.WriteFile(".profile", "login");
+  Open();
+  EXPECT_TRUE(Listed().empty()) << "the home folder's files are not offered";
+  EXPECT_EQ(Form->EdtRangeend->Text(), "0");
+  const auto home = TempFolder::ContentsOf(Home.Path());
+  EXPECT_TRUE(CollectBoxes([&] { ClickRename(); }).empty());
+  EXPECT_EQ(TempFolder::ContentsOf(Home.Path()), home);
+  ClickTreeItem("计算机");  // virtual too: its name is no folder
+  EXPECT_TRUE(Listed().empty());
+  ClickTreeItem("主文件夹");  // the user's own choice
+  EXPECT_EQ(Form->CurrentDir(), Home.Path());
+  EXPECT_EQ(Listed(), (std::vector<std::string>{".bashrc", ".profile"}));
+}
+
+TEST_F(MainWindow, AVirtualFolderNeverListsAFolderOfTheSameNameInTheWorkingDirectory) {
+  rmdir(Desktop.c_str());
+  Home.MakeDir("桌面");
+  Home.WriteFile("桌面/trap.txt", "x");
+  char* previous = getcwd(nullptr, 0);
+  ASSERT_EQ(chdir(Home.Path().c_str()), 0);
+  Open();
+  const std::vector<std::string> listed = Listed();
+  ASSERT_EQ(chdir(previous), 0);
+  free(previous);
+  EXPECT_TRUE(listed.empty());
+}
+
+TEST_F(MainWindow, AMaskWithASlashMatchesNothing) {
+  Write("a.txt", "a");
+  Home.MakeDir("Desktop/sub");
+  Write("sub/s.txt", "s");
+  Home.WriteFile("outside.txt", "o");
+  Open();
+  Form->EdtRangestart->SetText("5");
+  for (const std::string mask : {"../*", "sub/*", "/", "./*.*", "*/*"}) {
+    Form->EdtFindEx->SetText(mask);
+    ClickTreeItem("桌面");
+    EXPECT_TRUE(Listed().empty()) << mask;
+    EXPECT_EQ(Form->EdtRangeend->Text(), "5") << mask;
+    ClickRename();
+  }
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop),
+            (std::map<std::string, std::string>{{"a.txt", "file:a"}, {"sub", "dir"}}));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "sub/"), (std::map<std::string, std::string>{{"s.txt", "file:s"}}));
+  EXPECT_TRUE(TempFolder::ContentsOf(Home.Path()).count("outside.txt"));
+}
+
+TEST_F(MainWindow, APrefixWithASlashRenamesNothingAndSaysWhy) {
+  Write("a.txt", "a");
+  Write("b.txt", "b");
+  Home.MakeDir("Desktop/sub");
+  Open();
+  const auto before = TempFolder::ContentsOf(Home.Path());
+  for (const std::string prefix : {"../", "sub/", "/", "a/b"}) {
+    Form->EdtFrontName->SetText(prefix);
+    const auto boxes = CollectBoxes([&] { ClickRename(); });
+    ASSERT_EQ(boxes.size(), 1u) << prefix;
+    EXPECT_EQ(boxes[0].Title, "文件名批量修改器");
+    EXPECT_EQ(boxes[0].Text, "批量命名前缀不能包含“/”.");
+    EXPECT_EQ(boxes[0].Icon, QMessageBox::Critical);
+  }
+  Form->EdtFrontName->SetText(std::string("x\0y", 3));
+  const auto boxes = CollectBoxes([&] { ClickRename(); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "批量命名前缀不能包含空字符.");
+  EXPECT_EQ(TempFolder::ContentsOf(Home.Path()), before);
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "sub/").size(), 0u);
+}
+
+// Needs a real X server: the title the window system shows is read back with xdotool.
+class RealXMainWindow : public MainWindow {};
+
+TEST_F(RealXMainWindow, TheWindowSystemShowsExactlyTheCaption) {
+  if (qEnvironmentVariable("QT_QPA_PLATFORM") != "xcb") GTEST_SKIP() << "needs the xcb platform";
+  Open();
+  QProcess xdotool;
+  xdotool.start("xdotool", {"getwindowname", QString::number(Form->winId())});
+  ASSERT_TRUE(xdotool.waitForFinished(5000));
+  EXPECT_EQ(QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed().toStdString(), "批量修改文件名");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Real-X runs choose the xcb platform themselves.
+  if (qEnvironmentVariable("BR_REAL_X") != "1") qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication app(argc, argv);
   app.SetTitle("文件名批量修改器");
   ::testing::InitGoogleTest(&argc, argv);

@@ -95,15 +95,27 @@ TEST(FindFile, NamesComeBackByteForByte) {
   EXPECT_EQ(names, expected);
 }
 
-TEST(FindFile, PatternWithoutSlashSearchesTheCurrentDirectory) {
+TEST(FindFile, APatternThatIsNotAnAbsolutePathListsNothingFromTheCurrentDirectory) {
   TempFolder f;
   f.WriteFile("here.txt", "");
+  f.MakeDir("桌面");
+  f.WriteFile("桌面/inside.txt", "");
   char* previous = getcwd(nullptr, 0);
   ASSERT_EQ(chdir(f.Path().c_str()), 0);
-  const Listing found = Find("*.txt", 0x46);
+  TSearchRec rec;
+  // A bare mask, a virtual folder's display name, an empty pattern: all malformed.
+  const int bare = FindFirst("*.txt", 0x46, rec);
+  const int display = FindFirst("桌面/*.*", 0x46, rec);
+  const int empty = FindFirst("", 0x46, rec);
+  const int dotted = FindFirst("./*.txt", 0x46, rec);
+  FindClose(rec);
   ASSERT_EQ(chdir(previous), 0);
   free(previous);
-  EXPECT_EQ(found, (Listing{{"here.txt", 0}}));
+  EXPECT_EQ(bare, EINVAL);
+  EXPECT_EQ(display, EINVAL);
+  EXPECT_EQ(empty, EINVAL);
+  EXPECT_EQ(dotted, EINVAL);
+  EXPECT_EQ(Find(f.Path() + "*.txt", 0x46), (Listing{{"here.txt", 0}})) << "the absolute path still lists";
 }
 
 TEST(FindFile, FailuresReportAnErrorAndCloseSafely) {

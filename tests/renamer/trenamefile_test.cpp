@@ -188,6 +188,52 @@ TEST(Renamer, ShorterListThanTheCountIsNotReadPastItsEnd) {
   EXPECT_EQ(f.Contents(), (Contents{{"My1", "file:A"}, {"b", "file:B"}, {"c", "file:C"}}));
 }
 
+TEST(Renamer, APrefixThatIsNoNamePartRenamesNothing) {
+  TempFolder f;
+  f.MakeDir("sub");
+  f.WriteFile("a.txt", "A");
+  f.WriteFile("b.txt", "B");
+  const std::string nul("x\0y", 3);
+  for (const std::string& prefix : {std::string("../"), std::string("sub/"), std::string("/"), nul}) {
+    Trenamefile engine;
+    ASSERT_EQ(engine.ListFiles(f.Path() + "*.txt").size(), 2u);
+    engine.RenameAll(f.Path(), {"a.txt", "b.txt"}, prefix, 0);
+  }
+  EXPECT_EQ(f.Contents(), (Contents{{"a.txt", "file:A"}, {"b.txt", "file:B"}, {"sub", "dir"}}));
+}
+
+TEST(Renamer, OnlyBareNamesOfTheFolderAreRenamedAndNumbersStillAdvance) {
+  TempFolder f;
+  f.MakeDir("sub");
+  f.WriteFile("sub/inner.txt", "I");
+  f.WriteFile("a.txt", "A");
+  f.WriteFile("z.txt", "Z");
+  Trenamefile engine;
+  ASSERT_EQ(engine.ListFiles(f.Path() + "*").size(), 2u);
+  // A list handed back with paths in it: ".", "..", "sub/inner.txt" are skipped.
+  engine.RenameAll(f.Path(), {"..", "a.txt"}, "My", 0);
+  ASSERT_EQ(engine.ListFiles(f.Path() + "*").size(), 2u);
+  engine.RenameAll(f.Path(), {"sub/inner.txt", "z.txt"}, "N", 0);
+  EXPECT_EQ(f.Contents(), (Contents{{"My2.txt", "file:A"}, {"N2.txt", "file:Z"}, {"sub", "dir"}}));
+  EXPECT_EQ(TempFolder::ContentsOf(f.Path() + "sub/"), (Contents{{"inner.txt", "file:I"}}));
+}
+
+TEST(Renamer, APatternThatIsNoAbsolutePathListsNothing) {
+  TempFolder f;
+  f.WriteFile("a.txt", "A");
+  char* previous = getcwd(nullptr, 0);
+  ASSERT_EQ(chdir(f.Path().c_str()), 0);
+  Trenamefile engine;
+  const auto relative = engine.ListFiles("*.txt");
+  const int count = engine.FileCount();
+  const auto empty = engine.ListFiles("");
+  ASSERT_EQ(chdir(previous), 0);
+  free(previous);
+  EXPECT_TRUE(relative.empty());
+  EXPECT_EQ(count, 0);
+  EXPECT_TRUE(empty.empty());
+}
+
 TEST(Renamer, LongerListThanTheCountRenamesOnlyTheCount) {
   TempFolder f;
   f.WriteFile("a", "A");
