@@ -238,9 +238,17 @@ bool TControl::HandleMouse(QEvent* event, const QPoint& p) {
   return false;
 }
 
+static bool IsDialogTab(const QKeyEvent* e) {
+  return (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
+         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
 bool TControl::HandleKey(QKeyEvent* event) {
   // Delete edits without a character, as on the desktop the program was made for.
   if (event->key() == Qt::Key_Delete) return false;
+  // Tab and Shift+Tab are dialog keys: they move the focus (running OnExit)
+  // before any character is made of them, whatever the field's filter says.
+  if (IsDialogTab(event)) return false;
   const QString text = event->text();
   if (text.size() != 1 || event->modifiers() & Qt::AltModifier) return false;
   const char16_t u = text.at(0).unicode();
