@@ -370,15 +370,20 @@ void TbsSkinFrame::Hook(TMessage& m) {
       return;
     }
     case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONUP: {
       Default(m);
-      ObjectButtonUp(WindowPoint(LParamX(m.LParam), LParamY(m.LParam)), m.Msg == WM_NCLBUTTONUP ? mbLeft : mbRight);
+      const TPoint p = WindowPoint(LParamX(m.LParam), LParamY(m.LParam));
+      ObjectButtonUp(p, p, m.Msg == WM_NCLBUTTONUP ? mbLeft : mbRight);
       return;
+    }
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
       Default(m);
-      ObjectButtonUp({-1, -1}, m.Msg == WM_LBUTTONUP ? mbLeft : mbRight);
+      const TPoint origin = FromQPoint(FForm->ClientArea()->pos());
+      const TPoint releasedAt{LParamX(m.LParam) + origin.X, LParamY(m.LParam) + origin.Y};
+      ObjectButtonUp(releasedAt, {-1, -1}, m.Msg == WM_LBUTTONUP ? mbLeft : mbRight);
       return;
+    }
     case WM_NCLBUTTONDBLCLK: {
       Default(m);
       const TPoint p = WindowPoint(LParamX(m.LParam), LParamY(m.LParam));
@@ -791,7 +796,10 @@ void TbsSkinFrame::HoverTimerStep() {
     return;
   }
   const QPoint cursor = QCursor::pos();
-  const TPoint p = WindowPoint(cursor.x(), cursor.y());
+  HoverAt(WindowPoint(cursor.x(), cursor.y()));
+}
+
+void TbsSkinFrame::HoverAt(const TPoint& p) {
   if (!PtInRect(FSizedClientRect, p)) UpdateHover(p, true);
   else if (FHotIndex != -1) UpdateHover({-1, -1}, true);
 }
@@ -806,9 +814,12 @@ void TbsSkinFrame::ObjectButtonDown(int hitCode, const TPoint& p, int button) {
   if (hitCode == HTCAPTION) FCapturedIndex = -1;
 }
 
-void TbsSkinFrame::ObjectButtonUp(const TPoint& p, int button) {
+void TbsSkinFrame::ObjectButtonUp(const TPoint& releasedAt, const TPoint& p, int button) {
   TbsActiveSkinObject* captured = Object(FCapturedIndex);
   if (!captured) return;
+  // The hover timer may not have seen the pointer leave yet; a command runs
+  // only when the button goes up over its object.
+  HoverAt(releasedAt);
   if (!dynamic_cast<TbsSkinCaptionObject*>(captured)) FForm->ReleaseCapture();
   FCapturedIndex = -1;
   captured->MouseUp(p.X, p.Y, button);

@@ -218,8 +218,13 @@ class TbsSkinFrame : public TComponent {
   void UpdateActivationLook(bool repaint);
   void ResetObjectLooks();
   void UpdateHover(const TPoint& p, bool search);
+  // The hover as the pointer at window point `p` makes it: over the client
+  // area no object is hot.
+  void HoverAt(const TPoint& p);
   void ObjectButtonDown(int hitCode, const TPoint& p, int button);
-  void ObjectButtonUp(const TPoint& p, int button);
+  // `releasedAt` is where the pointer is (window coordinates); `p` is what the
+  // object is told.
+  void ObjectButtonUp(const TPoint& releasedAt, const TPoint& p, int button);
   bool OnCaptionObject(const TPoint& p) const;
   int HitTest(const TPoint& p);
   void PaintSkinned(TCanvas& canvas);
