@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wqy-microhei fontconfig
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils openbox
   clang libclang-rt-14-dev
 )
 

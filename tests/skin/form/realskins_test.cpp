@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "formtesthelpers.h"
+#include "realx.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/form/tbsactiveskinobject.h"
 #include "skins/defaultskinblock.h"
@@ -155,10 +156,9 @@ TEST(LeftButtonsSkin, TheSystemMenuButtonEndsTheRowAndTheTitleStartsAfterIt) {
   EXPECT_EQ(w.Frame->FindObject("caption")->Bounds.Left, sysMenu.Right + 2);
 }
 
-// Real pointer input from the X server: only on a real display with xdotool.
+// Real pointer input from the X server, in the real-X run.
 TEST(RealInput, TheCaptionMovesAndTheCornerSizesTheWindow) {
-  if (QGuiApplication::platformName() != "xcb" || QStandardPaths::findExecutable("xdotool").isEmpty())
-    GTEST_SKIP() << "needs an X display and xdotool";
+  BR_REQUIRE_REAL_X();
   FramedForm w(400, 300);
   LoadEmbedded(*w.Data);
   QTest::qWait(200);

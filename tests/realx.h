@@ -1,0 +1,29 @@
+#pragma once
+// Suites named RealX* or RealInput* drive real windows on an X server. They
+// run only in the real-X run (scripts/realx.sh: Xvfb, openbox, BR_REAL_X=1,
+// QT_QPA_PLATFORM=xcb), where a skipped test fails the run; the offscreen run
+// leaves them out. Start each such test with BR_REQUIRE_REAL_X().
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <string>
+
+namespace realx {
+
+// Why this process cannot run a real-X test, or empty when it can.
+inline std::string Missing() {
+  if (qgetenv("BR_REAL_X") != "1") return "BR_REAL_X=1 is not set (scripts/realx.sh sets it)";
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) return "no DISPLAY";
+  if (QGuiApplication::platformName() != "xcb") return "the platform is not xcb";
+  if (QStandardPaths::findExecutable("xdotool").isEmpty()) return "xdotool is not installed";
+  return {};
+}
+
+}  // namespace realx
+
+#define BR_REQUIRE_REAL_X()                                                       \
+  do {                                                                            \
+    if (const std::string why = realx::Missing(); !why.empty()) GTEST_SKIP() << why; \
+  } while (0)
