@@ -5,6 +5,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct IntRow {
   const char* Text;
   bool Valid;
@@ -66,7 +68,9 @@ TEST(StringList, KeepsBytesAndReportsEveryRealChange) {
   TStringList list;
   int changes = 0;
   list.OnChange = [&] { ++changes; };
-  const std::string odd("bad\xff\xfe name\n", 14);
+  // Not UTF-8, with a zero byte inside: kept as bytes, never as a C string.
+  const std::string odd = "bad\xff\xfe\0name\n"s;
+  ASSERT_EQ(odd.size(), 11u);
   list.Add(odd);
   list.Add("b");
   EXPECT_EQ(list[0], odd);

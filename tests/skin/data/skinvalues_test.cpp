@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // Reads one key of one kind from a description holding "key=<text>".
 struct Probe {
   explicit Probe(const std::string& value) {
@@ -184,7 +186,8 @@ TEST(Description, SectionsAndKeysIgnoreCaseAndTheLastDuplicateWins) {
 }
 
 TEST(Description, ZeroByteEndsTheTextAndAllLineEndsSplit) {
-  const std::string text("[a]\rx=1\ny=2\r\nz=3\0[b]\r\nw=4", 27);
+  const std::string text = "[a]\rx=1\ny=2\r\nz=3\0[b]\r\nw=4"s;
+  ASSERT_EQ(text.size(), 25u);  // the section after the zero byte is there to be ignored
   EXPECT_EQ(TbsSkinDescription::SplitLines(text), (std::vector<std::string>{"[a]", "x=1", "y=2", "z=3"}));
   TbsSkinDescription d;
   d.LoadFromText(text);
