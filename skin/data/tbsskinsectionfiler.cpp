@@ -30,7 +30,7 @@ void TbsSkinSectionFiler::Text(const char* key, std::string& field, const char* 
 void TbsSkinSectionFiler::Integer(const char* key, int& field, int fallback) {
   if (!Reading()) return Write(key, IntToStr(field));
   const std::string* v = Value(key);
-  field = v ? SkinIntegerValue(*v, fallback) : fallback;
+  field = v ? SkinMeasureValue(*v, fallback) : fallback;
 }
 
 void TbsSkinSectionFiler::Color(const char* key, TColor& field, TColor fallback) {

@@ -1,5 +1,6 @@
 #include "skin/data/tbsskinvalues.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -32,14 +33,20 @@ std::vector<int32_t> DigitFields(std::string_view text, size_t count) {
         if (text[k] >= '0' && text[k] <= '9') digits += text[k];
       start = end + 1;  // past the end once the last field is used up
     }
-    values.push_back(StrToInt(digits));
+    values.push_back(ClampSkinValue(StrToInt(digits)));
   }
   return values;
 }
 
 }  // namespace
 
+int32_t ClampSkinValue(int64_t value) { return int32_t(std::clamp<int64_t>(value, -kSkinValueLimit, kSkinValueLimit)); }
+
 int32_t SkinIntegerValue(std::string_view text, int32_t fallback) { return StrToIntDef(text, fallback); }
+
+int32_t SkinMeasureValue(std::string_view text, int32_t fallback) {
+  return ClampSkinValue(SkinIntegerValue(text, fallback));
+}
 
 bool SkinBooleanValue(std::string_view text) { return StrToIntDef(text, 0) == 1; }
 

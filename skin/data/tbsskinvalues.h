@@ -17,12 +17,21 @@
 // What a frame button does; every unknown word means minimise to tray.
 enum TbsStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
 
+// Every coordinate, size, offset and font height a skin gives is held within
+// -kSkinValueLimit .. kSkinValueLimit when it is read: the X protocol's 16-bit
+// range, far beyond any real skin, and small enough that sums, differences
+// and products of two such values cannot overflow an int.
+constexpr int32_t kSkinValueLimit = 32767;
+int32_t ClampSkinValue(int64_t value);
+
 // Decimal, "$hex" or "0xhex"; anything else gives `fallback`.
 int32_t SkinIntegerValue(std::string_view text, int32_t fallback);
+// An integer that is a measure (not a colour): SkinIntegerValue, clamped.
+int32_t SkinMeasureValue(std::string_view text, int32_t fallback);
 // True only for a text that reads as the integer 1.
 bool SkinBooleanValue(std::string_view text);
 // Only the digits of each comma-separated field count, so no coordinate is
-// negative; a field without digits throws EConvertError.
+// negative; a field without digits throws EConvertError. Clamped as above.
 TPoint SkinPointValue(std::string_view text);
 TRect SkinRectValue(std::string_view text);
 TFontStyles SkinFontStyleValue(std::string_view text);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "framework/sysutils.h"
+#include "skin/data/tbsdataskincaption.h"
+#include "skin/data/tbsskindata.h"
 #include "skin/data/tbsskindescription.h"
 #include "skin/data/tbsskinsectionfiler.h"
+#include "skinbytes.h"
 
 namespace {
 
@@ -29,7 +32,10 @@ INSTANTIATE_TEST_SUITE_P(Syntax, IntegerValue, ::testing::Values(
     IntegerRow{"Decimal", "42", 42}, IntegerRow{"Negative", "-5", -5},
     IntegerRow{"DollarHex", "$FF", 255}, IntegerRow{"ZeroXHex", "0x10", 16},
     IntegerRow{"WordGivesDefault", "abc", -7}, IntegerRow{"EmptyGivesDefault", "", -7},
-    IntegerRow{"TrailingJunkGivesDefault", "12px", -7}, IntegerRow{"OverflowGivesDefault", "99999999999", -7}),
+    IntegerRow{"TrailingJunkGivesDefault", "12px", -7}, IntegerRow{"OverflowGivesDefault", "99999999999", -7},
+    IntegerRow{"TheLimitItself", "32767", 32767}, IntegerRow{"LargestIntIsHeldAtTheLimit", "2147483647", 32767},
+    IntegerRow{"SmallestIntIsHeldAtTheLimit", "-2147483648", -32767},
+    IntegerRow{"HexBeyondTheLimit", "$7FFFFFFF", 32767}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BooleanRow { const char* name; const char* text; bool expected; };
@@ -66,8 +72,57 @@ INSTANTIATE_TEST_SUITE_P(Syntax, RectValue, ::testing::Values(
     GeometryRow{"TwoCommasInARow", "1,,3,4", {}, true},
     GeometryRow{"TooFewFields", "1,2,3", {}, true},
     GeometryRow{"EmptyValue", "", {}, true},
-    GeometryRow{"HugeNumber", "1,2,3,99999999999", {}, true}),
+    GeometryRow{"HugeNumber", "1,2,3,99999999999", {}, true},
+    GeometryRow{"LargestIntIsHeldAtTheLimit", "2147483647,1,32768,32767", {32767, 1, 32767, 32767}, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ColorValue, IsNotAMeasureAndKeepsItsWholeRange) {
+  Probe p("$00FFFFFF");
+  TColor c = 0;
+  p.filer.Color("key", c, 0);
+  EXPECT_EQ(c, 0xFFFFFF);
+}
+
+// Extreme values through the whole load: every measure arrives within the
+// skin range, so the frame's sums (a corner plus a border, a width from two
+// coordinates) and a font's |height| stay representable.
+TEST(SkinValueRange, ExtremeMeasuresArriveClampedInTheSkinData) {
+  skinbytes::Package package;
+  package.Text = R"([FORMINFO]
+lefttoppoint=2147483647,2147483647
+rightbottompoint=32768,5
+clientrect=2147483647,26,2147483647,2147483647
+borderwidth=2147483647
+buttonsoffset=-2147483648
+bgpictureindex=-1
+[HINTWINDOW]
+fontheight=-2147483648
+[SKINOBJECTS]
+count=1
+0=caption:caption
+[caption]
+skinrect=0,0,2147483647,2147483647
+fontheight=2147483647
+)";
+  const skinbytes::Bytes bytes = package.Build();
+  TbsSkinData data;
+  data.LoadFromPackage(bytes.data(), bytes.size());
+  EXPECT_EQ(data.LeftTopPoint, (TPoint{32767, 32767}));
+  EXPECT_EQ(data.RightBottomPoint, (TPoint{32767, 5})) << "one past the limit";
+  EXPECT_EQ(data.ClientRect, (TRect{32767, 26, 32767, 32767}));
+  EXPECT_EQ(data.BorderWidth, 32767);
+  EXPECT_EQ(data.ButtonsOffset, -32767);
+  EXPECT_EQ(data.BGPictureIndex, -1) << "an ordinary value is untouched";
+  EXPECT_EQ(data.HintWindowRecord.FontHeight, -32767);
+  ASSERT_EQ(data.ObjectRecords.size(), 1u);
+  const auto* caption = dynamic_cast<const TbsDataSkinCaption*>(data.ObjectRecords[0].get());
+  ASSERT_TRUE(caption);
+  EXPECT_EQ(caption->SkinRect, (TRect{0, 0, 32767, 32767}));
+  EXPECT_EQ(caption->FontHeight, 32767);
+  // What a frame computes from them holds.
+  EXPECT_EQ(data.ClientRect.Left + data.BorderWidth, 65534);
+  EXPECT_EQ(caption->SkinRect.Width() * caption->SkinRect.Height(), 32767 * 32767);
+}
 
 TEST(PointValue, SingleNumberFailsWithTheConversionMessage) {
   Probe p("5");
