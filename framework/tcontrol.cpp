@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QResizeEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
@@ -243,18 +244,45 @@ static bool IsDialogTab(const QKeyEvent* e) {
          !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
-bool TControl::HandleKey(QKeyEvent* event) {
+QString TControl::JudgeTyped(const QString& text) {
+  if (!OnKeyPress) return text;
+  QString kept;
+  for (const char32_t c : text.toUcs4()) {
+    // The handler works on single bytes; a wider character is offered as a
+    // stand-in, and the character itself goes in when the handler keeps it.
+    const bool wide = c >= 0x80;
+    char key = wide ? kWideCharStandIn : char(c);
+    const char offered = key;
+    if (!DoKeyPress(key)) continue;
+    if (key == offered) kept += QString::fromUcs4(&c, 1);
+    else kept += QChar(char16_t(static_cast<unsigned char>(key)));
+  }
+  return kept;
+}
+
+// The text a key types, or an empty string for a key that types nothing
+// (Delete, Alt chords) or a dialog key.
+static QString TypedText(const QKeyEvent* e) {
   // Delete edits without a character, as on the desktop the program was made for.
-  if (event->key() == Qt::Key_Delete) return false;
+  if (e->key() == Qt::Key_Delete) return {};
   // Tab and Shift+Tab are dialog keys: they move the focus (running OnExit)
   // before any character is made of them, whatever the field's filter says.
-  if (IsDialogTab(event)) return false;
-  const QString text = event->text();
-  if (text.size() != 1 || event->modifiers() & Qt::AltModifier) return false;
-  const char16_t u = text.at(0).unicode();
-  if (u >= 0x80) return false;  // only 8-bit characters go through OnKeyPress
-  char key = char(u);
-  return !DoKeyPress(key);  // swallowed when the handler nulled it
+  if (IsDialogTab(e)) return {};
+  if (e->modifiers() & Qt::AltModifier) return {};
+  return e->text();
+}
+
+TControl::KeyVerdict TControl::HandleKey(QKeyEvent* event, QString& replacement) {
+  const QString text = TypedText(event);
+  if (text.isEmpty()) return KeyVerdict::Pass;
+  replacement = JudgeTyped(text);
+  if (replacement == text) return KeyVerdict::Pass;
+  return replacement.isEmpty() ? KeyVerdict::Swallow : KeyVerdict::Replace;
+}
+
+static QKeyEvent WithText(const QKeyEvent* e, const QString& text) {
+  return QKeyEvent(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
+                   e->nativeModifiers(), text, e->isAutoRepeat(), ushort(e->count()));
 }
 
 void TControl::mousePressEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
@@ -277,8 +305,16 @@ void TControl::focusOutEvent(QFocusEvent* e) {
   if (OnExit && MovesBetweenControls(e)) OnExit();
 }
 void TControl::keyPressEvent(QKeyEvent* e) {
-  if (HandleKey(e)) return;
-  QWidget::keyPressEvent(e);
+  QString replacement;
+  switch (HandleKey(e, replacement)) {
+    case KeyVerdict::Pass: QWidget::keyPressEvent(e); break;
+    case KeyVerdict::Swallow: break;
+    case KeyVerdict::Replace: {
+      QKeyEvent changed = WithText(e, replacement);
+      QWidget::keyPressEvent(&changed);
+      break;
+    }
+  }
 }
 
 void TControl::ForwardEventsOf(QWidget* inner) {
@@ -297,8 +333,33 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
       HandleMouse(event, p);
       return false;
     }
-    case QEvent::KeyPress:
-      return HandleKey(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: {
+      if (FRedeliveringKey) return false;
+      QString replacement;
+      switch (HandleKey(static_cast<QKeyEvent*>(event), replacement)) {
+        case KeyVerdict::Pass: return false;
+        case KeyVerdict::Swallow: return true;
+        case KeyVerdict::Replace: {
+          // The inner widget gets the key with the text the handler left.
+          QKeyEvent changed = WithText(static_cast<QKeyEvent*>(event), replacement);
+          FRedeliveringKey = true;
+          QCoreApplication::sendEvent(inner, &changed);
+          FRedeliveringKey = false;
+          return true;
+        }
+      }
+      return false;
+    }
+    case QEvent::InputMethod: {
+      // Text an input method commits is judged like typed text.
+      auto* im = static_cast<QInputMethodEvent*>(event);
+      if (!im->commitString().isEmpty()) {
+        const QString kept = JudgeTyped(im->commitString());
+        if (kept != im->commitString())
+          im->setCommitString(kept, im->replacementStart(), im->replacementLength());
+      }
+      return false;
+    }
     case QEvent::FocusIn:
       if (OnEnter && MovesBetweenControls(static_cast<QFocusEvent*>(event))) OnEnter();
       return false;

@@ -100,6 +100,10 @@ class TControl : public QWidget {
   virtual void Click();
   // Returns false when the typed character was swallowed.
   bool DoKeyPress(char& key);
+  // Offers every character of `text` to OnKeyPress and returns what goes in:
+  // the characters kept (a wide one whole), replaced or dropped.
+  QString JudgeTyped(const QString& text);
+  static constexpr char kWideCharStandIn = '?';  // what OnKeyPress sees of a character wider than a byte
 
   bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -116,7 +120,8 @@ class TControl : public QWidget {
 
  private:
   bool HandleMouse(QEvent* event, const QPoint& localPos);
-  bool HandleKey(QKeyEvent* event);
+  enum class KeyVerdict { Pass, Swallow, Replace };
+  KeyVerdict HandleKey(QKeyEvent* event, QString& replacement);
 
   TAlign FAlign = alNone;
   std::string FHint;
@@ -127,6 +132,7 @@ class TControl : public QWidget {
   TCursor FCursor = crDefault;
   bool FRealigning = false;
   bool FPressed = false;
+  bool FRedeliveringKey = false;
 };
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);

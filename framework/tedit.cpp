@@ -1,8 +1,75 @@
 #include "framework/tedit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <memory>
 
-TEdit::TEdit(QWidget* parent) : TControl(parent), FEditor(new QLineEdit(this)) {
+// The platform edit with every way text gets in without a key of its own
+// (pasting by key, menu or middle button, dropping) led through the owner's
+// character judgement; typed keys and input-method text are judged by the
+// owner's event filter before they get here.
+class TEditField : public QLineEdit {
+ public:
+  explicit TEditField(TEdit* owner) : QLineEdit(owner), FOwner(owner) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->matches(QKeySequence::Paste)) {
+      if (!isReadOnly()) FOwner->PasteFromClipboard();
+      e->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(e);
+  }
+
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (e->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+      deselect();
+      FOwner->PasteJudged(clipboard->text(QClipboard::Selection));
+      return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+  }
+
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+      disconnect(paste, &QAction::triggered, nullptr, nullptr);
+      connect(paste, &QAction::triggered, FOwner, [this] { FOwner->PasteFromClipboard(); });
+    }
+    menu->exec(e->globalPos());
+  }
+
+  void dropEvent(QDropEvent* e) override {
+    if (!e->mimeData()->hasText() || isReadOnly()) return QLineEdit::dropEvent(e);
+    const QString text = e->mimeData()->text();
+    const QString kept = FOwner->JudgeTyped(text);
+    if (kept == text) return QLineEdit::dropEvent(e);
+    if (kept.isEmpty()) {
+      e->ignore();
+      return;
+    }
+    QMimeData judged;
+    judged.setText(kept);
+    QDropEvent changed(e->position(), e->possibleActions(), &judged, e->buttons(), e->modifiers());
+    changed.setDropAction(e->dropAction());
+    QLineEdit::dropEvent(&changed);
+    if (changed.isAccepted()) e->acceptProposedAction();
+  }
+
+ private:
+  TEdit* FOwner;
+};
+
+TEdit::TEdit(QWidget* parent) : TControl(parent), FEditor(new TEditField(this)) {
   Font() = TFont("Arial", 14);
   SetColor(clWindow);
   FEditor->setGeometry(rect());
@@ -20,6 +87,16 @@ void TEdit::SetText(const std::string& value) {
   const QString text = QString::fromUtf8(value.data(), qsizetype(value.size()));
   if (FEditor->text() == text) return;
   FEditor->setText(text);
+}
+
+void TEdit::PasteFromClipboard() { PasteJudged(QGuiApplication::clipboard()->text()); }
+
+void TEdit::PasteJudged(const QString& text) {
+  const QString kept = JudgeTyped(text);
+  // Text the handler dropped whole leaves the field as it was, as a swallowed
+  // key does; an empty clipboard still replaces a selection, as the platform's paste does.
+  if (kept.isEmpty() && (!text.isEmpty() || !FEditor->hasSelectedText())) return;
+  FEditor->insert(kept);
 }
 
 void TEdit::SetAlignment(TAlignment value) {

@@ -22,6 +22,9 @@ class TEdit : public TControl {
   void SelectAll() { FEditor->selectAll(); }
   void SetFocus() { FEditor->setFocus(Qt::OtherFocusReason); }
   QLineEdit* Editor() const { return FEditor; }
+  // Pastes the clipboard's text; every character goes through OnKeyPress
+  // first, as if typed.
+  void PasteFromClipboard();
 
   TNotifyEvent OnChange;
 
@@ -31,7 +34,9 @@ class TEdit : public TControl {
   void changeEvent(QEvent* event) override;
 
  private:
+  friend class TEditField;
   void UpdatePalette();
+  void PasteJudged(const QString& text);
 
   QLineEdit* FEditor;
   TAlignment FAlignment = taLeftJustify;

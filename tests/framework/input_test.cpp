@@ -65,4 +65,59 @@ TEST_F(EditInput, TabAndShiftTabLeaveAFilteredFieldAndRunItsFocusLeftHandler) {
   EXPECT_EQ(digits->Text(), "");
 }
 
+TEST_F(EditInput, EveryTypedCharacterReachesTheHandlerAndAWideOneComesAsAStandIn) {
+  // A French number row, a full-width digit and a Chinese character.
+  for (const char* typed : {"é", "１", "中", "7"}) Type(QString::fromUtf8(typed));
+  EXPECT_EQ(seen, "???7");
+  EXPECT_EQ(digits->Text(), "7");
+
+  // A handler that keeps the stand-in lets the character itself in, whole.
+  std::string keptSeen;
+  after->OnKeyPress = [&](char& key) { keptSeen += key; };
+  after->SetFocus();
+  Type(QString::fromUtf8("中"));
+  Type(QString::fromUtf8("é"));
+  Type(QString::fromUtf8("\U0001F600"));  // beyond 16 bits: one character, one offer
+  EXPECT_EQ(keptSeen, "???");
+  EXPECT_EQ(after->Text(), "中é\U0001F600");
+
+  // A key that types several characters has each of them judged.
+  after->OnKeyPress = [](char& key) { if (key == 'a') key = 'b'; else if (key == '?') key = '\0'; };
+  after->SetText("");
+  Type(QString::fromUtf8("a中c"));
+  EXPECT_EQ(after->Text(), "bc");
+}
+
+TEST_F(EditInput, InputMethodTextIsJudgedCharacterByCharacter) {
+  QInputMethodEvent commit;
+  commit.setCommitString(QString::fromUtf8("１2中3x"));
+  QApplication::sendEvent(digits->Editor(), &commit);
+  EXPECT_EQ(seen, "?2?3x");
+  EXPECT_EQ(digits->Text(), "23");
+
+  // Without a handler the committed text goes in unchanged.
+  after->SetFocus();
+  QInputMethodEvent chinese;
+  chinese.setCommitString(QString::fromUtf8("批量"));
+  QApplication::sendEvent(after->Editor(), &chinese);
+  EXPECT_EQ(after->Text(), "批量");
+}
+
+TEST_F(EditInput, PastedTextIsJudgedCharacterByCharacter) {
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("4a5中6"));
+  QTest::keyClick(digits->Editor(), Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(digits->Text(), "456");
+  EXPECT_EQ(seen, "4a5?6");
+
+  // A paste the handler drops whole leaves a selection standing.
+  digits->SelectAll();
+  QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+  digits->PasteFromClipboard();
+  EXPECT_EQ(digits->Text(), "456");
+
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("前缀"));
+  after->PasteFromClipboard();
+  EXPECT_EQ(after->Text(), "前缀");
+}
+
 }  // namespace
