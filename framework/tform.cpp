@@ -59,7 +59,7 @@ TForm::TForm(QWidget* parent) : TControl(parent), FClientArea(new TFormClientAre
 }
 
 TForm::~TForm() {
-  Perform(WM_DESTROY);
+  DestroyWindow();
   auto& forms = Screen().FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
@@ -137,6 +137,13 @@ void TForm::EndBuild() {
 
 void TForm::DoCreate() {
   if (OnCreate) OnCreate();
+}
+
+void TForm::DestroyWindow() {
+  if (FWindowDestroyed) return;
+  FWindowDestroyed = true;
+  Perform(WM_DESTROY);
+  WindowProc = [this](TMessage& m) { WndProc(m); };
 }
 
 TMinMaxInfo TForm::MinMaxInfo() {

@@ -84,6 +84,15 @@ class TForm : public TControl {
   // Runs OnCreate; called once the form and its components exist.
   void DoCreate();
 
+  // Ends the window while the form is still whole: sends WM_DESTROY once
+  // through WindowProc, then gives WindowProc back to the form's own WndProc,
+  // so no hook (a frame component, a handler of a derived form, a lambda)
+  // runs later against parts already destroyed. ~TForm calls it; a derived
+  // form whose members or handlers a hook uses calls it first thing in its
+  // own destructor.
+  void DestroyWindow();
+  bool WindowDestroyed() const { return FWindowDestroyed; }
+
   TNotifyEvent OnCreate;
   std::function<void(TCloseAction&)> OnClose;
 
@@ -112,6 +121,7 @@ class TForm : public TControl {
 
   std::string FCaption;
   bool FLoading = false;
+  bool FWindowDestroyed = false;
   bool FCaptured = false;
   bool FPlatformCaption = true;
   TFormBorderStyle FBorderStyle = bsSizeable;

@@ -68,10 +68,11 @@ TbsSkinFrame::TbsSkinFrame(TForm* form) : TComponent(form), FForm(form) {
 TbsSkinFrame::~TbsSkinFrame() {
   StopTimers();
   FObjects.clear();
-  // While the form itself is being destroyed its window procedure is gone
-  // already (WM_DESTROY told us); only a frame removed from a living form
-  // gives the procedure back.
-  if (FForm && FPrevWindowProc && !FFormDestroyed) {
+  // A frame whose form is going was detached by WM_DESTROY while the form was
+  // still whole (FForm is null then: Qt is tearing the form down and it is no
+  // longer a TForm); only a frame removed from a living form gives the
+  // procedure back.
+  if (!FFormDestroyed && FForm && FPrevWindowProc) {
     FForm->WindowProc = FPrevWindowProc;
     FForm->clearMask();
     FForm->FrameChanged();
@@ -205,9 +206,13 @@ void TbsSkinFrame::PassNoticeToControls(const TMessage& m) {
 void TbsSkinFrame::Hook(TMessage& m) {
   switch (m.Msg) {
     case WM_DESTROY:
+      // The form is whole now and never again: let go of it and of the skin
+      // data, whose loss would otherwise repaint a form being torn down.
       StopTimers();
+      disconnect(FSkinDataGone);
       FFormDestroyed = true;
       Default(m);
+      FForm = nullptr;
       return;
     case WM_SIZE: {
       const bool liveResize = FInSizeMove && FFullDragSetting;

@@ -6,6 +6,9 @@
 
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "framework/tcanvas.h"
 #include "framework/tform.h"
@@ -23,6 +26,8 @@ class FramedForm : public TForm {
     SetPlatformCaption(false);
     FrameChanged();
   }
+  // The hook uses this class's members: the window ends before they go.
+  ~FramedForm() override { DestroyWindow(); }
 
   std::vector<unsigned> Seen;
   std::function<void(TMessage&)> Previous;
@@ -157,6 +162,7 @@ TEST_F(NonClient, WithCaptureMouseInputArrivesAsClientMessages) {
   EXPECT_EQ(got[0].second, Point(form.mapToGlobal(QPoint(150, 5)).x(), form.mapToGlobal(QPoint(150, 5)).y()));
   EXPECT_EQ(got[1].first, WM_LBUTTONUP);
   EXPECT_EQ(got[1].second, Point(150 - kEdge, 5 - kCaption));  // client coordinates
+  form.WindowProc = previous;  // the hook uses this test's locals
 }
 
 TEST(NonClientDefaults, WithoutAHookTheClientFillsTheWindow) {
@@ -169,6 +175,54 @@ TEST(NonClientDefaults, WithoutAHookTheClientFillsTheWindow) {
   EXPECT_EQ(CursorForHitCode(HTCAPTION), crArrow);
   EXPECT_EQ(LParamX(MakeLParam(-5, 70)), -5);
   EXPECT_EQ(LParamY(MakeLParam(-5, 70)), 70);
+}
+
+// A derived form hooks its own window procedure with handlers that use its
+// members, as a frame component or a main window does.
+class LoggingForm : public TForm {
+ public:
+  explicit LoggingForm(std::vector<std::string>& log) : Log(log) {
+    Previous = WindowProc;
+    WindowProc = [this](TMessage& m) {
+      if (m.Msg == WM_DESTROY || m.Msg == WM_NCHITTEST) Log.push_back(Name + (m.Msg == WM_DESTROY ? " destroy" : " hit"));
+      Previous(m);
+    };
+  }
+  ~LoggingForm() override { DestroyWindow(); }
+
+  std::vector<std::string>& Log;
+  std::string Name = "logging form";  // gone before ~TForm runs
+  std::function<void(TMessage&)> Previous;
+};
+
+TEST(FormTeardown, TheWindowEndsOnceWhileTheDerivedFormIsWholeAndNoHookRunsAfter) {
+  std::vector<std::string> log;
+  {
+    LoggingForm form(log);
+    form.Perform(WM_NCHITTEST, 0, MakeLParam(5, 5));
+    form.DestroyWindow();
+    EXPECT_TRUE(form.WindowDestroyed());
+    // The form's own procedure answers now; the hook is not called again.
+    form.SetBounds(0, 0, 50, 40);
+    EXPECT_EQ(form.Perform(WM_NCHITTEST, 0, MakeLParam(5, 5)), HTCLIENT);
+    EXPECT_EQ(form.ClientRectInWindow(), Rect(0, 0, 50, 40));
+    form.DestroyWindow();
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"logging form hit", "logging form destroy"}));
+
+  // Without an explicit step, the form's destructor still ends the window
+  // once, and hooks that outlive the form hear it.
+  int destroyed = 0;
+  {
+    std::function<void(TMessage&)> previous;  // outlives the form
+    TForm plain;
+    previous = plain.WindowProc;
+    plain.WindowProc = [&](TMessage& m) {
+      destroyed += m.Msg == WM_DESTROY;
+      previous(m);
+    };
+  }
+  EXPECT_EQ(destroyed, 1);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "formtesthelpers.h"
+#include <QPointer>
 #include <QScreen>
+#include <memory>
 
 #include "skin/form/tbsactiveskinobject.h"
 
@@ -306,6 +308,29 @@ TEST(Attaching, TheFrameTakesTheCaptionAwayAndGivesTheWindowProcedureBack) {
   EXPECT_EQ(form.ClientRectInWindow(), Rect(3, 22, 297, 197));
   frame.reset();  // a component removed from a living form
   EXPECT_EQ(form.ClientRectInWindow(), Rect(0, 0, 300, 200)) << "the form's own procedure again";
+}
+
+// When the window ends the frame lets go of its form while the form is whole:
+// afterwards Qt tears the form down child by child and no longer holds a
+// TForm, so nothing may reach the form through the frame. Skin data created
+// before the frame goes first, and its loss must not repaint the form.
+TEST(Teardown, TheFrameLetsGoOfItsFormWhenTheWindowEnds) {
+  auto form = std::make_unique<TForm>();
+  form->SetBounds(10, 10, 300, 200);
+  auto* data = new TbsSkinData(form.get());
+  auto* frame = new TbsSkinFrame(form.get());
+  frame->SetSkinData(data);
+  LoadSkin(*data, FrameSkin());
+  ASSERT_TRUE(frame->Skinned());
+  QPointer<TbsSkinFrame> alive(frame);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+
+  form->DestroyWindow();
+  EXPECT_EQ(frame->Form(), nullptr);
+  EXPECT_TRUE(frame->Skinned()) << "the frame keeps its look; it only stops touching the form";
+  form.reset();  // the data goes before the frame; ASan and UBSan watch this
+  EXPECT_TRUE(alive.isNull());
 }
 
 }  // namespace
