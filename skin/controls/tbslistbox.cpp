@@ -443,12 +443,27 @@ void TbsListBox::keyReleaseEvent(QKeyEvent* event) {
   if (self) TControl::keyReleaseEvent(event);
 }
 
+int TbsWheelSteps::Take(int delta) {
+  if ((FRemainder > 0 && delta < 0) || (FRemainder < 0 && delta > 0)) FRemainder = 0;
+  const int64_t units = int64_t(FRemainder) + delta;
+  const int64_t steps = units / FUnitsPerStep;  // towards zero: a part step waits for more
+  FRemainder = int(units - steps * FUnitsPerStep);
+  return int(std::clamp<int64_t>(steps, -kMaxSteps, kMaxSteps));
+}
+
+void TbsListBox::Wheel(int angleDelta) {
+  if (angleDelta == 0) return;
+  QPointer<TbsListBox> self(this);
+  // The list's own lines first, then the frame's extra step.
+  const int lines = FWheelLines.Take(angleDelta);
+  if (FColumns < 2 && lines != 0) SetTopIndex(FTopIndex - lines);
+  if (self && SkinBox) SkinBox->ListBoxWheel(angleDelta);
+}
+
 void TbsListBox::wheelEvent(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
   if (delta == 0) return;
-  // The list's own step first, then the frame's extra line.
-  if (FColumns < 2) SetTopIndex(FTopIndex + (delta > 0 ? -kWheelLines : kWheelLines));
-  if (SkinBox) SkinBox->ListBoxWheel(delta > 0);
+  Wheel(delta);
   event->accept();
 }
 

@@ -27,6 +27,25 @@ struct TbsListScrollInfo {
   int Position = 0;
 };
 
+// Turns wheel input into whole steps. High-resolution wheels and touchpads
+// deliver one notch (120) as several small events, so what does not make a
+// whole step yet is kept for the next event; turning the other way drops it.
+class TbsWheelSteps {
+ public:
+  static constexpr int kNotch = 120;        // angle delta of one wheel notch
+  static constexpr int kMaxSteps = 1 << 20;  // bounds the steps of an absurd delta
+
+  explicit TbsWheelSteps(int stepsPerNotch) : FUnitsPerStep(kNotch / stepsPerNotch) {}
+  // Whole steps for `delta` with what was kept; positive when the wheel turned up.
+  int Take(int delta);
+  void Reset() { FRemainder = 0; }
+  int Remainder() const { return FRemainder; }
+
+ private:
+  int FUnitsPerStep;
+  int FRemainder = 0;
+};
+
 class TbsListBox : public TControl {
   Q_OBJECT
  public:
@@ -83,6 +102,10 @@ class TbsListBox : public TControl {
   void ScrollTo(int position);
   // Scrolls as little as needed to show the item.
   void MakeVisible(int index);
+  // The wheel turned by `angleDelta` (120 a notch, positive up): the list's
+  // own lines, then the skinned frame's extra step. Also for a wheel over the
+  // frame's scroll bars.
+  void Wheel(int angleDelta);
   // Reports a click to the frame, then raises OnClick.
   void Click() override;
   // The type-ahead prefix typed so far.
@@ -135,4 +158,5 @@ class TbsListBox : public TControl {
   std::vector<uint8_t> FSelected;
   int FAnchor = -1;
   bool FDragExtends = false;
+  TbsWheelSteps FWheelLines{kWheelLines};
 };

@@ -4,7 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 
 #include "skin/data/tbsdataskinlistbox.h"
 #include "skin/draw/skinglyphs.h"
@@ -427,13 +429,26 @@ void TbsSkinCustomListBox::HScrollChanged() {
   FInnerList->update();
 }
 
-void TbsSkinCustomListBox::ListBoxWheel(bool up) {
+void TbsSkinCustomListBox::ListBoxWheel(int angleDelta) {
+  const int steps = FWheelSteps.Take(angleDelta);
+  if (steps == 0) return;
   if (FVScrollBar) {
-    FInnerList->SetTopIndex(FInnerList->TopIndex() + (up ? -1 : 1));
+    FInnerList->SetTopIndex(FInnerList->TopIndex() - steps);
     UpdateScrollBars();
   } else if (FHScrollBar) {
-    FHScrollBar->SetPosition(FHScrollBar->Position() + (up ? -1 : 1) * FHScrollBar->SmallChange());
+    const int64_t to = FHScrollBar->Position() - int64_t(steps) * FHScrollBar->SmallChange();
+    FHScrollBar->SetPosition(int(std::clamp<int64_t>(to, INT_MIN, INT_MAX)));
   }
+}
+
+void TbsSkinCustomListBox::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0 || !isEnabled()) {
+    event->ignore();
+    return;
+  }
+  FInnerList->Wheel(delta);
+  event->accept();
 }
 
 bool TbsSkinCustomListBox::ScrollHorizontallyByKey(int key) {

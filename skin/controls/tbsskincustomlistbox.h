@@ -130,8 +130,9 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   virtual void ListBoxKeyPress(char& key);
   virtual void ListBoxEnter() {}
   virtual void ListBoxExit() {}
-  // After the list's own wheel step: one more line while the vertical bar shows.
-  void ListBoxWheel(bool up);
+  // After the list's own wheel step: one more line a notch while the vertical
+  // bar shows, else the horizontal bar's small step.
+  void ListBoxWheel(int angleDelta);
   // Left and Right scroll the texts while the horizontal bar shows; true when used.
   bool ScrollHorizontallyByKey(int key);
   void PrepareListPaint();
@@ -162,6 +163,8 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // The wheel over the frame or its scroll bars scrolls the list.
+  void wheelEvent(QWheelEvent* event) override;
   void MouseLeft() override;
 
  private:
@@ -193,6 +196,7 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   TbsListBox* FInnerList;
   QPointer<TbsSkinScrollBar> FVScrollBar;
   QPointer<TbsSkinScrollBar> FHScrollBar;
+  TbsWheelSteps FWheelSteps{1};
   bool FUseSkinItemHeight = true;
   int FDefaultItemHeight = 20;
   bool FHorizontalExtent = false;
