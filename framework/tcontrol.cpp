@@ -5,12 +5,19 @@
 #include <QChildEvent>
 #include <QCoreApplication>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <vector>
+
+namespace {
+// Children that keep resizing each other settle within a few passes; the
+// bound stops a pair that never would.
+constexpr int kMaxRealignPasses = 8;
+}  // namespace
 
 TControl::TControl(QWidget* parent) : QWidget(parent) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
@@ -90,8 +97,23 @@ bool TControl::AlignDisabled() const {
 }
 
 void TControl::Realign() {
-  if (FRealigning || AlignDisabled()) return;
+  if (AlignDisabled()) return;
+  // A child that changes in the middle of a layout (a scroll bar that shows
+  // because its neighbour got shorter) asks for another; it runs after this one.
+  if (FRealigning) {
+    FRealignPending = true;
+    return;
+  }
   FRealigning = true;
+  const auto done = qScopeGuard([this] { FRealigning = false; });
+  int passes = 0;
+  do {
+    FRealignPending = false;
+    AlignChildren();
+  } while (FRealignPending && ++passes < kMaxRealignPasses);
+}
+
+void TControl::AlignChildren() {
   TRect r = ClientRect();
 
   std::vector<TControl*> kids;
@@ -141,7 +163,6 @@ void TControl::Realign() {
       }
     }
   }
-  FRealigning = false;
 }
 
 void TControl::WndProc(TMessage&) {}

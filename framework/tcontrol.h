@@ -119,6 +119,7 @@ class TControl : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void AlignChildren();
   bool HandleMouse(QEvent* event, const QPoint& localPos);
   enum class KeyVerdict { Pass, Swallow, Replace };
   KeyVerdict HandleKey(QKeyEvent* event, QString& replacement);
@@ -131,6 +132,7 @@ class TControl : public QWidget {
   TColor FColor = clBtnFace;
   TCursor FCursor = crDefault;
   bool FRealigning = false;
+  bool FRealignPending = false;
   bool FPressed = false;
   bool FRedeliveringKey = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QResizeEvent>
 #include <QTest>
+#include <functional>
 
 #include "framework/tform.h"
 #include "framework/tpanel.h"
@@ -76,6 +77,42 @@ TEST(Align, PanelChildrenShareTheAreaInsideTheBorder) {
   panel.SetBounds(0, 0, 100, 50);
   TControl* fill = Child(&panel, 0, 0, 5, 5, alClient);
   EXPECT_EQ(fill->BoundsRect(), Rect(1, 1, 99, 49));
+}
+
+class ResizeWatcher : public TControl {
+ public:
+  using TControl::TControl;
+  std::function<void()> OnResized;
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    TControl::resizeEvent(e);
+    if (OnResized) OnResized();
+  }
+};
+
+// A pane whose content shows its scroll bar beside it only while it is too
+// short for its 120 pixels: the bar's appearance asks for a re-layout in the
+// middle of the one that sized the content.
+TEST(Align, ALayoutAskedForDuringALayoutRunsAfterIt) {
+  TControl pane;
+  pane.SetBounds(0, 0, 200, 200);
+  auto* bar = new TControl(&pane);
+  bar->SetVisible(false);
+  bar->SetBounds(0, 0, 16, 10);
+  bar->SetAlign(alRight);
+  auto* content = new ResizeWatcher(&pane);
+  content->SetAlign(alClient);
+  content->OnResized = [&] { bar->SetVisible(content->Height() < 120); };
+  EXPECT_EQ(content->BoundsRect(), Rect(0, 0, 200, 200));
+
+  pane.SetBounds(0, 0, 200, 100);  // rolled up
+  ASSERT_TRUE(bar->Visible());
+  EXPECT_EQ(bar->BoundsRect(), Rect(184, 0, 200, 100));
+  EXPECT_EQ(content->BoundsRect(), Rect(0, 0, 184, 100));
+
+  pane.SetBounds(0, 0, 200, 200);  // unrolled: no strip left where the bar was
+  ASSERT_FALSE(bar->Visible());
+  EXPECT_EQ(content->BoundsRect(), Rect(0, 0, 200, 200));
 }
 
 class SplitterDrag : public ::testing::Test {
