@@ -3,9 +3,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "framework/tcanvas.h"
+#include "framework/tpanel.h"
+
 TSplitter::TSplitter(QWidget* parent) : TControl(parent) {
   SetCursor(crHSplit);
   setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TSplitter::SetBeveled(bool value) {
+  if (FBeveled == value) return;
+  FBeveled = value;
+  update();
 }
 
 TControl* TSplitter::FindControl() const {
@@ -50,6 +59,7 @@ int TSplitter::ClampedSize(int wanted) const {
     if (Align() == alBottom && c->Align() == alTop && c->y() > y()) far -= c->height();
   }
   const int maxSize = FStartSize + far - FMinSize;
+  if (wanted < FMinSize && FAutoSnap) return 0;
   return std::max(FMinSize, std::min(wanted, std::max(FMinSize, maxSize)));
 }
 
@@ -92,25 +102,44 @@ void TSplitter::mouseMoveEvent(QMouseEvent* event) {
   const QPoint global = event->globalPosition().toPoint();
   int delta = (Horizontal() ? global.y() : global.x()) - FDownPos;
   if (Align() == alRight || Align() == alBottom) delta = -delta;
-  FNewSize = ClampedSize(FStartSize + delta);
+  int size = ClampedSize(FStartSize + delta);
+  bool accept = true;
+  if (OnCanResize) OnCanResize(size, accept);
+  if (!accept || size == FNewSize) return;
+  FNewSize = std::max(0, size);
   if (FResizeStyle == rsLine) ShowLine(FNewSize);
-  else if (FResizeStyle == rsUpdate) {
-    if (Horizontal()) FControl->SetHeight(FNewSize);
-    else FControl->SetWidth(FNewSize);
-  }
+  else if (FResizeStyle == rsUpdate) ApplySize(FNewSize);
 }
 
 void TSplitter::mouseReleaseEvent(QMouseEvent* event) {
   TControl::mouseReleaseEvent(event);
   if (!FControl || event->button() != Qt::LeftButton) return;
   if (FLine) FLine->hide();
-  if (Horizontal()) FControl->SetHeight(FNewSize);
-  else FControl->SetWidth(FNewSize);
+  ApplySize(FNewSize);
   FControl = nullptr;
   if (OnMoved) OnMoved();
 }
 
+void TSplitter::ApplySize(int size) {
+  if (Horizontal()) FControl->SetHeight(size);
+  else FControl->SetWidth(size);
+}
+
+void TSplitter::Paint(TCanvas& canvas) {
+  const TRect r{0, 0, width(), height()};
+  canvas.Brush.Color = Color();
+  canvas.FillRect(r);
+  if (FBeveled) {
+    // A raised ridge along the bar, short of its ends.
+    const TRect ridge = Horizontal() ? TRect{2, 1, r.Right - 2, r.Bottom - 1} : TRect{1, 2, r.Right - 1, r.Bottom - 2};
+    DrawBevel(canvas, ridge, bvRaised);
+  }
+  if (OnPaint) OnPaint();
+}
+
 void TSplitter::paintEvent(QPaintEvent*) {
+  if (width() <= 0 || height() <= 0) return;
   QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(Color()));
+  TCanvas canvas(&painter);
+  Paint(canvas);
 }
