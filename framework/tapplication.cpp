@@ -10,7 +10,6 @@
 namespace {
 TApplication* gApplication = nullptr;
 constexpr int kHintMaxWidth = 400;    // hint texts wrap beyond this width
-constexpr int kCursorHeight = 20;     // hints open below the pointer
 
 TControl* ControlAt(QWidget* widget) {
   for (QWidget* w = widget; w; w = w->parentWidget())
@@ -118,21 +117,30 @@ void TApplication::HintMouseMove(QWidget* widget) {
 void TApplication::ShowHintNow() {
   TControl* control = FHintControl;
   if (!control || !FShowHint || !control->ShowHint() || !control->isVisible()) return;
-  const std::string hint = GetHint(control);
+  std::string hint = GetHint(control);
   if (hint.empty()) return;
+  const int cursorHeight = HintCursorHeight();
+  THintInfo info;
+  info.HintControl = control;
+  info.CursorPos = FromQPoint(QCursor::pos());
+  info.HintPos = TPoint{info.CursorPos.X, info.CursorPos.Y + cursorHeight};
+  info.HintMaxWidth = kHintMaxWidth;
+  info.HideTimeout = FHintHidePause;
+  bool canShow = true;
+  if (OnShowHint) OnShowHint(hint, canShow, info);
+  if (!canShow || hint.empty()) return;
   if (!FHintWindow) FHintWindow.reset(FHintWindowClass ? FHintWindowClass() : new THintWindow());
-  TRect r = FHintWindow->CalcHintRect(kHintMaxWidth, hint);
-  const QPoint at = QCursor::pos() + QPoint(0, kCursorHeight);
-  OffsetRect(r, at.x(), at.y());
+  TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, hint);
+  OffsetRect(r, info.HintPos.X, info.HintPos.Y);
   if (const QScreen* screen = control->screen()) {
     const QRect area = screen->availableGeometry();
     if (r.Right > area.right() + 1) OffsetRect(r, area.right() + 1 - r.Right, 0);
-    if (r.Bottom > area.bottom() + 1) OffsetRect(r, 0, at.y() - kCursorHeight - r.Bottom - 4);
+    if (r.Bottom > area.bottom() + 1) OffsetRect(r, 0, info.CursorPos.Y - r.Bottom - 4);
     if (r.Left < area.left()) OffsetRect(r, area.left() - r.Left, 0);
   }
   FHintWindow->ActivateHint(r, hint);
   FHintShowing = true;
-  FHideTimer.start(FHintHidePause);
+  FHideTimer.start(info.HideTimeout);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -38,12 +38,16 @@ class TApplication : public QApplication {
   int HintPause() const { return FHintPause; }
   void SetHintPause(int ms) { FHintPause = ms; }
   int HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(int ms) { FHintShortPause = ms; }
   int HintHidePause() const { return FHintHidePause; }
   void SetHintHidePause(int ms) { FHintHidePause = ms; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool value);
-  // Replacing the class takes effect for the next hint shown.
+  // Replacing the class takes effect for the next hint shown; null is the
+  // framework's own hint window.
   void SetHintWindowClass(THintWindowClass factory);
+  // Raised before every hint the application shows.
+  TShowHintEvent OnShowHint;
   THintWindow* HintWindow() const { return FHintWindow.get(); }
   TControl* HintControl() const { return FHintControl; }
   void CancelHint();

@@ -2,6 +2,8 @@
 // The small window that shows a control's hint. The application creates it
 // through a replaceable class (THintWindowClass), so a skin can draw hints.
 
+#include <QImage>
+#include <QPoint>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -31,3 +33,25 @@ class THintWindow : public QWidget {
 };
 
 using THintWindowClass = std::function<THintWindow*()>;
+
+class TControl;
+
+// What the application is about to show as a hint; the show-hint event may
+// change any of it.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TPoint CursorPos;      // screen coordinates
+  TPoint HintPos;        // top-left of the hint window, screen coordinates
+  int HintMaxWidth = 0;  // wider texts wrap
+  int HideTimeout = 0;   // ms the hint stays
+};
+// Clearing canShow keeps the hint from showing.
+using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
+
+// Rows from a cursor picture's hot spot down to its lowest row that is not
+// fully transparent (alpha channel); 0 when none lies at or below the hot spot.
+int CursorRowsBelowHotSpot(const QImage& cursor, const QPoint& hotSpot);
+// How far below the pointer a hint opens: the rows of the current cursor's
+// picture below its hot spot when the picture can be read, else the system
+// cursor height.
+int HintCursorHeight();

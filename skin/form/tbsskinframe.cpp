@@ -790,8 +790,15 @@ void TbsSkinFrame::UpdateHover(const TPoint& p, bool search) {
   if (FCapturedIndex != -1 && hot != FCapturedIndex) hot = -1;
   if (hot == FHotIndex) return;
   FHotIndex = hot;
-  if (TbsActiveSkinObject* prev = Object(FPrevHotIndex); prev && prev->Enabled && prev->Visible) prev->MouseLeave();
-  if (TbsActiveSkinObject* now = Object(FHotIndex)) now->MouseEnter();
+  const bool objectHints = FShowObjectHint && FSkinHint;
+  if (TbsActiveSkinObject* prev = Object(FPrevHotIndex); prev && prev->Enabled && prev->Visible) {
+    prev->MouseLeave();
+    if (objectHints && !prev->Hint.empty()) FSkinHint->HideHint();
+  }
+  if (TbsActiveSkinObject* now = Object(FHotIndex)) {
+    now->MouseEnter();
+    if (objectHints && !now->Hint.empty()) FSkinHint->ShowHintDelayed(now->Hint);
+  }
 }
 
 void TbsSkinFrame::HoverTimerStep() {

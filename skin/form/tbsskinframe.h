@@ -15,6 +15,7 @@
 
 #include "framework/tbitmap.h"
 #include "framework/tcomponent.h"
+#include "framework/tcustomhint.h"
 #include "framework/tfont.h"
 #include "framework/tform.h"
 #include "skin/form/framehittest.h"
@@ -82,6 +83,9 @@ class TbsSkinFrame : public TComponent {
   void SetAlphaBlendValue(int value);
   bool ShowObjectHint() const { return FShowObjectHint; }
   void SetShowObjectHint(bool value) { FShowObjectHint = value; }
+  // Shows the objects' hints while ShowObjectHint is on; not owned.
+  TCustomHint* SkinHint() const { return FSkinHint.data(); }
+  void SetSkinHint(TCustomHint* value) { FSkinHint = value; }
   bool UseDefaultObjectHint() const { return FUseDefaultObjectHint; }
   void SetUseDefaultObjectHint(bool value);
   bool AlwaysShowInTray() const { return FAlwaysShowInTray; }
@@ -244,6 +248,7 @@ class TbsSkinFrame : public TComponent {
   QPointer<TForm> FForm;
   std::function<void(TMessage&)> FPrevWindowProc;
   QPointer<TbsSkinData> FSkinData;
+  QPointer<TCustomHint> FSkinHint;
   QMetaObject::Connection FSkinDataGone;
 
   TbsBorderIcons FBorderIcons = kDefaultFrameBorderIcons;
