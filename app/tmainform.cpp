@@ -65,8 +65,11 @@ TmainForm::~TmainForm() = default;
 void TmainForm::CreateComponents() {
   QWidget* client = ClientArea();
 
-  bsSkinSplitter1 = Make<TSplitter>(client, "bsSkinSplitter1", 225, 0, 3, 467, alLeft);
+  // No skin data: the splitter keeps its stored width and plain look.
+  bsSkinSplitter1 = Make<TbsSkinSplitter>(client, "bsSkinSplitter1", 225, 0, 3, 467, alLeft);
+  bsSkinSplitter1->SetSkinDataName("vsplitter");
   bsSkinSplitter1->SetMinSize(10);
+  bsSkinSplitter1->SetDefaultSize(10);
   bsSkinSplitter1->SetResizeStyle(rsLine);
 
   bsSkinPanel1 = Make<TbsSkinPanel>(client, "bsSkinPanel1", 0, 0, 225, 467, alLeft);
@@ -111,12 +114,15 @@ void TmainForm::CreateComponents() {
   bsSkinPanel3 = Make<TbsSkinPanel>(bsSkinPanel2, "bsSkinPanel3", 1, 1, 516, 57, alTop);
   SetUpPanel(bsSkinPanel3);
 
-  bsSkinLinkLabel1 = Make<TLinkLabel>(bsSkinPanel3, "bsSkinLinkLabel1", 424, 24, 74, 14);
-  bsSkinLinkLabel1->SetCaption("Oradel工作室");
+  bsSkinLinkLabel1 = Make<TbsSkinLinkLabel>(bsSkinPanel3, "bsSkinLinkLabel1", 424, 24, 74, 14);
+  bsSkinLinkLabel1->SetSkinDataName("stdlabel");
+  bsSkinLinkLabel1->SetDefaultActiveFontColor(clBlue);
+  bsSkinLinkLabel1->SetDefaultFont(TFont("Arial", 14, fsUnderline));
   bsSkinLinkLabel1->Font() = TFont("Arial", 14, fsUnderline);
-  bsSkinLinkLabel1->SetActiveFontColor(clBlue);
+  bsSkinLinkLabel1->SetUseSkinFont(true);
   bsSkinLinkLabel1->SetURL(kMakerAddress);
   bsSkinLinkLabel1->SetCursor(crHandPoint);
+  bsSkinLinkLabel1->SetCaption("Oradel工作室");
 
   GroupBox4 = Make<TGroupBox>(bsSkinPanel3, "GroupBox4", 1, 1, 120, 55, alLeft);
   GroupBox4->SetCaption("查找文件");
@@ -206,6 +212,15 @@ void TmainForm::CreateComponents() {
   ActionList->SetName("ActionList");
   filesearch = new TAction(ActionList, "filesearch");
   filerename = new TAction(ActionList, "filerename");
+
+  // Last: from here on every hint of the program comes out in the skin's window.
+  bsSkinHint1 = new TbsSkinHint(this);
+  bsSkinHint1->SetName("bsSkinHint1");
+  bsSkinHint1->SetActive(true);
+  bsSkinHint1->SetAlphaBlend(false);
+  bsSkinHint1->SetAlphaBlendValue(0);
+  bsSkinHint1->SetUseSkinFont(true);
+  bsSkinHint1->SetDefaultFont(TFont("MS Sans Serif", -11));
 }
 
 // The loaded phase: references between components are set once all exist;
@@ -215,6 +230,7 @@ void TmainForm::ResolveReferences() {
   bsSkinPanel3->SetSkinData(bsSkinData);
   btnQuillo->SetSkinData(bsSkinData);
   ListBox1->SetSkinData(bsSkinData);
+  bsSkinHint1->SetSkinData(bsSkinData);
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
   // The stored client size holds inside the skin's frame too.
   SetClientSize(kClientWidth, kClientHeight);

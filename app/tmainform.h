@@ -14,11 +14,13 @@
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
 #include "framework/tscrollbar.h"
-#include "framework/tsplitter.h"
 #include "renamer/trenamefile.h"
 #include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinhint.h"
+#include "skin/controls/tbsskinlinklabel.h"
 #include "skin/controls/tbsskinlistbox.h"
 #include "skin/controls/tbsskinpanel.h"
+#include "skin/controls/tbsskinsplitter.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/form/tbsskinframe.h"
@@ -30,7 +32,7 @@ class TmainForm : public TForm {
   ~TmainForm() override;
 
   // Components, in the order the window creates them.
-  TSplitter* bsSkinSplitter1;
+  TbsSkinSplitter* bsSkinSplitter1;
   TbsSkinPanel* bsSkinPanel1;
   TDirTreeView* ShellTreeView1;
   TScrollBar* bsSkinScrollBar1;
@@ -38,7 +40,7 @@ class TmainForm : public TForm {
   TbsSkinPanel* bsSkinPanel2;
   TbsSkinListBox* ListBox1;
   TbsSkinPanel* bsSkinPanel3;
-  TLinkLabel* bsSkinLinkLabel1;
+  TbsSkinLinkLabel* bsSkinLinkLabel1;
   TGroupBox* GroupBox4;
   TEdit* EdtFindEx;
   TGroupBox* GroupBox1;
@@ -54,6 +56,7 @@ class TmainForm : public TForm {
   TActionList* ActionList;
   TAction* filesearch;
   TAction* filerename;
+  TbsSkinHint* bsSkinHint1;
 
   // Handlers.
   void FormCreate();

@@ -1,71 +1,147 @@
 #include "framework/tlabel.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "framework/tcanvas.h"
-#include "platform/shellopen.h"
 
-TLabel::TLabel(QWidget* parent) : TControl(parent) {}
+TCustomLabel::TCustomLabel(QWidget* parent) : TControl(parent) {}
 
-void TLabel::SetCaption(const std::string& value) {
+void TCustomLabel::SetCaption(const std::string& value) {
   if (FCaption == value) return;
   FCaption = value;
   AdjustBounds();
   update();
 }
 
-void TLabel::SetAutoSize(bool value) {
+void TCustomLabel::SetAutoSize(bool value) {
   if (FAutoSize == value) return;
   FAutoSize = value;
   AdjustBounds();
 }
 
-void TLabel::FontChanged() {
+void TCustomLabel::SetAlignment(TAlignment value) {
+  if (FAlignment == value) return;
+  FAlignment = value;
+  update();
+}
+
+void TCustomLabel::SetLayout(TTextLayout value) {
+  if (FLayout == value) return;
+  FLayout = value;
+  update();
+}
+
+void TCustomLabel::SetWordWrap(bool value) {
+  if (FWordWrap == value) return;
+  FWordWrap = value;
+  AdjustBounds();
+  update();
+}
+
+void TCustomLabel::SetShowAccelChar(bool value) {
+  if (FShowAccelChar == value) return;
+  FShowAccelChar = value;
+  AdjustBounds();
+  update();
+}
+
+void TCustomLabel::SetTransparent(bool value) {
+  if (FTransparent == value) return;
+  FTransparent = value;
+  update();
+}
+
+void TCustomLabel::FontChanged() {
   TControl::FontChanged();
   AdjustBounds();
 }
 
-void TLabel::AdjustBounds() {
+unsigned TCustomLabel::DrawFlags() const {
+  unsigned flags = 0;
+  if (FWordWrap) flags |= tdWordBreak;
+  if (!FShowAccelChar) flags |= tdNoPrefix;
+  if (FAlignment == taCenter) flags |= tdCenter;
+  if (FAlignment == taRightJustify) flags |= tdRight;
+  return flags;
+}
+
+void TCustomLabel::AdjustBounds() {
   if (!FAutoSize || Align() != alNone) return;
   QImage probe(1, 1, QImage::Format_RGB32);
   TCanvas canvas(&probe);
-  canvas.Font = Font();
-  const std::string text = FCaption.empty() ? std::string(" ") : FCaption;
-  SetBounds(Left(), Top(), canvas.TextWidth(text), canvas.TextHeight(text));
+  TRect r{0, 0, Width(), 0};
+  DoDrawText(canvas, r, (DrawFlags() | tdCalcRect) & ~(tdCenter | tdRight));
+  const int left = FAlignment == taRightJustify ? Left() + Width() - r.Right : Left();
+  SetBounds(left, Top(), r.Right, r.Bottom);
 }
 
-void TLabel::paintEvent(QPaintEvent*) {
+void TCustomLabel::DrawLabelText(TCanvas& canvas, TRect& rect, unsigned flags, const std::string& text) {
+  int qtFlags = Qt::AlignTop;
+  qtFlags |= flags & tdCenter ? Qt::AlignHCenter : flags & tdRight ? Qt::AlignRight : Qt::AlignLeft;
+  if (flags & tdWordBreak) qtFlags |= Qt::TextWordWrap;
+  // Accelerators: "&x" underlines x, "&&" is one "&". Without the prefix
+  // switch "&" is drawn as it is.
+  if (!(flags & tdNoPrefix)) qtFlags |= Qt::TextShowMnemonic;
+  const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const QFont font = canvas.Font.ToQFont();
+  if (flags & tdCalcRect) {
+    const QFontMetrics fm(font);
+    const int wrapWidth = flags & tdWordBreak ? std::max(1, rect.Width()) : 0;
+    const QRect used = fm.boundingRect(QRect(rect.Left, rect.Top, wrapWidth, 0), qtFlags, s);
+    rect.Right = rect.Left + used.width();
+    rect.Bottom = rect.Top + used.height();
+    return;
+  }
+  QPainter& p = canvas.Painter();
+  p.setFont(font);
+  p.setPen(ToQColor(canvas.Font.Color()));
+  p.drawText(ToQRect(rect), qtFlags, s);
+}
+
+std::string TCustomLabel::LabelText(unsigned flags) const {
+  // An empty caption, or a lone accelerator mark, still measures one line.
+  if ((flags & tdCalcRect) && (FCaption.empty() || (FShowAccelChar && FCaption == "&"))) return FCaption + ' ';
+  return FCaption;
+}
+
+void TCustomLabel::DrawCaption(TCanvas& canvas, TRect& rect, unsigned flags, const std::string& text) const {
+  if (Enabled() || (flags & tdCalcRect)) {
+    DrawLabelText(canvas, rect, flags, text);
+    return;
+  }
+  // Disabled: the text pressed into the face, a highlight below and right.
+  TRect shifted{rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1};
+  canvas.Font.SetColor(clBtnHighlight);
+  DrawLabelText(canvas, shifted, flags, text);
+  canvas.Font.SetColor(clBtnShadow);
+  DrawLabelText(canvas, rect, flags, text);
+}
+
+void TCustomLabel::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
+  canvas.Font = Font();
+  DrawCaption(canvas, rect, flags, LabelText(flags));
+}
+
+void TCustomLabel::Paint(TCanvas& canvas) {
+  TRect r{0, 0, width(), height()};
+  if (!FTransparent) {
+    canvas.Brush.Color = Color();
+    canvas.FillRect(r);
+  }
+  const unsigned flags = DrawFlags();
+  if (FLayout != tlTop) {
+    TRect measured = r;
+    DoDrawText(canvas, measured, flags | tdCalcRect);
+    const int offset = FLayout == tlBottom ? r.Height() - measured.Height() : (r.Height() - measured.Height()) / 2;
+    r.Top += offset;
+    r.Bottom += offset;
+  }
+  DoDrawText(canvas, r, flags);
+}
+
+void TCustomLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   TCanvas canvas(&painter);
-  canvas.Font = Font();
-  canvas.Font.SetColor(isEnabled() ? TextColor() : clGrayText);
-  canvas.Brush.Style = bsClear;
-  canvas.TextOut(0, 0, FCaption);
-}
-
-TLinkLabel::TLinkLabel(QWidget* parent) : TLabel(parent) {
-  OpenAddress = [](const std::string& url) { return ShellOpen(url); };
-}
-
-void TLinkLabel::SetActiveFontColor(TColor value) {
-  if (FActiveFontColor == value) return;
-  FActiveFontColor = value;
-  if (FActive) update();
-}
-
-void TLinkLabel::Click() {
-  TLabel::Click();
-  if (!FURL.empty() && OpenAddress) OpenAddress(FURL);
-}
-
-void TLinkLabel::enterEvent(QEnterEvent* event) {
-  FActive = true;
-  update();
-  TLabel::enterEvent(event);
-}
-
-void TLinkLabel::leaveEvent(QEvent* event) {
-  FActive = false;
-  update();
-  TLabel::leaveEvent(event);
+  Paint(canvas);
 }

@@ -69,6 +69,7 @@ class MainWindow : public ::testing::Test {
 
   TmainForm& Open() {
     Form = std::make_unique<TmainForm>();
+    Application()->SetMainForm(Form.get());  // as the program does: hints look for their component there
     Form->show();
     Form->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));

@@ -1,0 +1,147 @@
+#include "skin/controls/tbsskinlinklabel.h"
+
+#include <QDesktopServices>
+
+#include "framework/tcanvas.h"
+#include "skin/data/tbsdataskinstdlabelcontrol.h"
+
+namespace {
+bool IsSchemeChar(char c, bool first) {
+  const bool alpha = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (first) return alpha;
+  return alpha || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+}
+
+// Length of the "scheme:" prefix, or 0 when the text has none.
+size_t SchemeLength(const std::string& s) {
+  size_t i = 0;
+  while (i < s.size() && IsSchemeChar(s[i], i == 0)) ++i;
+  return i > 0 && i < s.size() && s[i] == ':' ? i + 1 : 0;
+}
+
+// Percent-encodes the bytes an address may not hold as they are; every
+// other byte, "%" included, stays as written.
+QByteArray EncodeBytes(const std::string& s, bool keepPercent) {
+  QByteArray out;
+  static const char kHex[] = "0123456789ABCDEF";
+  for (unsigned char c : s) {
+    if (c <= 0x20 || c >= 0x7F || c == '"' || c == '<' || c == '>' || c == '\\' || c == '^' || c == '`' ||
+        c == '{' || c == '|' || c == '}' || (!keepPercent && (c == '%' || c == '#' || c == '?'))) {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    } else {
+      out += char(c);
+    }
+  }
+  return out;
+}
+}  // namespace
+
+QUrl LinkTargetUrl(const std::string& target) {
+  if (target.empty()) return {};
+  if (target[0] == '/') {
+    // A path names a file byte for byte: "%", "#" and "?" are part of it.
+    return QUrl::fromEncoded("file://" + EncodeBytes(target, false), QUrl::StrictMode);
+  }
+  if (SchemeLength(target) == 0) return {};
+  const QUrl url = QUrl::fromEncoded(EncodeBytes(target, true), QUrl::StrictMode);
+  return url.isValid() ? url : QUrl();
+}
+
+bool OpenLinkTarget(const std::string& target) {
+  const QUrl url = LinkTargetUrl(target);
+  return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+TbsSkinLinkLabel::TbsSkinLinkLabel(QWidget* parent) : TCustomLabel(parent) {
+  SetTransparent(true);
+  Font() = FDefaultFont;
+  SetCursor(crHandPoint);
+  OpenURL = OpenLinkTarget;
+}
+
+void TbsSkinLinkLabel::SetSkinData(TbsSkinData* value) {
+  if (FSkinData) disconnect(FSkinData, nullptr, this, nullptr);
+  FSkinData = value;
+  if (!value) return;
+  connect(value, &QObject::destroyed, this, [this] { FSkinIndex = -1; });
+  ChangeSkinData();
+}
+
+void TbsSkinLinkLabel::GetSkinData() {
+  FSkinIndex = FSkinData && FSkinData->HasSkin() ? FSkinData->FindControlRecord(FSkinDataName) : -1;
+  if (FSkinIndex == -1) return;
+  const auto* record =
+      dynamic_cast<const TbsDataSkinStdLabelControl*>(FSkinData->ControlRecords[size_t(FSkinIndex)].get());
+  if (!record) return;
+  SkinFontName = record->FontName;
+  SkinFontStyle = record->FontStyle;
+  SkinFontHeight = record->FontHeight;
+  SkinFontColor = record->FontColor;
+  SkinActiveFontColor = record->ActiveFontColor;
+}
+
+void TbsSkinLinkLabel::ChangeSkinData() {
+  GetSkinData();
+  AdjustBounds();
+  update();
+}
+
+void TbsSkinLinkLabel::WndProc(TMessage& message) {
+  if (message.Msg == SkinMsgChange) {
+    const auto* sender = reinterpret_cast<const TbsSkinData*>(message.WParam);
+    if (!sender || sender == FSkinData.data()) ChangeSkinData();
+    return;
+  }
+  TCustomLabel::WndProc(message);
+}
+
+TFont TbsSkinLinkLabel::TextFont() const {
+  TFont font;
+  if (FSkinIndex == -1) {
+    font = FUseSkinFont ? FDefaultFont : Font();
+    if (FMouseIn) font.SetColor(FDefaultActiveFontColor);
+    font.SetStyle(font.Style() | fsUnderline);
+  } else {
+    font = Font();
+    if (FUseSkinFont) {
+      font.SetName(SkinFontName);
+      font.SetHeight(SkinFontHeight);
+      font.SetStyle(SkinFontStyle | fsUnderline);
+    }
+    font.SetColor(FMouseIn ? SkinActiveFontColor : SkinFontColor);
+  }
+  if (FSkinData && FSkinData->ResourceStrData()) font.SetCharSet(FSkinData->ResourceStrData()->CharSet());
+  return font;
+}
+
+void TbsSkinLinkLabel::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
+  GetSkinData();
+  canvas.Font = TextFont();
+  DrawCaption(canvas, rect, flags, LabelText(flags));
+}
+
+void TbsSkinLinkLabel::Click() {
+  if (!Enabled()) return;
+  TCustomLabel::Click();
+  // A target the desktop cannot open is no error of the program's.
+  if (!FURL.empty() && OpenURL) OpenURL(FURL);
+}
+
+void TbsSkinLinkLabel::enterEvent(QEnterEvent* event) {
+  TCustomLabel::enterEvent(event);
+  FMouseIn = true;
+  update();
+}
+
+void TbsSkinLinkLabel::leaveEvent(QEvent* event) {
+  TCustomLabel::leaveEvent(event);
+  FMouseIn = false;
+  update();
+}
+
+void TbsSkinLinkLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  TCustomLabel::mouseDoubleClickEvent(event);
+  if (OnDblClick) OnDblClick();
+}
