@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "skin/data/ebsbitmaperror.h"
+#include "skin/data/skininputfile.h"
 
 namespace {
 
@@ -267,10 +268,15 @@ std::vector<uint8_t> TbsBitmapFile::Encode(const QImage& source) {
 }
 
 QImage TbsBitmapFile::LoadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw EbsBitmapError("Cannot open file \"" + path + "\"");
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return Decode(bytes.data(), bytes.size());
+  std::vector<uint8_t> bytes;
+  const std::string problem = ReadSkinInputFile(path, bytes);
+  if (!problem.empty()) throw EbsBitmapError(problem);
+  try {
+    return Decode(bytes.data(), bytes.size());
+  } catch (const EbsBitmapError& e) {
+    // The reader's own text, with the file it came from.
+    throw EbsBitmapError("\"" + path + "\": " + e.what());
+  }
 }
 
 void TbsBitmapFile::SaveToFile(const std::string& path, const QImage& image) {

@@ -8,6 +8,7 @@
 
 #include "skin/data/ebscompressionerror.h"
 #include "skin/data/ebsskinpackageerror.h"
+#include "skin/data/skininputfile.h"
 #include "skin/data/tbsbitmapfile.h"
 #include "skin/data/tbsskindescription.h"
 #include "skin/data/tbsskinpackage.h"
@@ -29,9 +30,10 @@ std::string DirectoryWithDelimiter(const std::string& path) {
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw EbsSkinPackageError("Cannot open file \"" + path + "\"");
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes;
+  const std::string problem = ReadSkinInputFile(path, bytes);
+  if (!problem.empty()) throw EbsSkinPackageError(problem);
+  return bytes;
 }
 
 std::vector<uint8_t> Deflate(const std::vector<uint8_t>& package) {

@@ -137,6 +137,11 @@ void ReadRecordList(const TbsSkinDescription& description, const char* section,
   }
 }
 
+template <class Base>
+bool IsType(const std::vector<RecordFactory<Base>>& types, const std::string& type) {
+  return std::any_of(types.begin(), types.end(), [&](const auto& t) { return type == t.first; });
+}
+
 template <class List>
 int FindRecord(const List& records, const std::string& name) {
   for (size_t i = 0; i < records.size(); ++i)
@@ -191,6 +196,9 @@ void TbsSkinData::ReadPackage(const uint8_t* data, size_t size) {
 
   TbsSkinDescription description;
   description.LoadFromText(package.DescriptionText);
+  if (FCompressedStoredSkin)  // names the file in an error about a value
+    description.SetSourceName(!FCompressedStoredSkin->FileName().empty() ? FCompressedStoredSkin->FileName()
+                                                                         : FCompressedStoredSkin->CompressedFileName());
   auto version = TbsSkinSectionFiler::Reader(description, "VERSION");
   auto pictures = TbsSkinSectionFiler::Reader(description, "PICTURES");
   ExchangeHeader(version, pictures);
@@ -290,6 +298,10 @@ void TbsSkinData::ClearSkin() {
   MaskName.clear();
   FHasSkin = false;
 }
+
+bool TbsSkinData::IsObjectType(const std::string& type) { return IsType(ObjectTypes(), type); }
+
+bool TbsSkinData::IsControlType(const std::string& type) { return IsType(ControlTypes(), type); }
 
 int TbsSkinData::FindObjectRecord(const std::string& name) const { return FindRecord(ObjectRecords, name); }
 

@@ -45,6 +45,9 @@ class TbsSkinData : public TComponent {
   // A plain scan: controls call it at every paint of a short list.
   int FindObjectRecord(const std::string& name) const;
   int FindControlRecord(const std::string& name) const;
+  // Whether a [SKINOBJECTS] or [SKINCONTROLS] entry's type makes a record.
+  static bool IsObjectType(const std::string& type);
+  static bool IsControlType(const std::string& type);
   // The skin picture with that index, or null for -1 and any index outside.
   TBitmap* ActivePicture(int index) const;
   // A user-visible text: from the attached table, else the built-in one.

@@ -37,7 +37,13 @@ void TbsSkinDescription::LoadFromText(std::string_view text) { LoadFromLines(Spl
 void TbsSkinDescription::LoadFromLines(const std::vector<std::string>& lines) {
   Clear();
   Section* current = nullptr;
-  for (const std::string& raw : lines) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  for (size_t n = 0; n < lines.size(); ++n) {
+    std::string_view raw = lines[n];
+    if (n == 0 && raw.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      raw.remove_prefix(kByteOrderMark.size());
+      FHadByteOrderMark = true;
+    }
     const std::string line = Trim(raw);
     if (line.empty() || line[0] == ';') continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
@@ -47,13 +53,14 @@ void TbsSkinDescription::LoadFromLines(const std::vector<std::string>& lines) {
     if (!current) continue;
     const size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
-    Put(*current, Trim(std::string_view(line).substr(0, eq)), Trim(std::string_view(line).substr(eq + 1)));
+    Put(*current, Trim(std::string_view(line).substr(0, eq)), Trim(std::string_view(line).substr(eq + 1)), int(n + 1));
   }
 }
 
 void TbsSkinDescription::Clear() {
   FSections.clear();
   FSectionIndex.clear();
+  FHadByteOrderMark = false;
 }
 
 TbsSkinDescription::Section* TbsSkinDescription::FindSection(std::string_view section) {
@@ -70,6 +77,7 @@ TbsSkinDescription::Section& TbsSkinDescription::AddSection(std::string_view nam
   // A section named again replaces the earlier one as a whole.
   if (Section* existing = FindSection(name)) {
     existing->Entries.clear();
+    existing->Lines.clear();
     existing->Index.clear();
     return *existing;
   }
@@ -78,10 +86,15 @@ TbsSkinDescription::Section& TbsSkinDescription::AddSection(std::string_view nam
   return FSections.back();
 }
 
-void TbsSkinDescription::Put(Section& section, std::string_view key, std::string_view value) {
+void TbsSkinDescription::Put(Section& section, std::string_view key, std::string_view value, int line) {
   auto [it, added] = section.Index.emplace(Lower(key), section.Entries.size());
-  if (added) section.Entries.emplace_back(std::string(key), std::string(value));
-  else section.Entries[it->second].second = std::string(value);
+  if (added) {
+    section.Entries.emplace_back(std::string(key), std::string(value));
+    section.Lines.push_back(line);
+  } else {
+    section.Entries[it->second].second = std::string(value);
+    section.Lines[it->second] = line;
+  }
 }
 
 bool TbsSkinDescription::SectionExists(std::string_view section) const { return FindSection(section) != nullptr; }
@@ -95,7 +108,36 @@ const std::string* TbsSkinDescription::Find(std::string_view section, std::strin
 
 void TbsSkinDescription::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   Section* s = FindSection(section);
-  Put(s ? *s : AddSection(section), key, value);
+  Put(s ? *s : AddSection(section), key, value, 0);
+}
+
+std::vector<std::string> TbsSkinDescription::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Section& s : FSections) names.push_back(s.Name);
+  return names;
+}
+
+std::vector<std::string> TbsSkinDescription::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  if (const Section* s = FindSection(section))
+    for (const auto& entry : s->Entries) keys.push_back(entry.first);
+  return keys;
+}
+
+int TbsSkinDescription::LineOf(std::string_view section, std::string_view key) const {
+  const Section* s = FindSection(section);
+  if (!s) return 0;
+  const auto it = s->Index.find(Lower(key));
+  return it == s->Index.end() ? 0 : s->Lines[it->second];
+}
+
+std::string TbsSkinDescription::Where(std::string_view section, std::string_view key) const {
+  std::string where = FSourceName.empty() ? "skin description" : FSourceName;
+  if (const int line = LineOf(section, key)) where += ", line " + IntToStr(line);
+  const std::string* value = Find(section, key);
+  where += ", [" + std::string(section) + "] " + std::string(key);
+  if (value) where += "=\"" + *value + "\"";
+  return where;
 }
 
 std::string TbsSkinDescription::Text() const {

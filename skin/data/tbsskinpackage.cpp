@@ -25,19 +25,31 @@ class Cursor {
     Need(1, what);
     return FData[FPos++];
   }
-  QImage Picture() {
+  // `name` says which picture it is when the package passes its cap.
+  QImage Picture(const std::string& name) {
     const size_t length = TbsBitmapFile::DeclaredLength(Here(), Left());
     QImage image = TbsBitmapFile::Decode(Here(), length);
     FPos += length;
+    // Each picture is capped by the reader, but run-length pictures are tiny
+    // in the package and huge decoded: the package as a whole is capped too.
+    FDecoded += int64_t(image.width()) * image.height() * 4;
+    if (FDecoded > TbsSkinPackage::kMaxDecodedSize)
+      throw EbsSkinPackageError("The skin package's pictures take more than " +
+                                std::to_string(TbsSkinPackage::kMaxDecodedSize >> 20) + " MB decoded; " + name + " (" +
+                                std::to_string(image.width()) + " x " + std::to_string(image.height()) +
+                                ") passes that");
     return image;
   }
   // A flag byte, 0 when a picture follows.
-  QImage OptionalPicture(const char* what) { return Byte(what) == 0 ? Picture() : QImage(); }
+  QImage OptionalPicture(const char* what, const std::string& name) {
+    return Byte(what) == 0 ? Picture(name) : QImage();
+  }
 
  private:
   const uint8_t* FData;
   size_t FSize;
   size_t FPos = 0;
+  int64_t FDecoded = 0;  // bytes of every picture decoded so far, 4 per pixel
 };
 
 void PutInt32(std::vector<uint8_t>& out, int32_t v) {
@@ -60,20 +72,20 @@ TbsSkinPackage TbsSkinPackage::Read(const uint8_t* data, size_t size) {
   Cursor in(data, size);
   package.Version = in.Int32("the version");
   if (package.Version > kVersion) return package;
-  package.Picture = in.OptionalPicture("the main picture flag");
-  package.InactivePicture = in.OptionalPicture("the inactive picture flag");
-  package.Mask = in.OptionalPicture("the mask picture flag");
+  package.Picture = in.OptionalPicture("the main picture flag", "main picture");
+  package.InactivePicture = in.OptionalPicture("the inactive picture flag", "inactive picture");
+  package.Mask = in.OptionalPicture("the mask picture flag", "mask picture");
   if (package.Version == 2) {
     // Two pictures of an older layout that nothing uses any more.
-    in.OptionalPicture("an old picture flag");
-    in.OptionalPicture("an old picture flag");
+    in.OptionalPicture("an old picture flag", "old picture");
+    in.OptionalPicture("an old picture flag", "old picture");
   }
   // A negative count means no active pictures; a count larger than the data
   // fails at the first picture that is not there, so nothing is reserved.
   const int32_t count = in.Int32("the active picture count");
   for (int32_t i = 0; i < count; ++i) {
     if (in.Left() == 0) throw EbsSkinPackageError("The skin package ends before active picture " + std::to_string(i));
-    package.ActivePictures.push_back(in.Picture());
+    package.ActivePictures.push_back(in.Picture("active picture " + std::to_string(i)));
   }
   package.DescriptionText.assign(reinterpret_cast<const char*>(in.Here()), in.Left());
   return package;

@@ -14,6 +14,8 @@
 class TbsSkinPackage {
  public:
   static constexpr int32_t kVersion = 3;  // written, and the highest read
+  // All pictures of one package together, decoded at 4 bytes a pixel.
+  static constexpr int64_t kMaxDecodedSize = int64_t(256) << 20;
 
   int32_t Version = kVersion;
   QImage Picture, InactivePicture, Mask;  // null when the package has none

@@ -48,13 +48,13 @@ void TbsSkinSectionFiler::Boolean(const char* key, bool& field, bool fallback) {
 void TbsSkinSectionFiler::Point(const char* key, TPoint& field, TPoint fallback) {
   if (!Reading()) return Write(key, SkinPointText(field));
   const std::string* v = Value(key);
-  field = v ? SkinPointValue(*v) : fallback;
+  field = v ? Located(key, [&] { return SkinPointValue(*v); }) : fallback;
 }
 
 void TbsSkinSectionFiler::Rect(const char* key, TRect& field, TRect fallback) {
   if (!Reading()) return Write(key, SkinRectText(field));
   const std::string* v = Value(key);
-  field = v ? SkinRectValue(*v) : fallback;
+  field = v ? Located(key, [&] { return SkinRectValue(*v); }) : fallback;
 }
 
 void TbsSkinSectionFiler::FontStyle(const char* key, TFontStyles& field, TFontStyles fallback) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/ebsskinvalueerror.h"
 #include "skin/data/tbsskindescription.h"
 #include "skin/data/tbsskinvalues.h"
 
@@ -39,6 +40,16 @@ class TbsSkinSectionFiler {
       : FSource(source), FTarget(target), FSection(std::move(section)) {}
   const std::string* Value(const char* key) const;
   void Write(const std::string& key, const std::string& value);
+  // Runs a conversion of the key's value; a conversion error keeps its own
+  // text and carries where the value stands (file, line, section, key, value).
+  template <class Convert>
+  auto Located(const char* key, Convert convert) const -> decltype(convert()) {
+    try {
+      return convert();
+    } catch (const EConvertError& e) {
+      throw EbsSkinValueError(FSource->Where(FSection, key), e.what());
+    }
+  }
 
   const TbsSkinDescription* FSource = nullptr;
   TbsSkinDescription* FTarget = nullptr;
