@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "framework/handlerguard.h"
 #include "framework/tcontrol.h"
 #include "framework/tform.h"
 
@@ -24,10 +25,12 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   gApplication = this;
   FHintTimer.setSingleShot(true);
   FHideTimer.setSingleShot(true);
-  connect(&FHintTimer, &QTimer::timeout, this, [this] { ShowHintNow(); });
+  connect(&FHintTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { ShowHintNow(); }); });
   connect(&FHideTimer, &QTimer::timeout, this, [this] {
-    if (FHintWindow) FHintWindow->ReleaseHandle();
-    FHintShowing = false;
+    CallGuarded([this] {
+      if (FHintWindow) FHintWindow->ReleaseHandle();
+      FHintShowing = false;
+    });
   });
 }
 
@@ -158,9 +161,12 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     default:
       break;
   }
+  // The last resort: handlers are guarded where the framework calls them, so
+  // an error seen here has already unwound through Qt.
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
+    ++FExceptionsReachingTheLoop;
     HandleException(e);
     return true;
   }

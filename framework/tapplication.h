@@ -57,13 +57,17 @@ class TApplication : public QApplication {
 
   // Called instead of the error box when set.
   std::function<void(const std::exception&)> OnException;
+  // Shows an error a handler raised: OnException, or else the error box.
+  void HandleException(const std::exception& e);
+  // Errors that got past every handler boundary into Qt's event delivery and
+  // were caught only by the loop: each is a boundary missing in the framework.
+  int ExceptionsReachingTheLoop() const { return FExceptionsReachingTheLoop; }
 
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
   void HintMouseMove(QWidget* widget);
   void ShowHintNow();
-  void HandleException(const std::exception& e);
 
   std::string FTitle;
   QPointer<TForm> FMainForm;
@@ -77,6 +81,7 @@ class TApplication : public QApplication {
   QTimer FHintTimer;
   QTimer FHideTimer;
   bool FHintShowing = false;
+  int FExceptionsReachingTheLoop = 0;
 };
 
 TApplication* Application();

@@ -1,5 +1,6 @@
 #include "framework/tcontrol.h"
 
+#include "framework/handlerguard.h"
 #include "framework/tform.h"
 
 #include <QChildEvent>
@@ -174,11 +175,18 @@ intptr_t TControl::Perform(unsigned msg, intptr_t wParam, intptr_t lParam) {
 }
 
 bool TControl::event(QEvent* e) {
-  if (auto* m = dynamic_cast<TMessageEvent*>(e)) {
-    WindowProc(m->Message);
+  // Every handler a control runs for one of Qt's events (paint, size,
+  // mouse, keys, messages) runs below this point; an error it raises ends here.
+  try {
+    if (auto* m = dynamic_cast<TMessageEvent*>(e)) {
+      WindowProc(m->Message);
+      return true;
+    }
+    return QWidget::event(e);
+  } catch (const std::exception& error) {
+    ReportHandlerException(error);
     return true;
   }
-  return QWidget::event(e);
 }
 
 void TControl::resizeEvent(QResizeEvent* event) {
@@ -192,11 +200,11 @@ void TControl::childEvent(QChildEvent* event) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick();
+  if (OnClick) CallGuarded(OnClick);
 }
 
 bool TControl::DoKeyPress(char& key) {
-  if (OnKeyPress) OnKeyPress(key);
+  if (OnKeyPress && !CallGuarded([&] { OnKeyPress(key); })) return false;
   return key != '\0';
 }
 
@@ -242,17 +250,17 @@ bool TControl::HandleMouse(QEvent* event, const QPoint& p) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       if (me->button() == Qt::LeftButton) FPressed = true;
-      if (OnMouseDown) OnMouseDown(ButtonOf(me->button()), shift, p.x(), p.y());
+      if (OnMouseDown) CallGuarded([&] { OnMouseDown(ButtonOf(me->button()), shift, p.x(), p.y()); });
       break;
     case QEvent::MouseButtonRelease: {
-      if (OnMouseUp) OnMouseUp(ButtonOf(me->button()), shift, p.x(), p.y());
+      if (OnMouseUp) CallGuarded([&] { OnMouseUp(ButtonOf(me->button()), shift, p.x(), p.y()); });
       const bool click = FPressed && me->button() == Qt::LeftButton && rect().contains(p);
       if (me->button() == Qt::LeftButton) FPressed = false;
       if (click) Click();
       break;
     }
     case QEvent::MouseMove:
-      if (OnMouseMove) OnMouseMove(shift, p.x(), p.y());
+      if (OnMouseMove) CallGuarded([&] { OnMouseMove(shift, p.x(), p.y()); });
       break;
     default:
       break;
@@ -274,7 +282,9 @@ QString TControl::JudgeTyped(const QString& text) {
     const bool wide = c >= 0x80;
     char key = wide ? kWideCharStandIn : char(c);
     const char offered = key;
-    if (!DoKeyPress(key)) continue;
+    // A handler that failed stops the judgement: nothing more of this text goes in.
+    if (!CallGuarded([&] { OnKeyPress(key); })) break;
+    if (key == '\0') continue;
     if (key == offered) kept += QString::fromUcs4(&c, 1);
     else kept += QChar(char16_t(static_cast<unsigned char>(key)));
   }
@@ -311,19 +321,19 @@ void TControl::mouseReleaseEvent(QMouseEvent* e) { HandleMouse(e, e->position().
 void TControl::mouseMoveEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
 void TControl::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
-  if (OnMouseEnter) OnMouseEnter();
+  if (OnMouseEnter) CallGuarded(OnMouseEnter);
 }
 void TControl::leaveEvent(QEvent* e) {
   QWidget::leaveEvent(e);
-  if (OnMouseLeave) OnMouseLeave();
+  if (OnMouseLeave) CallGuarded(OnMouseLeave);
 }
 void TControl::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  if (OnEnter && MovesBetweenControls(e)) OnEnter();
+  if (OnEnter && MovesBetweenControls(e)) CallGuarded(OnEnter);
 }
 void TControl::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  if (OnExit && MovesBetweenControls(e)) OnExit();
+  if (OnExit && MovesBetweenControls(e)) CallGuarded(OnExit);
 }
 void TControl::keyPressEvent(QKeyEvent* e) {
   QString replacement;
@@ -344,6 +354,15 @@ void TControl::ForwardEventsOf(QWidget* inner) {
 }
 
 bool TControl::eventFilter(QObject* watched, QEvent* event) {
+  try {
+    return FilterInnerEvent(watched, event);
+  } catch (const std::exception& error) {
+    ReportHandlerException(error);
+    return true;
+  }
+}
+
+bool TControl::FilterInnerEvent(QObject* watched, QEvent* event) {
   auto* inner = qobject_cast<QWidget*>(watched);
   if (!inner || watched == this) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
@@ -382,10 +401,10 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
       return false;
     }
     case QEvent::FocusIn:
-      if (OnEnter && MovesBetweenControls(static_cast<QFocusEvent*>(event))) OnEnter();
+      if (OnEnter && MovesBetweenControls(static_cast<QFocusEvent*>(event))) CallGuarded(OnEnter);
       return false;
     case QEvent::FocusOut:
-      if (OnExit && MovesBetweenControls(static_cast<QFocusEvent*>(event))) OnExit();
+      if (OnExit && MovesBetweenControls(static_cast<QFocusEvent*>(event))) CallGuarded(OnExit);
       return false;
     default:
       return QWidget::eventFilter(watched, event);

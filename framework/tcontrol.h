@@ -120,6 +120,7 @@ class TControl : public QWidget {
 
  private:
   void AlignChildren();
+  bool FilterInnerEvent(QObject* watched, QEvent* event);
   bool HandleMouse(QEvent* event, const QPoint& localPos);
   enum class KeyVerdict { Pass, Swallow, Replace };
   KeyVerdict HandleKey(QKeyEvent* event, QString& replacement);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/handlerguard.h"
 #include "framework/tscrollbar.h"
 #include "platform/naturalorder.h"
 #include "platform/userdirs.h"
@@ -60,7 +61,9 @@ TDirTreeView::TDirTreeView(QWidget* parent) : TControl(parent), FTree(new QTreeW
   FTree->setGeometry(rect());
   setFocusProxy(FTree);
   ForwardEventsOf(FTree->viewport());
-  connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { Fill(item); });
+  connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    CallGuarded([&] { Fill(item); });
+  });
   FontChanged();
   Reload();
 }

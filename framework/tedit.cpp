@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <memory>
 
+#include "framework/handlerguard.h"
+
 // The platform edit with every way text gets in without a key of its own
 // (pasting by key, menu or middle button, dropping) led through the owner's
 // character judgement; typed keys and input-method text are judged by the
@@ -75,8 +77,9 @@ TEdit::TEdit(QWidget* parent) : TControl(parent), FEditor(new TEditField(this)) 
   FEditor->setGeometry(rect());
   setFocusProxy(FEditor);
   ForwardEventsOf(FEditor);
+  // Emitted from inside the platform edit's own key handling.
   connect(FEditor, &QLineEdit::textChanged, this, [this] {
-    if (OnChange) OnChange();
+    if (OnChange) CallGuarded(OnChange);
   });
   FontChanged();
 }

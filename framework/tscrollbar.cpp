@@ -1,5 +1,7 @@
 #include "framework/tscrollbar.h"
 
+#include "framework/handlerguard.h"
+
 TScrollBar::TScrollBar(TScrollBarKind kind, QWidget* parent)
     : TControl(parent),
       FKind(kind),
@@ -8,7 +10,7 @@ TScrollBar::TScrollBar(TScrollBarKind kind, QWidget* parent)
   FBar->setFocusPolicy(Qt::NoFocus);
   ForwardEventsOf(FBar);
   connect(FBar, &QScrollBar::valueChanged, this, [this] {
-    if (OnChange) OnChange();
+    if (OnChange) CallGuarded(OnChange);
   });
 }
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <cctype>
 
+#include "framework/handlerguard.h"
 #include "skin/data/tbsdataskinbuttoncontrol.h"
 #include "skin/controls/buttonmorph.h"
 #include "skin/draw/defaultlook.h"
@@ -18,7 +19,7 @@ TbsSkinButton::TbsSkinButton(QWidget* parent)
   FRepeatTimer.setObjectName("RepeatTimer");
   FMorphTimer.setObjectName("MorphTimer");
   FMorphTimer.setInterval(kMorphIntervalMs);
-  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { ButtonClick(); });
+  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { ButtonClick(); }); });
   connect(&FMorphTimer, &QTimer::timeout, this, [this] { MorphTick(); });
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now && now->window() == window()) FocusChanged(now);

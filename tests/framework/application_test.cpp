@@ -3,9 +3,11 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 #include "framework/sysutils.h"
 #include "framework/tapplication.h"
+#include "framework/tedit.h"
 #include "framework/tform.h"
 
 namespace {
@@ -21,31 +23,123 @@ TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
   EXPECT_EQ(TApplication::ErrorBoxText(""), "");
 }
 
-TEST(ErrorBox, AnExceptionThatReachesTheLoopIsShownAndTheProgramGoesOn) {
-  Application()->SetTitle("Title of the program");
+// Accepts every error box as it opens and keeps what it showed.
+class ErrorBoxes {
+ public:
+  struct Box {
+    std::string Title, Text;
+    QMessageBox::Icon Icon;
+  };
+  ErrorBoxes() {
+    FPoll.setInterval(10);
+    QObject::connect(&FPoll, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        Shown.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
+        box->accept();
+      }
+    });
+    FPoll.start();
+  }
+  std::vector<Box> Shown;
+
+ private:
+  QTimer FPoll;
+};
+
+// A handler's error ends where the framework called the handler: shown there,
+// and never unwound through Qt's event delivery to the loop's last resort.
+class HandlerErrors : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application()->SetTitle("Title of the program");
+    form.SetBounds(0, 0, 300, 200);
+    reachedLoop = Application()->ExceptionsReachingTheLoop();
+  }
+  void ShowForm() {
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  void ExpectOneBox(const std::string& text) {
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Title, "Title of the program");
+    EXPECT_EQ(boxes.Shown[0].Text, text);
+    EXPECT_EQ(boxes.Shown[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(Application()->ExceptionsReachingTheLoop(), reachedLoop);
+  }
+
   TForm form;
+  ErrorBoxes boxes;
+  int reachedLoop = 0;
+};
+
+TEST_F(HandlerErrors, AFailingClickIsShownAndTheProgramGoesOn) {
   auto* control = new TControl(form.ClientArea());
   control->SetBounds(0, 0, 50, 50);
-  control->OnClick = [] { throw EConvertError("'abc' is not a valid integer value"); };
-  form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  std::string title, text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      title = box->windowTitle().toStdString();
-      text = box->text().toStdString();
-      icon = box->icon();
-      box->accept();
-    }
-  });
-  poll.start();
+  int clicks = 0;
+  control->OnClick = [&] {
+    if (++clicks == 1) throw EConvertError("'abc' is not a valid integer value");
+  };
+  ShowForm();
   QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(title, "Title of the program");
-  EXPECT_EQ(text, "'abc' is not a valid integer value.");
-  EXPECT_EQ(icon, QMessageBox::Critical);
+  ExpectOneBox("'abc' is not a valid integer value.");
+  QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(boxes.Shown.size(), 1u);
+}
+
+TEST_F(HandlerErrors, AFailingKeyPressIsShownAndItsCharacterDropped) {
+  auto* edit = new TEdit(form.ClientArea());
+  edit->SetBounds(0, 0, 100, 24);
+  edit->OnKeyPress = [](char& key) {
+    if (key == 'x') throw EConvertError("no x here");
+  };
+  ShowForm();
+  edit->SetFocus();
+  QTest::keyClicks(edit->Editor(), "axb");
+  ExpectOneBox("no x here.");
+  EXPECT_EQ(edit->Text(), "ab");
+}
+
+TEST_F(HandlerErrors, AFailingChangeInsideThePlatformEditIsShown) {
+  auto* edit = new TEdit(form.ClientArea());
+  edit->SetBounds(0, 0, 100, 24);
+  edit->OnChange = [] { throw EConvertError("changed"); };
+  ShowForm();
+  edit->SetFocus();
+  QTest::keyClick(edit->Editor(), Qt::Key_1);
+  ExpectOneBox("changed.");
+  EXPECT_EQ(edit->Text(), "1");
+}
+
+TEST_F(HandlerErrors, AFailingTimerHandlerIsShownAndTheTimerGoesOn) {
+  // The hint timer runs the program's hint window class.
+  int made = 0;
+  Application()->SetHintWindowClass([&]() -> THintWindow* {
+    if (++made == 1) throw EConvertError("no hint window");
+    return new THintWindow;
+  });
+  Application()->SetHintPause(10);
+  form.SetShowHint(true);
+  auto* target = new TControl(form.ClientArea());
+  target->SetBounds(0, 0, 100, 100);
+  target->SetHint("hello");
+  auto* other = new TControl(form.ClientArea());
+  other->SetBounds(100, 100, 100, 100);
+  ShowForm();
+  QTest::mouseMove(other, QPoint(5, 5));
+  QTest::mouseMove(target, QPoint(5, 5));
+  for (int i = 0; i < 100 && boxes.Shown.empty(); ++i) QTest::qWait(10);
+  ExpectOneBox("no hint window.");
+  // The next hint is shown as usual.
+  QTest::mouseMove(other, QPoint(5, 5));
+  QTest::mouseMove(target, QPoint(6, 6));
+  for (int i = 0; i < 100 && !(Application()->HintWindow() && Application()->HintWindow()->isVisible()); ++i)
+    QTest::qWait(10);
+  EXPECT_EQ(made, 2);
+  Application()->CancelHint();
+  Application()->SetHintWindowClass(nullptr);
+  Application()->SetHintPause(500);
 }
 
 TEST(Hints, TheFirstNonEmptyHintUpThroughTheParentsIsShown) {
