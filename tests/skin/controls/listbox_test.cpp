@@ -235,28 +235,49 @@ namespace {
 
 using namespace skintest;
 
-// The list as the main window shows it, in each state, at two sizes; the bar
-// shows inside the frame exactly as it paints on its own.
+// The list as the main window shows it, in each state, at two sizes. The bar
+// takes the skin's 14 pixels inside the 1-pixel frame at the right and never
+// paints over the frame: the frame's band is the same, pixel for pixel, as
+// that of the same list without a bar, while the bar's own place changes.
 TEST_F(List, TheBarsPaintInsideTheFrameInEveryState) {
   std::vector<std::string> names = Names(40, "IMG_");
   names[3] = "\xE6\x96\x87\xE4\xBB\xB6.txt";  // UTF-8 Chinese
   names[4] = "bad\xFF\xFEname.txt";           // not UTF-8
-  box->Items().Assign(std::move(names));
+  const std::vector<std::string> few(names.begin(), names.begin() + 5);
+  auto frameBandDiffers = [](const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x)
+        if ((x == 0 || y == 0 || x == a.width() - 1 || y == a.height() - 1) && a.pixel(x, y) != b.pixel(x, y))
+          ++differing;
+    return differing;
+  };
   for (const QSize size : {QSize(200, 192), QSize(320, 260)}) {
     box->SetBounds(0, 0, size.width(), size.height());
     const std::string tag = std::to_string(size.width()) + "x" + std::to_string(size.height());
-    box->SetItemIndex(-1);
-    SaveRender(Grab(*box), ("listbox-normal-" + tag).c_str());
-    box->SetItemIndex(2);
-    SaveRender(Grab(*box), ("listbox-selected-" + tag).c_str());
-    FocusList();
-    const QImage focused = Grab(*box);
-    SaveRender(focused, ("listbox-focused-" + tag).c_str());
+    // Each state once without a bar and once with one.
+    std::vector<QImage> plain, barred;
+    for (const std::vector<std::string>* items : std::initializer_list<const std::vector<std::string>*>{&few, &names}) {
+      box->Items().Assign(*items);
+      std::vector<QImage>& shots = items == &few ? plain : barred;
+      box->SetItemIndex(-1);
+      shots.push_back(Grab(*box));
+      box->SetItemIndex(2);
+      shots.push_back(Grab(*box));
+      FocusList();
+      shots.push_back(Grab(*box));
+      form.clearFocus();
+      Inner().clearFocus();
+    }
     ASSERT_NE(box->VScrollBar(), nullptr);
-    TbsSkinScrollBar& bar = *box->VScrollBar();
-    EXPECT_EQ(focused.copy(ToQRect(bar.BoundsRect())), Grab(bar)) << tag;
-    form.clearFocus();
-    Inner().clearFocus();
+    const TRect bar = box->VScrollBar()->BoundsRect();
+    EXPECT_EQ(bar, (TRect{size.width() - 15, 1, size.width() - 1, size.height() - 1})) << tag;
+    const char* states[] = {"normal", "selected", "focused"};
+    for (size_t i = 0; i < plain.size(); ++i) {
+      SaveRender(barred[i], ("listbox-" + std::string(states[i]) + "-" + tag).c_str());
+      EXPECT_EQ(frameBandDiffers(plain[i], barred[i]), 0) << tag << " " << states[i];
+      EXPECT_NE(plain[i].copy(ToQRect(bar)), barred[i].copy(ToQRect(bar))) << "the bar shows, " << tag;
+    }
   }
 }
 

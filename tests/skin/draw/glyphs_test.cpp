@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 #include <functional>
 
 #include "drawtesthelpers.h"
+#include "realx.h"
 #include "skin/draw/skinglyphs.h"
 #include "skin/draw/skinwindow.h"
 
@@ -169,25 +173,70 @@ TEST(Text, VCenteredTextStaysInsideItsRectangle) {
   }
 }
 
-TEST(Window, WorkAreaComesFromTheWindowsScreenOrThePrimary) {
-  drawtest::EnsureApp();
-  QScreen* primary = QGuiApplication::primaryScreen();
-  ASSERT_NE(primary, nullptr);
-  TRect r;
-  ASSERT_TRUE(GetMonitorWorkArea(nullptr, true, r));
-  EXPECT_EQ(r, FromQRect(primary->availableGeometry()));
-  QWidget window;
-  ASSERT_TRUE(GetMonitorWorkArea(&window, false, r));
-  EXPECT_EQ(r, FromQRect(window.screen()->geometry()));
+// What the X server and the window manager hold, read back with the X tools,
+// never through Qt: a property of the window, the root window's size, a strut.
+QString XTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(5000)) return {};
+  return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
-TEST(Window, AlphaBecomesWindowOpacity) {
+QString OpacityProperty(QWidget& window) {
+  return XTool("xprop", {"-id", QString::number(window.winId()), "_NET_WM_WINDOW_OPACITY"}).trimmed();
+}
+
+TEST(RealXWindow, AlphaReachesTheWindowSystemAsItsOpacityProperty) {
   drawtest::EnsureApp();
+  BR_REQUIRE_REAL_X();
   QWidget window;
-  SetWindowAlphaValue(&window, 51);
-  EXPECT_NEAR(window.windowOpacity(), 0.2, 0.01);
-  SetWindowAlphaValue(&window, 255);
-  EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+  window.resize(120, 80);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  // The property is alpha / 255 of the full 32-bit range (0xFFFFFFFF / 255 = 16843009).
+  struct Row { int Alpha; qint64 Expected; } rows[] = {{51, 51 * 16843009LL}, {128, 128 * 16843009LL}, {-5, 0}};
+  for (const Row& row : rows) {
+    SetWindowAlphaValue(&window, row.Alpha);
+    QString expected = QString("_NET_WM_WINDOW_OPACITY(CARDINAL) = %1").arg(row.Expected);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OpacityProperty(window) == expected; }, 2000))
+        << row.Alpha << ": " << OpacityProperty(window).toStdString();
+  }
+  SetWindowAlphaValue(&window, 300);  // held at opaque: the whole range, or no property at all
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    const QString p = OpacityProperty(window);
+    return p.endsWith("= 4294967295") || p.contains("not found");
+  }, 2000)) << OpacityProperty(window).toStdString();
+}
+
+TEST(RealXWindow, TheWorkAreaLeavesOutAPanelsStrutAndTheFullAreaIsTheScreen) {
+  drawtest::EnsureApp();
+  BR_REQUIRE_REAL_X();
+  const QString info = XTool("xdpyinfo", {});
+  const QRegularExpressionMatch m = QRegularExpression(R"(dimensions:\s+(\d+)x(\d+) pixels)").match(info);
+  ASSERT_TRUE(m.hasMatch()) << "xdpyinfo gave no screen size";
+  const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+
+  // A panel along the top reserves 40 pixels; the window manager takes them
+  // out of the work area.
+  constexpr int kPanel = 40;
+  QWidget panel;
+  panel.setGeometry(0, 0, w, kPanel);
+  panel.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+  XTool("xprop", {"-id", QString::number(panel.winId()), "-f", "_NET_WM_STRUT_PARTIAL", "32c", "-set",
+                  "_NET_WM_STRUT_PARTIAL", QString("0, 0, %1, 0, 0, 0, 0, 0, 0, %2, 0, 0").arg(kPanel).arg(w - 1)});
+  QWidget window;
+  window.setGeometry(100, 200, 150, 100);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  TRect r;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return GetMonitorWorkArea(&window, true, r) && r == TRect{0, kPanel, w, h}; }, 3000))
+      << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  ASSERT_TRUE(GetMonitorWorkArea(&window, false, r));
+  EXPECT_EQ(r, (TRect{0, 0, w, h}));
+  ASSERT_TRUE(GetMonitorWorkArea(nullptr, true, r)) << "without a window: the primary screen";
+  EXPECT_EQ(r, (TRect{0, kPanel, w, h}));
 }
 
 }  // namespace
