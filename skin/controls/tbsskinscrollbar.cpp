@@ -350,6 +350,15 @@ void TbsSkinScrollBar::mouseMoveEvent(QMouseEvent* event) {
   FPointer = FromQPoint(event->position().toPoint());
   UpdateGeometry();
   SetHotPart(PartAt(FPointer));
+  // While the button is held the bar keeps the mouse and Qt sends no leave,
+  // so leaving and coming back are seen here.
+  if (FMouseDown && FRepeatKind == rkPageToMax) {
+    if (!rect().contains(event->position().toPoint())) PausePagingToMax();
+    else if (!FRepeatTimer.isActive()) {
+      FDelayPending = false;
+      StartRepeat(kRepeatIntervalMs);  // the tick decides whether the thumb still has to go
+    }
+  }
   if (FDragging) SetPosition(PositionFromDrag((Vertical() ? FPointer.Y : FPointer.X) - FDragStartPos));
   TbsSkinCustomControl::mouseMoveEvent(event);  // OnMouseMove
 }
@@ -384,11 +393,10 @@ void TbsSkinScrollBar::MouseLeft() {
     FHotPart = -1;
     update();
   }
-  if (FMouseDown && FRepeatKind == rkPageToMax) {
-    FRepeatTimer.stop();
-    FRepeatKind = rkNone;
-  }
+  if (FMouseDown && FRepeatKind == rkPageToMax) PausePagingToMax();
 }
+
+void TbsSkinScrollBar::PausePagingToMax() { FRepeatTimer.stop(); }
 
 void TbsSkinScrollBar::keyPressEvent(QKeyEvent* event) {
   if (!FCanFocused) return TbsSkinCustomControl::keyPressEvent(event);

@@ -107,6 +107,9 @@ class TbsSkinScrollBar : public TbsSkinCustomControl {
   void RepeatTick();
   bool PointerBeforeThumb() const;
   bool PointerAfterThumb() const;
+  // Paging towards Max waits while the pointer is off the bar (the kind is
+  // kept, so coming back resumes it); paging towards Min goes on.
+  void PausePagingToMax();
   void UpdateFocusPolicy();
   void DrawSkinThumb(TCanvas& canvas, const TRect& r);
 
