@@ -333,4 +333,26 @@ TEST(Teardown, TheFrameLetsGoOfItsFormWhenTheWindowEnds) {
   EXPECT_TRUE(alive.isNull());
 }
 
+// A skin with values at the ends of the integer range: they arrive held
+// within the skin range, and painting, sizing and hit-testing the frame with
+// them does no arithmetic that overflows (the sanitizer run checks that).
+TEST(ExtremeSkin, TheFrameWorksWithValuesAtTheEndsOfTheIntegerRange) {
+  FramedForm w(300, 200);
+  LoadSkin(*w.Data, FrameSkin(FrameSkinText(
+                        "borderwidth=2147483647\r\nbuttonsoffset=-2147483648\r\n"
+                        "hittestrighttoppoint=2147483647,6\r\ncaptionrect=30,4,2147483647,22\r\n",
+                        "[caption1]\r\nfontheight=-2147483648\r\nskinrect=30,4,2147483647,22\r\n")));
+  ASSERT_TRUE(w.Frame->Skinned());
+  EXPECT_EQ(w.Data->BorderWidth, kSkinValueLimit);
+  EXPECT_EQ(w.Data->ButtonsOffset, -kSkinValueLimit);
+  for (QSize size : {QSize(300, 200), QSize(1, 1), QSize(800, 600)}) {
+    w.Form.SetBounds(10, 10, size.width(), size.height());
+    (void)w.Shot();
+    for (QPoint p : {QPoint(0, 0), QPoint(size.width() - 1, 5), QPoint(size.width() / 2, size.height() / 2)}) {
+      const QPoint g = w.Form.mapToGlobal(p);
+      (void)w.Form.Perform(WM_NCHITTEST, 0, MakeLParam(g.x(), g.y()));
+    }
+  }
+}
+
 }  // namespace
