@@ -1,18 +1,36 @@
 #include "tools/skinpack/skincompose.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QWidget>
+#include <algorithm>
+#include <functional>
 #include <iostream>
-#include <stdexcept>
+#include <memory>
 
+#include "framework/tform.h"
+#include "framework/tmessage.h"
+#include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinlistbox.h"
+#include "skin/controls/tbsskinpanel.h"
+#include "skin/controls/tbsskinscrollbar.h"
 #include "skin/data/tbsbitmapfile.h"
-#include "skin/data/tbscompressedstoredskin.h"
-#include "skin/data/tbsdataskincustomcontrol.h"
-#include "skin/data/tbsskindata.h"
-#include "skin/draw/skinimage.h"
+#include "skin/data/tbsdataskinbuttoncontrol.h"
+#include "skin/data/tbsdataskinlistbox.h"
+#include "skin/data/tbsdataskinpanelcontrol.h"
+#include "skin/data/tbsdataskinscrollbarcontrol.h"
+#include "skin/form/tbsactiveskinobject.h"
+#include "skin/form/tbsskinbuttonobject.h"
+#include "skin/form/tbsskinframe.h"
+#include "tools/skinpack/skinsource.h"
 
 namespace {
 
-constexpr int kMaxSide = 8192;  // far beyond any control, small enough to allocate
+constexpr int kMaxSide = 8192;  // far beyond any window, small enough to allocate
+constexpr QRgb kOutsideMaskBmp = 0xFFFF00FF;  // magenta: BMP has no transparency
+constexpr int kSampleItems = 30;              // list rows, enough to need a scroll bar
 
 struct TWantedSize {
   int Width = 0;
@@ -20,7 +38,7 @@ struct TWantedSize {
 };
 
 TWantedSize ParseSize(const std::string& text) {
-  const QStringList parts = QString::fromStdString(text).split('x');
+  const QStringList parts = QString::fromStdString(text).split(QRegularExpression("[xX]"));
   bool okW = false, okH = false;
   TWantedSize size;
   if (parts.size() == 2) {
@@ -28,100 +46,198 @@ TWantedSize ParseSize(const std::string& text) {
     size.Height = parts[1].toInt(&okH);
   }
   if (!okW || !okH || size.Width < 1 || size.Height < 1 || size.Width > kMaxSide || size.Height > kMaxSide)
-    throw std::runtime_error("size \"" + text + "\" is not <width>x<height> of 1 to 8192 pixels");
+    throw ToolError("size \"" + text + "\" is not <width>x<height> of 1 to 8192 pixels");
   return size;
 }
 
-void LoadSkin(TbsCompressedStoredSkin& stored, TbsSkinData& data, const std::string& path) {
-  if (QFileInfo(QString::fromStdString(path)).suffix().compare("ini", Qt::CaseInsensitive) == 0) {
-    if (!stored.BuildFromDescriptionFile(path))
-      throw std::runtime_error(path + ": a skin description needs the sections VERSION, PICTURES, FORMINFO, "
-                                      "SKINOBJECTS and SKINCONTROLS");
-  } else {
-    stored.ReadCompressedSkinFile(path);
-    if (stored.Empty()) throw std::runtime_error(path + ": the compressed skin file's version is above 3");
+// Lets the offscreen platform expose and lay out what was just shown.
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// A real window wearing the skinned frame at the wanted size, as the
+// program's main window wears it.
+struct TFramedWindow {
+  TFramedWindow(TbsCompressedStoredSkin& stored, const std::string& path, TWantedSize size, const std::string& caption) {
+    Form.SetBounds(0, 0, size.Width, size.Height);
+    Frame = new TbsSkinFrame(&Form);
+    Data = new TbsSkinData(&Form);
+    Frame->SetSkinData(Data);
+    Form.SetCaption(caption);
+    Form.show();
+    Settle();
+    LoadSkinData(*Data, stored, path);
+    Settle();
   }
-  data.SetCompressedStoredSkin(&stored);
-  if (!data.HasSkin()) throw std::runtime_error(path + ": the package version is above 3");
-}
-
-// A whole picture composed by its corner points around a client rectangle,
-// as the frame, the hint window and the popup window draw theirs.
-TBitmap ComposeWholePicture(const TBitmap* picture, const TPoint& LT, const TPoint& RT, const TPoint& LB,
-                            const TPoint& RB, const TRect& CR, TWantedSize size, const char* what) {
-  if (picture == nullptr || picture->Empty()) throw std::runtime_error(std::string(what) + " has no picture");
-  const TRect skinRect{0, 0, picture->Width(), picture->Height()};
-  const TbsSizedGeometry g = ComputeSizedGeometry(skinRect, LT, RT, LB, RB, CR, size.Width, size.Height, 1);
-  TBitmap result;
-  ComposeSkinImage(LT, RT, LB, RB, CR, g.SizedLeftTopPoint, g.SizedRightTopPoint, g.SizedLeftBottomPoint,
-                   g.SizedRightBottomPoint, g.SizedClientRect, result, *picture, skinRect, g.Width, g.Height, true);
-  return result;
-}
-
-// A control record at the wanted size by its stretch kind, as a skinned
-// control composes its picture; the fixed dimensions keep the skin's size.
-TBitmap ComposeControl(const TbsSkinData& data, const TbsDataSkinControl& record, TWantedSize size) {
-  const TBitmap* picture = data.ActivePicture(record.PictureIndex);
-  if (picture == nullptr) throw std::runtime_error(record.IDName + " has no picture");
-  const TRect& skinRect = record.SkinRect;
-  const auto* custom = dynamic_cast<const TbsDataSkinCustomControl*>(&record);
-  const TPoint LT = custom ? custom->LeftTopPoint : TPoint{}, RT = custom ? custom->RightTopPoint : TPoint{};
-  const TPoint LB = custom ? custom->LeftBottomPoint : TPoint{}, RB = custom ? custom->RightBottomPoint : TPoint{};
-  const TRect CR = custom ? custom->ClientRect : TRect{};
-  const int kind = StretchKind(skinRect, LT, RT, LB, RB);
-  if (kind < 0) throw std::runtime_error(record.IDName + " has an empty skin rectangle");
-
-  TBitmap result;
-  switch (kind) {
-    case 1: {
-      const TbsSizedGeometry g = ComputeSizedGeometry(skinRect, LT, RT, LB, RB, CR, size.Width, size.Height, kind);
-      ComposeSkinImage(LT, RT, LB, RB, CR, g.SizedLeftTopPoint, g.SizedRightTopPoint, g.SizedLeftBottomPoint,
-                       g.SizedRightBottomPoint, g.SizedClientRect, result, *picture, skinRect, g.Width, g.Height,
-                       true);
-      break;
+  void SetActive(bool active) { Form.Perform(WM_NCACTIVATE, active ? 1 : 0); }
+  // The window as painted; outside the skin's mask transparent.
+  QImage Grab() {
+    QImage image = Form.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (Frame->HasWindowRegion()) {
+      const QRegion shape = Form.mask();
+      for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+          if (!shape.contains(QPoint(x, y))) row[x] = qRgba(0, 0, 0, 0);
+      }
     }
-    case 2:
-      ComposeHorizontalSkinImage(LT.X, RectWidth(skinRect) - RT.X, result, *picture, skinRect, size.Width);
-      break;
-    case 3:
-      ComposeVerticalSkinImage(LT.Y, RectHeight(skinRect) - LB.Y, result, *picture, skinRect, size.Height);
-      break;
-    default:
-      // Fixed: the piece at its own size, whatever size was asked for.
-      result.SetImage(picture->Image().copy(skinRect.Left, skinRect.Top, RectWidth(skinRect), RectHeight(skinRect)));
-      break;
+    return image;
   }
-  return result;
+  TForm Form;
+  TbsSkinFrame* Frame;
+  TbsSkinData* Data;
+};
+
+QImage ComposeFrame(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TWantedSize size) {
+  TFramedWindow window(stored, r.SkinPath, size, r.Caption);
+  window.SetActive(!r.Inactive);
+  return window.Grab();
+}
+
+// An object record: the object on the frame at that window size, in the
+// asked state, cut out at its place.
+QImage ComposeObject(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TWantedSize size) {
+  TFramedWindow window(stored, r.SkinPath, size, r.Caption);
+  window.SetActive(r.State != "inactive" && !r.Inactive);
+  TbsActiveSkinObject* object = window.Frame->FindObject(r.Record);
+  if (object == nullptr)
+    throw ToolError("the frame places no object \"" + r.Record + "\" (a menu or menu bar look is not a frame object)");
+  if (r.State == "hot" || r.State == "down") {
+    object->Hot = true;
+    object->MouseInside = true;
+    object->MorphFactor = 1;
+  }
+  if (r.State == "down") {
+    auto* button = dynamic_cast<TbsSkinButtonObject*>(object);
+    if (button == nullptr) throw ToolError("\"" + r.Record + "\" is not a button: it has no pressed look");
+    button->Down = true;
+  }
+  const TRect b = object->Bounds;
+  if (b.Right - b.Left < 1 || b.Bottom - b.Top < 1)
+    throw ToolError("\"" + r.Record + "\" has no room on a window of " + r.Size);
+  return window.Grab().copy(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
+}
+
+// The skinned controls this program has, by the class of their record. A
+// record of any other kind has no control to draw it.
+using ControlFactory = std::function<TbsSkinControl*(QWidget* host, const TbsDataSkinControl& record,
+                                                      const TComposeRequest& r, TWantedSize size)>;
+
+ControlFactory FactoryFor(const TbsDataSkinControl& record) {
+  const std::string kind = record.ClassName();
+  if (kind == "TbsDataSkinPanelControl")
+    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest& r, TWantedSize) {
+      auto* panel = new TbsSkinPanel(host);
+      panel->SetCaption(r.Caption);
+      return panel;
+    };
+  if (kind == "TbsDataSkinButtonControl")
+    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest& r, TWantedSize) {
+      auto* button = new TbsSkinButton(host);
+      button->SetCaption(r.Caption);
+      return button;
+    };
+  if (kind == "TbsDataSkinScrollBarControl")
+    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest&, TWantedSize size) {
+      auto* bar = new TbsSkinScrollBar(host);
+      bar->SetKind(size.Height >= size.Width ? sbVertical : sbHorizontal);
+      bar->SetRange(0, 100, 20, 30);
+      return bar;
+    };
+  if (kind == "TbsDataSkinListBox")
+    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest&, TWantedSize) {
+      auto* list = new TbsSkinListBox(host);
+      for (int i = 1; i <= kSampleItems; ++i) list->Items().Add("Item " + std::to_string(i));
+      return list;
+    };
+  return nullptr;
+}
+
+QImage ComposeControl(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TWantedSize size) {
+  QWidget host;
+  host.resize(size.Width, size.Height);
+  auto* data = new TbsSkinData(&host);
+  LoadSkinData(*data, stored, r.SkinPath);
+  const TbsDataSkinControl& record = *data->ControlRecords[size_t(data->FindControlRecord(r.Record))];
+  const ControlFactory factory = FactoryFor(record);
+  if (!factory)
+    throw ToolError("\"" + r.Record + "\" is a " + record.ClassName() +
+                    " record, and this program has no skinned control of that kind yet: nothing to draw it with");
+  TbsSkinControl* control = factory(&host, record, r, size);
+  control->SetSkinDataName(r.Record);
+  control->SetSkinData(data);
+  control->SetBounds(0, 0, size.Width, size.Height);
+  host.show();
+  Settle();
+  return control->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The special windows, each drawn by its own class. A window this program
+// does not have yet says so rather than drawing something else.
+struct TSpecialRecord {
+  const char* Name;
+  std::function<QImage(const TComposeRequest&, TbsCompressedStoredSkin&, TWantedSize)> Compose;
+  const char* Missing;  // why there is nothing to draw with, while Compose is empty
+};
+
+const std::vector<TSpecialRecord>& SpecialRecords() {
+  static const std::vector<TSpecialRecord> records = {
+      {"FORMINFO", ComposeFrame, nullptr},
+      {"HINTWINDOW", nullptr, "this program has no skinned hint window yet, so there is nothing that draws [HINTWINDOW]"},
+      {"POPUPWINDOW", nullptr, "this program has no skinned popup menu yet, so there is nothing that draws [POPUPWINDOW]"},
+  };
+  return records;
+}
+
+void Save(const std::string& out, const QImage& image) {
+  if (QFileInfo(QString::fromStdString(out)).suffix().compare("png", Qt::CaseInsensitive) == 0) {
+    if (!image.save(QString::fromStdString(out), "PNG")) throw ToolError("cannot write \"" + out + "\"");
+    return;
+  }
+  QImage opaque = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < opaque.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(opaque.scanLine(y));
+    for (int x = 0; x < opaque.width(); ++x)
+      if (qAlpha(row[x]) == 0) row[x] = kOutsideMaskBmp;
+  }
+  TbsBitmapFile::SaveToFile(out, opaque);
 }
 
 }  // namespace
 
-int ComposeSkinRecord(const std::string& skinPath, const std::string& record, const std::string& sizeText,
-                      const std::string& out) {
-  const TWantedSize size = ParseSize(sizeText);
-  TbsCompressedStoredSkin stored;
-  TbsSkinData data;
-  LoadSkin(stored, data, skinPath);
+const std::vector<std::string>& ComposeSpecialRecords() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> n;
+    for (const TSpecialRecord& r : SpecialRecords()) n.push_back(r.Name);
+    return n;
+  }();
+  return names;
+}
 
-  TBitmap result;
-  const int index = data.FindControlRecord(record);
-  if (index >= 0) {
-    result = ComposeControl(data, *data.ControlRecords[size_t(index)], size);
-  } else if (record == "FORMINFO") {
-    result = ComposeWholePicture(&data.Picture, data.LeftTopPoint, data.RightTopPoint, data.LeftBottomPoint,
-                                 data.RightBottomPoint, data.ClientRect, size, "the skin");
-  } else if (record == "HINTWINDOW") {
-    const auto& r = data.HintWindowRecord;
-    result = ComposeWholePicture(data.ActivePicture(r.WindowPictureIndex), r.LeftTopPoint, r.RightTopPoint,
-                                 r.LeftBottomPoint, r.RightBottomPoint, r.ClientRect, size, "the hint window");
-  } else if (record == "POPUPWINDOW") {
-    const auto& r = data.PopupWindowRecord;
-    result = ComposeWholePicture(data.ActivePicture(r.WindowPictureIndex), r.LeftTopPoint, r.RightTopPoint,
-                                 r.LeftBottomPoint, r.RightBottomPoint, r.ItemsRect, size, "the popup window");
+int ComposeSkinRecord(const TComposeRequest& r) {
+  const TWantedSize size = ParseSize(r.Size);
+  if (r.State != "normal" && r.State != "hot" && r.State != "down" && r.State != "inactive")
+    throw ToolError("state \"" + r.State + "\" is not normal, hot, down or inactive");
+
+  QImage image;
+  TbsCompressedStoredSkin stored;
+  const auto special = std::find_if(SpecialRecords().begin(), SpecialRecords().end(),
+                                    [&](const TSpecialRecord& s) { return r.Record == s.Name; });
+  if (special != SpecialRecords().end()) {
+    if (!special->Compose) throw ToolError(r.Record + ": " + special->Missing);
+    image = special->Compose(r, stored, size);
   } else {
-    throw std::runtime_error(skinPath + ": no control record named \"" + record + "\"");
+    // Which list holds the name decides what draws it.
+    TbsCompressedStoredSkin probeStored;
+    TbsSkinData probe;
+    LoadSkinData(probe, probeStored, r.SkinPath);
+    if (probe.FindControlRecord(r.Record) >= 0) image = ComposeControl(r, stored, size);
+    else if (probe.FindObjectRecord(r.Record) >= 0) image = ComposeObject(r, stored, size);
+    else
+      throw ToolError(r.SkinPath + ": no control or object record named \"" + r.Record +
+                      "\" (names are matched exactly), and it is none of FORMINFO, HINTWINDOW, POPUPWINDOW");
   }
-  TbsBitmapFile::SaveToFile(out, result.Image());
-  std::cout << out << ": " << result.Width() << " x " << result.Height() << "\n";
+  Save(r.Out, image);
+  std::cout << r.Out << ": " << image.width() << " x " << image.height() << "\n";
   return 0;
 }

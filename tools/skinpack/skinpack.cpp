@@ -1,115 +1,103 @@
 // skinpack: packs a skin folder into a compressed skin file, unpacks one back
-// into a folder, and shows what the program reads from a skin.
+// into a folder, checks a skin, shows what the program reads from it and
+// draws its records as the program draws them.
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/sysutils.h"
-#include "skin/data/tbsbitmapfile.h"
+#include "framework/tapplication.h"
+#include "skin/data/ebsskinvalueerror.h"
+#include "skin/data/skincheck.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/data/tbsskindescription.h"
-#include "skin/data/tbsskinpackage.h"
-#include "skin/data/tbsskinsectionfiler.h"
 #include "tools/skinpack/skincompose.h"
+#include "tools/skinpack/skinsource.h"
+#include "tools/skinpack/skinunpack.h"
 
 namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-class ToolError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-void Usage() {
-  std::cerr << "usage:\n"
-               "  skinpack pack <folder>/skin.ini <out-file>   build a compressed skin file\n"
-               "  skinpack unpack <file> <folder>              write skin.ini and its pictures\n"
-               "  skinpack dump <file-or-skin.ini>             show what the program reads\n"
-               "  skinpack compose <file-or-skin.ini> <record> <width>x<height> <out.bmp>\n"
-               "                                               draw a record at a size\n";
+std::string UsageText() {
+  std::string specials;
+  for (const std::string& name : ComposeSpecialRecords()) specials += (specials.empty() ? "" : ", ") + name;
+  return "usage:\n"
+         "  skinpack pack <folder>/skin.ini <out-file>\n"
+         "      load the skin as the program would, then write a compressed skin file;\n"
+         "      a skin the program could not load is refused and nothing is written.\n"
+         "      Pictures are stored as 24-bit BMP, whatever depth the files had.\n"
+         "  skinpack unpack <file> <folder>\n"
+         "      write skin.ini and its pictures; pictures sharing a name get distinct names.\n"
+         "  skinpack check <file-or-skin.ini>\n"
+         "      list what loads but is likely wrong (misspelt keys, skipped entries, picture\n"
+         "      indexes and pieces outside the pictures, missing records); exit 1 if any.\n"
+         "  skinpack dump <file-or-skin.ini>\n"
+         "      show what the program reads.\n"
+         "  skinpack compose [options] <file-or-skin.ini> <record> <width>x<height> <out.bmp|out.png>\n"
+         "      draw a record at a size through the program's own window and controls.\n"
+         "      <record> is a control record, a frame object record, or one of " + specials + ".\n"
+         "      FORMINFO is the whole window frame; HINTWINDOW and POPUPWINDOW are refused\n"
+         "      until the program has a skinned hint and popup menu.\n"
+         "      Outside the skin's mask a .png is transparent and a .bmp is magenta.\n"
+         "      --inactive            draw the window as inactive\n"
+         "      --state <state>       an object as normal, hot, down or inactive\n"
+         "      --caption <text>      the window, panel or button caption (default \"Caption\")\n"
+         "  skinpack --help\n"
+         "pack and dump print the check's warnings on standard error.\n";
 }
 
-bool IsDescriptionFile(const std::string& path) {
-  return QFileInfo(QString::fromStdString(path)).suffix().compare("ini", Qt::CaseInsensitive) == 0;
+void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& out, const char* prefix) {
+  for (const std::string& w : warnings) out << prefix << w << "\n";
 }
 
-TbsCompressedStoredSkin& LoadStoredSkin(TbsCompressedStoredSkin& stored, const std::string& path) {
-  if (IsDescriptionFile(path)) {
-    if (!stored.BuildFromDescriptionFile(path))
-      throw ToolError(path + ": a skin description needs the sections VERSION, PICTURES, FORMINFO, SKINOBJECTS and SKINCONTROLS");
-  } else {
-    stored.ReadCompressedSkinFile(path);
-    if (stored.Empty()) throw ToolError(path + ": the compressed skin file's version is above 3");
-  }
-  return stored;
+std::vector<std::string> Warnings(const TbsSkinData& data, const TbsCompressedStoredSkin& stored,
+                                  const std::string& path) {
+  return CheckSkin(data, PackedDescription(stored, path));
 }
 
 int Pack(const std::string& description, const std::string& out) {
   TbsCompressedStoredSkin stored;
-  LoadStoredSkin(stored, description);
-  stored.WriteCompressedSkinFile(out);
+  TbsSkinData data;
+  // Loaded exactly as the program loads it: a package that would fail at
+  // start-up is never written.
+  LoadSkinData(data, stored, description);
+  PrintWarnings(Warnings(data, stored, description), std::cerr, "skinpack: warning: ");
+
+  // Written beside the target and renamed over it, so a failure leaves no
+  // partial file and an older package stays whole.
+  const std::string partial = out + ".partial";
+  try {
+    stored.WriteCompressedSkinFile(partial);
+  } catch (...) {
+    std::remove(partial.c_str());
+    throw;
+  }
+  if (std::rename(partial.c_str(), out.c_str()) != 0) {
+    std::remove(partial.c_str());
+    throw ToolError("cannot write \"" + out + "\"");
+  }
   std::cout << out << ": " << stored.CompressedBuffer.size() << " bytes\n";
   return 0;
 }
 
-// A picture name from the package may only lead into the target folder.
-std::string SafeTarget(const QDir& folder, const std::string& name) {
-  const QString n = QString::fromStdString(name);
-  if (n.isEmpty() || QDir::isAbsolutePath(n) || n.split('/').contains(".."))
-    throw ToolError("picture name \"" + name + "\" leads outside the folder");
-  const QString path = folder.filePath(n);
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  return path.toStdString();
-}
-
-int Unpack(const std::string& file, const std::string& folderPath) {
+int Check(const std::string& path) {
   TbsCompressedStoredSkin stored;
-  LoadStoredSkin(stored, file);
-  std::vector<uint8_t> bytes;
-  stored.InflateInto(bytes);
-  const TbsSkinPackage package = TbsSkinPackage::Read(bytes.data(), bytes.size());
-  if (package.Version > TbsSkinPackage::kVersion)
-    throw ToolError(file + ": the package version " + IntToStr(package.Version) + " is above 3");
-
-  TbsSkinDescription description;
-  description.LoadFromText(package.DescriptionText);
-  auto pictures = TbsSkinSectionFiler::Reader(description, "PICTURES");
-  std::string names[3];
-  pictures.Text("picture", names[0], "");
-  pictures.Text("inactivepicture", names[1], "");
-  pictures.Text("mask", names[2], "");
-  std::vector<std::string> activeNames;
-  pictures.List("activepictures", activeNames);
-  if (activeNames.size() != package.ActivePictures.size())
-    throw ToolError(file + ": the package holds " + IntToStr(int64_t(package.ActivePictures.size())) +
-                    " active pictures but [PICTURES] names " + IntToStr(int64_t(activeNames.size())));
-
-  const QDir folder(QString::fromStdString(folderPath));
-  if (!QDir().mkpath(folder.absolutePath())) throw ToolError(folderPath + ": cannot create the folder");
-  const QImage* mains[3] = {&package.Picture, &package.InactivePicture, &package.Mask};
-  for (int i = 0; i < 3; ++i) {
-    if (mains[i]->isNull()) continue;
-    if (names[i].empty()) throw ToolError(file + ": the package holds a picture that [PICTURES] does not name");
-    TbsBitmapFile::SaveToFile(SafeTarget(folder, names[i]), *mains[i]);
-  }
-  for (size_t i = 0; i < activeNames.size(); ++i)
-    TbsBitmapFile::SaveToFile(SafeTarget(folder, activeNames[i]), package.ActivePictures[i]);
-
-  // The description exactly as packed, so packing the folder again gives
-  // the same package.
-  std::ofstream ini(folder.filePath("skin.ini").toStdString(), std::ios::binary);
-  ini.write(package.DescriptionText.data(), std::streamsize(package.DescriptionText.size()));
-  if (!ini) throw ToolError(folderPath + ": cannot write skin.ini");
-  return 0;
+  TbsSkinData data;
+  LoadSkinData(data, stored, path);
+  const std::vector<std::string> warnings = Warnings(data, stored, path);
+  PrintWarnings(warnings, std::cout, "warning: ");
+  if (warnings.empty()) std::cout << path << ": no warnings\n";
+  return warnings.empty() ? 0 : kExitFailure;
 }
 
 std::string PictureSize(const TBitmap& bitmap) {
@@ -118,10 +106,9 @@ std::string PictureSize(const TBitmap& bitmap) {
 
 int Dump(const std::string& path) {
   TbsCompressedStoredSkin stored;
-  LoadStoredSkin(stored, path);
   TbsSkinData data;
-  data.SetCompressedStoredSkin(&stored);
-  if (!data.HasSkin()) throw ToolError(path + ": the package version is above 3");
+  LoadSkinData(data, stored, path);
+  PrintWarnings(Warnings(data, stored, path), std::cerr, "skinpack: warning: ");
 
   std::cout << "; pictures: main " << PictureSize(data.Picture) << ", inactive " << PictureSize(data.InactivePicture)
             << ", mask " << PictureSize(data.Mask) << "\r\n";
@@ -142,20 +129,57 @@ int Dump(const std::string& path) {
   return 0;
 }
 
+// compose [options] <skin> <record> <WxH> <out>; false when the words do not fit.
+bool ParseCompose(const std::vector<std::string>& args, TComposeRequest& request) {
+  std::vector<std::string> positional;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--inactive") {
+      request.Inactive = true;
+    } else if ((args[i] == "--state" || args[i] == "--caption") && i + 1 < args.size()) {
+      (args[i] == "--state" ? request.State : request.Caption) = args[i + 1];
+      ++i;
+    } else if (args[i].rfind("--", 0) == 0) {
+      return false;
+    } else {
+      positional.push_back(args[i]);
+    }
+  }
+  if (positional.size() != 4) return false;
+  request.SkinPath = positional[0];
+  request.Record = positional[1];
+  request.Size = positional[2];
+  request.Out = positional[3];
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+    std::cout << UsageText();
+    return 0;
+  }
+  const bool compose = !args.empty() && args[0] == "compose";
+  // Composing draws real windows: offscreen, unless a display is asked for.
+  if (compose && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::unique_ptr<QCoreApplication> app;
+  if (compose) app = std::make_unique<TApplication>(argc, argv);
+  else app = std::make_unique<QCoreApplication>(argc, argv);
   try {
     if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2]);
-    if (args.size() == 3 && args[0] == "unpack") return Unpack(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "unpack") return UnpackSkin(args[1], args[2]);
+    if (args.size() == 2 && args[0] == "check") return Check(args[1]);
     if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
-    if (args.size() == 5 && args[0] == "compose") return ComposeSkinRecord(args[1], args[2], args[3], args[4]);
+    TComposeRequest request;
+    if (compose && ParseCompose(args, request)) return ComposeSkinRecord(request);
+  } catch (const EbsSkinValueError& e) {
+    std::cerr << "skinpack: " << e.Located() << "\n";
+    return kExitFailure;
   } catch (const std::exception& e) {
     std::cerr << "skinpack: " << e.what() << "\n";
     return kExitFailure;
   }
-  Usage();
+  std::cerr << UsageText();
   return kExitUsage;
 }
