@@ -36,9 +36,9 @@ TControl* TSplitter::FindControl() const {
   return nullptr;
 }
 
-int TSplitter::ClampedSize(int wanted) const {
+int TSplitter::FarRoom() const {
   const TControl* p = ParentControl();
-  if (!p || !FControl) return wanted;
+  if (!p) return 0;
   // Room on the far side: what the splitter's side has not claimed.
   const TRect client = p->ClientRect();
   int far = 0;
@@ -58,9 +58,13 @@ int TSplitter::ClampedSize(int wanted) const {
     if (Align() == alTop && c->Align() == alBottom) far -= c->height();
     if (Align() == alBottom && c->Align() == alTop && c->y() > y()) far -= c->height();
   }
-  const int maxSize = FStartSize + far - FMinSize;
+  return far;
+}
+
+int TSplitter::ClampedSize(int wanted) const {
+  if (!FControl) return wanted;
   if (wanted < FMinSize && FAutoSnap) return 0;
-  return std::max(FMinSize, std::min(wanted, std::max(FMinSize, maxSize)));
+  return std::max(FMinSize, std::min(wanted, std::max(FMinSize, FMaxSize)));
 }
 
 void TSplitter::ShowLine(int size) {
@@ -93,6 +97,8 @@ void TSplitter::mousePressEvent(QMouseEvent* event) {
   FDownPos = Horizontal() ? global.y() : global.x();
   FStartSize = Horizontal() ? FControl->height() : FControl->width();
   FNewSize = FStartSize;
+  // Taken before the drag: a live drag moves the splitter and its far room.
+  FMaxSize = FStartSize + FarRoom() - FMinSize;
   if (FResizeStyle == rsLine) ShowLine(FNewSize);
 }
 

@@ -32,9 +32,6 @@ class TSplitter : public TControl {
 
   // The control this splitter resizes, or nullptr.
   TControl* FindControl() const;
-  // Where a drag that wants the neighbour at `wanted` really puts it: the
-  // far side keeps MinSize, the near side MinSize or, with AutoSnap, 0.
-  int ClampedSize(int wanted) const;
 
   TCanResizeEvent OnCanResize;
   TNotifyEvent OnMoved;
@@ -50,6 +47,10 @@ class TSplitter : public TControl {
   bool Horizontal() const { return Align() == alTop || Align() == alBottom; }
 
  private:
+  // Where a drag that wants the neighbour at `wanted` really puts it: the
+  // far side keeps MinSize, the near side MinSize or, with AutoSnap, 0.
+  int ClampedSize(int wanted) const;
+  int FarRoom() const;
   void ShowLine(int size);
   void ApplySize(int size);
 
@@ -61,5 +62,6 @@ class TSplitter : public TControl {
   int FDownPos = 0;
   int FStartSize = 0;
   int FNewSize = 0;
+  int FMaxSize = 0;
   QWidget* FLine = nullptr;
 };

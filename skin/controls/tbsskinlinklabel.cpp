@@ -45,7 +45,12 @@ QUrl LinkTargetUrl(const std::string& target) {
     return QUrl::fromEncoded("file://" + EncodeBytes(target, false), QUrl::StrictMode);
   }
   if (SchemeLength(target) == 0) return {};
-  const QUrl url = QUrl::fromEncoded(EncodeBytes(target, true), QUrl::StrictMode);
+  const QByteArray bytes = QByteArray::fromStdString(target);
+  const QString text = QString::fromUtf8(bytes);
+  // UTF-8 goes in as text, so a host name in any script stays a name; other
+  // bytes go in percent-encoded, each one kept.
+  const QUrl url = text.toUtf8() == bytes ? QUrl(text, QUrl::TolerantMode)
+                                          : QUrl::fromEncoded(EncodeBytes(target, true), QUrl::StrictMode);
   return url.isValid() ? url : QUrl();
 }
 

@@ -1,0 +1,121 @@
+// The framework label: its text measured and drawn by one routine, with
+// accelerators, alignment, layout and the disabled look.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPoint>
+
+#include "framework/tlabel.h"
+#include "framework/thintwindow.h"
+
+namespace {
+
+TLabel* Make(QWidget* parent, const std::string& caption) {
+  auto* l = new TLabel(parent);
+  l->Font() = TFont("Arial", 14);
+  l->SetCaption(caption);
+  return l;
+}
+
+TEST(Label, AcceleratorMarksTakeNoRoomAndADoubleMarkIsOneCharacter) {
+  QWidget parent;
+  TLabel* marked = Make(&parent, "&Save");
+  TLabel* plain = Make(&parent, "Save");
+  EXPECT_EQ(marked->Width(), plain->Width());
+  TLabel* twoMarks = Make(&parent, "a&&b");
+  TLabel* written = Make(&parent, "a&b");
+  written->SetShowAccelChar(false);  // "&" is an ordinary character
+  EXPECT_EQ(twoMarks->Width(), written->Width());
+  EXPECT_GT(written->Width(), Make(&parent, "ab")->Width());
+}
+
+TEST(Label, AutoSizeFollowsTheTextAndARightJustifiedLabelKeepsItsRightEdge) {
+  QWidget parent;
+  TLabel* l = Make(&parent, "short");
+  l->SetBounds(100, 10, l->Width(), l->Height());
+  const int oneLine = l->Height();
+  l->SetAlignment(taRightJustify);
+  const int right = l->Left() + l->Width();
+  l->SetCaption("a good deal longer");
+  EXPECT_EQ(l->Left() + l->Width(), right);
+  l->SetCaption("two\nlines");
+  EXPECT_NEAR(l->Height(), 2 * oneLine, 1);
+  l->SetCaption("");
+  EXPECT_EQ(l->Height(), oneLine) << "an empty caption keeps one line";
+  l->SetAutoSize(false);
+  l->SetCaption("no longer sized by its text at all");
+  EXPECT_EQ(l->Height(), oneLine);
+  EXPECT_EQ(l->Left() + l->Width(), right);
+}
+
+// Rows of the label that hold ink (not the background colour).
+std::pair<int, int> InkRows(const QImage& image, QRgb background) {
+  int first = -1, last = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != background) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+  return {first, last};
+}
+
+TEST(Label, LayoutPlacesTheTextAtTheTopMiddleOrBottom) {
+  QWidget parent;
+  TLabel* l = Make(&parent, "Text_");
+  l->SetAutoSize(false);
+  l->SetBounds(0, 0, 80, 60);
+  const QRgb face = qRgb(212, 208, 200);
+  auto rows = [&] { return InkRows(l->grab().toImage().convertToFormat(QImage::Format_RGB32), face); };
+  const auto top = rows();
+  l->SetLayout(tlBottom);
+  const auto bottom = rows();
+  l->SetLayout(tlCenter);
+  const auto centre = rows();
+  ASSERT_GE(top.first, 0);
+  const int shift = bottom.first - top.first;
+  EXPECT_GT(shift, 30);
+  EXPECT_EQ(bottom.second - top.second, shift);
+  EXPECT_NEAR(centre.first - top.first, shift / 2, 1);
+}
+
+TEST(Label, ADisabledLabelIsEmbossed) {
+  QWidget parent;
+  TLabel* l = Make(&parent, "Off_");
+  l->SetEnabled(false);
+  const QImage shot = l->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int shadow = 0, light = 0, black = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      shadow += shot.pixel(x, y) == qRgb(128, 128, 128);
+      light += shot.pixel(x, y) == qRgb(255, 255, 255);
+      black += shot.pixel(x, y) == qRgb(0, 0, 0);
+    }
+  EXPECT_GT(shadow, 3);
+  EXPECT_GT(light, 0) << "the highlight shows below and right of the shadow";
+  EXPECT_EQ(black, 0);
+}
+
+TEST(HintCursor, RowsBelowTheHotSpotDownToTheLowestVisibleRow) {
+  QImage arrow(32, 32, QImage::Format_ARGB32);
+  arrow.fill(Qt::transparent);
+  for (int y = 0; y < 20; ++y) arrow.setPixel(y / 2, y, qRgba(0, 0, 0, 255));
+  arrow.setPixel(5, 24, qRgba(0, 0, 0, 1));  // barely visible still counts
+  const struct {
+    const char* name;
+    QImage image;
+    QPoint hotSpot;
+    int rows;
+  } table[] = {
+      {"hot spot at the tip", arrow, {0, 0}, 25},
+      {"hot spot lower down", arrow, {3, 10}, 15},
+      {"hot spot on the lowest row", arrow, {0, 24}, 1},
+      {"hot spot below everything", arrow, {0, 30}, 0},
+      {"no picture", QImage(), {0, 0}, 0},
+  };
+  for (const auto& row : table) EXPECT_EQ(CursorRowsBelowHotSpot(row.image, row.hotSpot), row.rows) << row.name;
+}
+
+}  // namespace
