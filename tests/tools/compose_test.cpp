@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include "framework/tapplication.h"
+#include "skin/controls/tbsskinhint.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/form/tbsactiveskinobject.h"
 #include "skinpacktool.h"
@@ -124,6 +126,33 @@ TEST(ComposeObject, EachStateEqualsTheWindowsObjectInThatState) {
     w.Form.Perform(WM_NCACTIVATE, 0);
     const QImage inactive = cut();
     EXPECT_EQ(DifferentPixels(Compose(skin, name, size, {"--caption", "Frame", "--state", "inactive"}), inactive), 0);
+  }
+}
+
+// The hint the program shows for a text, through its hint component.
+TEST(ComposeHint, EqualsTheHintWindowTheProgramShowsForTheText) {
+  for (const std::string& skin : {std::string(DEFAULT_SKIN_DIR "/skin.ini"), std::string(TEST_SKINS_DIR "/shaped/skin.ini")}) {
+    SCOPED_TRACE(skin);
+    TForm form;
+    auto* data = new TbsSkinData(&form);
+    LoadSkinFile(*data, skin);
+    Application()->SetMainForm(&form);
+    auto* hint = new TbsSkinHint(&form);
+    hint->SetSkinData(data);
+    QCursor::setPos(40, 40);
+    hint->ShowHintDelayed("Rename every listed file");
+    hint->ShowHintNow();
+    TbsSkinHintWindow* shown = hint->HintWindow();
+    ASSERT_TRUE(shown->isVisible());
+    QImage expected = shown->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (shown->HintRegion())
+      for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+          if (!shown->HintRegion()->contains(QPoint(x, y))) expected.setPixel(x, y, qRgba(0, 0, 0, 0));
+    hint->HideHint();
+    Application()->SetMainForm(nullptr);
+    const QImage composed = Compose(skin, "HINTWINDOW", {1, 1}, {"--caption", "Rename every listed file"});
+    EXPECT_EQ(DifferentPixels(composed, expected), 0);
   }
 }
 

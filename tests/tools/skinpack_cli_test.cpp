@@ -150,10 +150,7 @@ TEST(SkinpackCheck, AByteOrderMarkIsAcceptedWithAWarning) {
 TEST(SkinpackCompose, WindowsWithoutAClassOfTheirOwnAndControlsWithoutAControlAreRefused) {
   QTemporaryDir dir;
   const QString out = dir.filePath("o.bmp");
-  ToolRun r = Skinpack({"compose", DEFAULT_SKIN_DIR "/skin.ini", "HINTWINDOW", "100x50", out});
-  EXPECT_EQ(r.Code, 1);
-  EXPECT_TRUE(Has(r.Err, "no skinned hint window yet")) << r.Err;
-  r = Skinpack({"compose", DEFAULT_SKIN_DIR "/skin.ini", "POPUPWINDOW", "100x50", out});
+  ToolRun r = Skinpack({"compose", DEFAULT_SKIN_DIR "/skin.ini", "POPUPWINDOW", "100x50", out});
   EXPECT_EQ(r.Code, 1);
   EXPECT_TRUE(Has(r.Err, "no skinned popup menu yet")) << r.Err;
   r = Skinpack({"compose", DEFAULT_SKIN_DIR "/skin.ini", "gauge", "100x50", out});
@@ -164,6 +161,9 @@ TEST(SkinpackCompose, WindowsWithoutAClassOfTheirOwnAndControlsWithoutAControlAr
   r = Skinpack({"compose", DEFAULT_SKIN_DIR "/skin.ini", "nosuchrecord", "100x50", out});
   EXPECT_EQ(r.Code, 1);
   EXPECT_TRUE(Has(r.Err, "no control or object record named \"nosuchrecord\"")) << r.Err;
+  r = Skinpack({"compose", "--state", "hot", DEFAULT_SKIN_DIR "/skin.ini", "panel", "100x50", out});
+  EXPECT_EQ(r.Code, 1);
+  EXPECT_TRUE(Has(r.Err, "controls are drawn in their normal state only")) << r.Err;
 }
 
 TEST(SkinpackCompose, TheSizeTakesEitherLetterX) {

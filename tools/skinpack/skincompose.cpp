@@ -10,12 +10,17 @@
 #include <iostream>
 #include <memory>
 
+#include "framework/tapplication.h"
 #include "framework/tform.h"
 #include "framework/tmessage.h"
 #include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinhint.h"
+#include "skin/controls/tbsskinhintwindow.h"
+#include "skin/controls/tbsskinlinklabel.h"
 #include "skin/controls/tbsskinlistbox.h"
 #include "skin/controls/tbsskinpanel.h"
 #include "skin/controls/tbsskinscrollbar.h"
+#include "skin/controls/tbsskinsplitter.h"
 #include "skin/data/tbsbitmapfile.h"
 #include "skin/data/tbsdataskinbuttoncontrol.h"
 #include "skin/data/tbsdataskinlistbox.h"
@@ -55,6 +60,15 @@ void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
+// Pixels outside `shape` become transparent.
+void CutToShape(QImage& image, const QRegion& shape) {
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (!shape.contains(QPoint(x, y))) row[x] = qRgba(0, 0, 0, 0);
+  }
+}
+
 // A real window wearing the skinned frame at the wanted size, as the
 // program's main window wears it.
 struct TFramedWindow {
@@ -73,14 +87,7 @@ struct TFramedWindow {
   // The window as painted; outside the skin's mask transparent.
   QImage Grab() {
     QImage image = Form.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    if (Frame->HasWindowRegion()) {
-      const QRegion shape = Form.mask();
-      for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-          if (!shape.contains(QPoint(x, y))) row[x] = qRgba(0, 0, 0, 0);
-      }
-    }
+    if (Frame->HasWindowRegion()) CutToShape(image, Form.mask());
     return image;
   }
   TForm Form;
@@ -118,42 +125,62 @@ QImage ComposeObject(const TComposeRequest& r, TbsCompressedStoredSkin& stored, 
   return window.Grab().copy(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
 }
 
-// The skinned controls this program has, by the class of their record. A
-// record of any other kind has no control to draw it.
-using ControlFactory = std::function<TbsSkinControl*(QWidget* host, const TbsDataSkinControl& record,
-                                                      const TComposeRequest& r, TWantedSize size)>;
+// The skinned controls this program has, by the class of their record, each
+// made, bound to the record and given sample content. A record of any other
+// kind has no control to draw it.
+using ControlFactory =
+    std::function<QWidget*(QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize size)>;
+
+template <class Control>
+Control* Bound(Control* control, TbsSkinData* data, const std::string& record) {
+  control->SetSkinDataName(record);
+  control->SetSkinData(data);
+  return control;
+}
 
 ControlFactory FactoryFor(const TbsDataSkinControl& record) {
   const std::string kind = record.ClassName();
   if (kind == "TbsDataSkinPanelControl")
-    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest& r, TWantedSize) {
-      auto* panel = new TbsSkinPanel(host);
+    return [](QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize) {
+      auto* panel = Bound(new TbsSkinPanel(host), data, r.Record);
       panel->SetCaption(r.Caption);
       return panel;
     };
   if (kind == "TbsDataSkinButtonControl")
-    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest& r, TWantedSize) {
-      auto* button = new TbsSkinButton(host);
+    return [](QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize) {
+      auto* button = Bound(new TbsSkinButton(host), data, r.Record);
       button->SetCaption(r.Caption);
       return button;
     };
   if (kind == "TbsDataSkinScrollBarControl")
-    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest&, TWantedSize size) {
+    return [](QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize size) {
       auto* bar = new TbsSkinScrollBar(host);
       bar->SetKind(size.Height >= size.Width ? sbVertical : sbHorizontal);
       bar->SetRange(0, 100, 20, 30);
-      return bar;
+      return Bound(bar, data, r.Record);
     };
   if (kind == "TbsDataSkinListBox")
-    return [](QWidget* host, const TbsDataSkinControl&, const TComposeRequest&, TWantedSize) {
-      auto* list = new TbsSkinListBox(host);
+    return [](QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize) {
+      auto* list = Bound(new TbsSkinListBox(host), data, r.Record);
       for (int i = 1; i <= kSampleItems; ++i) list->Items().Add("Item " + std::to_string(i));
       return list;
+    };
+  if (kind == "TbsDataSkinSplitterControl")
+    return [](QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize) {
+      return Bound(new TbsSkinSplitter(host), data, r.Record);
+    };
+  if (kind == "TbsDataSkinStdLabelControl")
+    return [](QWidget* host, TbsSkinData* data, const TComposeRequest& r, TWantedSize) {
+      auto* label = Bound(new TbsSkinLinkLabel(host), data, r.Record);
+      label->SetCaption(r.Caption);
+      return label;
     };
   return nullptr;
 }
 
 QImage ComposeControl(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TWantedSize size) {
+  if (r.State != "normal" || r.Inactive)
+    throw ToolError("\"" + r.Record + "\" is a control record: controls are drawn in their normal state only");
   QWidget host;
   host.resize(size.Width, size.Height);
   auto* data = new TbsSkinData(&host);
@@ -163,13 +190,34 @@ QImage ComposeControl(const TComposeRequest& r, TbsCompressedStoredSkin& stored,
   if (!factory)
     throw ToolError("\"" + r.Record + "\" is a " + record.ClassName() +
                     " record, and this program has no skinned control of that kind yet: nothing to draw it with");
-  TbsSkinControl* control = factory(&host, record, r, size);
-  control->SetSkinDataName(r.Record);
-  control->SetSkinData(data);
-  control->SetBounds(0, 0, size.Width, size.Height);
+  QWidget* control = factory(&host, data, r, size);
+  control->setGeometry(0, 0, size.Width, size.Height);
+  if (auto* framed = dynamic_cast<TControl*>(control)) framed->SetBounds(0, 0, size.Width, size.Height);
   host.show();
   Settle();
   return control->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The hint window as the skinned hint component shows the text given as
+// the caption: the hint sizes itself around its text, so the wanted size
+// does not apply.
+QImage ComposeHint(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TWantedSize) {
+  TForm form;
+  auto* data = new TbsSkinData(&form);
+  LoadSkinData(*data, stored, r.SkinPath);
+  // The hint component of the main form, with its own fonts and settings,
+  // shows the text as it shows every hint of the program.
+  Application()->SetMainForm(&form);
+  auto* hint = new TbsSkinHint(&form);
+  hint->SetSkinData(data);
+  TbsSkinHintWindow& window = *hint->HintWindow();
+  window.ShowHintWindow(TRect{0, 0, 0, 0}, r.Caption);
+  Settle();
+  QImage image = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  if (window.HintRegion()) CutToShape(image, *window.HintRegion());
+  window.hide();
+  Application()->SetMainForm(nullptr);
+  return image;
 }
 
 // The special windows, each drawn by its own class. A window this program
@@ -183,7 +231,7 @@ struct TSpecialRecord {
 const std::vector<TSpecialRecord>& SpecialRecords() {
   static const std::vector<TSpecialRecord> records = {
       {"FORMINFO", ComposeFrame, nullptr},
-      {"HINTWINDOW", nullptr, "this program has no skinned hint window yet, so there is nothing that draws [HINTWINDOW]"},
+      {"HINTWINDOW", ComposeHint, nullptr},
       {"POPUPWINDOW", nullptr, "this program has no skinned popup menu yet, so there is nothing that draws [POPUPWINDOW]"},
   };
   return records;

@@ -14,7 +14,7 @@ struct TComposeRequest {
   std::string Out;       // .bmp (24-bit; outside the mask magenta) or .png (outside the mask transparent)
   std::string State = "normal";  // objects: normal, hot, down or inactive
   bool Inactive = false;         // the frame as an inactive window draws it
-  std::string Caption = "Caption";
+  std::string Caption = "Caption";  // of the window or control, or the hint's text
 };
 
 // The record names compose takes besides the skin's own records.

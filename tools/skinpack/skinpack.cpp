@@ -46,12 +46,14 @@ std::string UsageText() {
          "  skinpack compose [options] <file-or-skin.ini> <record> <width>x<height> <out.bmp|out.png>\n"
          "      draw a record at a size through the program's own window and controls.\n"
          "      <record> is a control record, a frame object record, or one of " + specials + ".\n"
-         "      FORMINFO is the whole window frame; HINTWINDOW and POPUPWINDOW are refused\n"
-         "      until the program has a skinned hint and popup menu.\n"
+         "      FORMINFO is the whole window frame at that size; HINTWINDOW is the hint window\n"
+         "      showing the caption text, at the size the hint takes for it; POPUPWINDOW is\n"
+         "      refused until the program has a skinned popup menu.\n"
          "      Outside the skin's mask a .png is transparent and a .bmp is magenta.\n"
          "      --inactive            draw the window as inactive\n"
          "      --state <state>       an object as normal, hot, down or inactive\n"
-         "      --caption <text>      the window, panel or button caption (default \"Caption\")\n"
+         "      --caption <text>      the window, panel, button or label caption, or the hint's\n"
+         "                            text (default \"Caption\")\n"
          "  skinpack --help\n"
          "pack and dump print the check's warnings on standard error.\n";
 }
