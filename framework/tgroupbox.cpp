@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "framework/acceltext.h"
 #include "framework/tcanvas.h"
 
 namespace {
@@ -32,9 +33,9 @@ void TGroupBox::paintEvent(QPaintEvent*) {
   if (!FCaption.empty()) {
     canvas.Brush.Color = Color();
     canvas.Brush.Style = bsSolid;
-    const int w = canvas.TextWidth(FCaption);
+    const int w = AccelTextWidth(canvas, FCaption);
     canvas.FillRect(TRect{kCaptionIndent - 1, 0, kCaptionIndent + w + 1, textHeight});
     canvas.Brush.Style = bsClear;
-    canvas.TextOut(kCaptionIndent, 0, FCaption);
+    AccelTextOut(canvas, kCaptionIndent, 0, FCaption);
   }
 }

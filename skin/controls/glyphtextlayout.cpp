@@ -1,7 +1,5 @@
 #include "skin/controls/glyphtextlayout.h"
 
-#include <cctype>
-
 #include "skin/draw/skinglyphs.h"
 
 TbsGlyphTextPlace LayoutGlyphAndText(const TRect& R, int Margin, int gw, int gh, int tw, int th, int Spacing,
@@ -43,25 +41,6 @@ TbsGlyphTextPlace LayoutGlyphAndText(const TRect& R, int Margin, int gw, int gh,
   return p;
 }
 
-std::string StripAccelerator(const std::string& Caption) {
-  std::string shown;
-  for (size_t i = 0; i < Caption.size(); ++i) {
-    if (Caption[i] == '&' && i + 1 < Caption.size()) ++i;
-    else if (Caption[i] == '&') continue;
-    shown += Caption[i];
-  }
-  return shown;
-}
-
-char AcceleratorOf(const std::string& Caption) {
-  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
-    if (Caption[i] != '&') continue;
-    if (Caption[i + 1] != '&') return char(std::tolower(static_cast<unsigned char>(Caption[i + 1])));
-    ++i;  // "&&" is a plain ampersand
-  }
-  return '\0';
-}
-
 void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, bool Pressed, int Image, int Count,
                       const TBitmap& Glyph, const std::string& Text, TbsButtonLayout Layout, int Spacing) {
   const bool hasGlyph = !Glyph.Empty() && Count > 0;
@@ -77,6 +56,6 @@ void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, bool Pressed,
     p.Text = {p.Text.X + 1, p.Text.Y + 1};
   }
   // Centred in a box two pixels wider than the text.
-  if (!shown.empty()) Canvas.TextOut(p.Text.X + 1, p.Text.Y, shown);
+  if (!shown.empty()) AccelTextOut(Canvas, p.Text.X + 1, p.Text.Y, Text);
   if (hasGlyph) DrawGlyphFrame(Canvas, p.Glyph.X, p.Glyph.Y, Glyph, Count, Image);
 }

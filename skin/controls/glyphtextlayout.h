@@ -1,10 +1,12 @@
 #pragma once
 // Placing a glyph image and a caption together inside a rectangle, beside,
 // above or below each other, centred as one block or held at a margin from
-// an edge; and drawing them so. Captions may mark an accelerator with "&".
+// an edge; and drawing them so. Captions may mark an accelerator with "&",
+// which is underlined.
 
 #include <string>
 
+#include "framework/acceltext.h"
 #include "framework/tbitmap.h"
 #include "framework/tcanvas.h"
 
@@ -24,8 +26,3 @@ TbsGlyphTextPlace LayoutGlyphAndText(const TRect& R, int Margin, int gw, int gh,
 // caption, in the canvas font; a pressed look moves both one pixel right and down.
 void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, bool Pressed, int Image, int Count,
                       const TBitmap& Glyph, const std::string& Text, TbsButtonLayout Layout, int Spacing);
-
-// The caption as shown: "&x" shows "x", "&&" shows "&".
-std::string StripAccelerator(const std::string& Caption);
-// The character after the first single "&", lower-cased; '\0' when there is none.
-char AcceleratorOf(const std::string& Caption);

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "framework/acceltext.h"
 #include "skin/controls/skinrectmapping.h"
 #include "skin/data/tbsdataskinpanelcontrol.h"
 #include "skin/draw/skinglyphs.h"
@@ -242,8 +243,8 @@ void TbsSkinPanel::DrawCaptionContent(TCanvas& canvas, TRect K, TAlignment align
                                       TColor arrowColor) {
   const bool hasGlyph = !FGlyph.Empty();
   const int gw = hasGlyph ? FGlyph.Width() / FNumGlyphs : 0;
-  const int textTop = K.Top + K.Height() / 2 - canvas.TextHeight(FCaption) / 2;
-  const int T = canvas.TextWidth(FCaption) + (hasGlyph ? gw + FSpacing : 0);
+  const int textTop = K.Top + K.Height() / 2 - AccelTextHeight(canvas, FCaption) / 2;
+  const int T = AccelTextWidth(canvas, FCaption) + (hasGlyph ? gw + FSpacing : 0);
   int X = 0;
   switch (alignment) {
     case taRightJustify: X = K.Right - T; break;
@@ -253,7 +254,7 @@ void TbsSkinPanel::DrawCaptionContent(TCanvas& canvas, TRect K, TAlignment align
   const int glyphLeft = X, glyphTop = K.Top + K.Height() / 2 - FGlyph.Height() / 2;
   if (hasGlyph) X += gw + FSpacing;
   canvas.Brush.Style = bsClear;
-  canvas.TextRect(K, X, textTop, FCaption);
+  AccelTextRect(canvas, K, X, textTop, FCaption);
   if (hasGlyph) DrawGlyphFrame(canvas, glyphLeft, glyphTop, FGlyph, FNumGlyphs, GlyphImage());
   if (FRollUpMode)
     DrawArrowGlyph(canvas, TRect{K.Right, K.Top, K.Right + kArrowWidth, K.Bottom}, arrowColor,
