@@ -131,6 +131,16 @@ int Dump(const std::string& path) {
   return 0;
 }
 
+// The offscreen platform's notes about what it cannot do for real windows
+// (masks, mouse grabs) say nothing about the picture: kept off the output.
+QtMessageHandler gPreviousMessageHandler = nullptr;
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith("This plugin does not support") || message.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
+    return;
+  if (gPreviousMessageHandler) gPreviousMessageHandler(type, context, message);
+  else std::cerr << message.toStdString() << "\n";
+}
+
 // compose [options] <skin> <record> <WxH> <out>; false when the words do not fit.
 bool ParseCompose(const std::vector<std::string>& args, TComposeRequest& request) {
   std::vector<std::string> positional;
@@ -166,7 +176,10 @@ int main(int argc, char** argv) {
   // Composing draws real windows: offscreen, unless a display is asked for.
   if (compose && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   std::unique_ptr<QCoreApplication> app;
-  if (compose) app = std::make_unique<TApplication>(argc, argv);
+  if (compose) {
+    gPreviousMessageHandler = qInstallMessageHandler(QuietOffscreenNotes);
+    app = std::make_unique<TApplication>(argc, argv);
+  }
   else app = std::make_unique<QCoreApplication>(argc, argv);
   try {
     if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2]);
