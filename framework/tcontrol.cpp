@@ -203,11 +203,6 @@ void TControl::Click() {
   if (OnClick) CallGuarded(OnClick);
 }
 
-bool TControl::DoKeyPress(char& key) {
-  if (OnKeyPress && !CallGuarded([&] { OnKeyPress(key); })) return false;
-  return key != '\0';
-}
-
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   TShiftState s = 0;
   if (modifiers & Qt::ShiftModifier) s |= ssShift;
@@ -343,6 +338,7 @@ void TControl::keyPressEvent(QKeyEvent* e) {
     case KeyVerdict::Replace: {
       QKeyEvent changed = WithText(e, replacement);
       QWidget::keyPressEvent(&changed);
+      e->setAccepted(changed.isAccepted());  // an ignored key goes on to the parent
       break;
     }
   }

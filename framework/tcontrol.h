@@ -98,8 +98,6 @@ class TControl : public QWidget {
  protected:
   virtual void FontChanged();
   virtual void Click();
-  // Returns false when the typed character was swallowed.
-  bool DoKeyPress(char& key);
   // Offers every character of `text` to OnKeyPress and returns what goes in:
   // the characters kept (a wide one whole), replaced or dropped.
   QString JudgeTyped(const QString& text);
