@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "framework/acceltext.h"
 #include "framework/tcanvas.h"
 
 TCustomLabel::TCustomLabel(QWidget* parent) : TControl(parent) {}
@@ -77,26 +78,46 @@ void TCustomLabel::AdjustBounds() {
 }
 
 void TCustomLabel::DrawLabelText(TCanvas& canvas, TRect& rect, unsigned flags, const std::string& text) {
+  const bool accel = !(flags & tdNoPrefix);
+  const TBrushStyle brush = canvas.Brush.Style;
+  canvas.Brush.Style = bsClear;  // text over whatever the label drew below it
+  if (!(flags & tdWordBreak) && text.find('\n') == std::string::npos) {
+    // One line: the shared caption routine, which underlines the marked letter.
+    const int w = accel ? AccelTextWidth(canvas, text) : canvas.TextWidth(text);
+    const int h = accel ? AccelTextHeight(canvas, text) : canvas.TextHeight(text);
+    if (flags & tdCalcRect) {
+      rect.Right = rect.Left + w;
+      rect.Bottom = rect.Top + h;
+    } else {
+      const int x = flags & tdCenter ? rect.Left + (rect.Width() - w) / 2
+                    : flags & tdRight ? rect.Right - w
+                                      : rect.Left;
+      if (accel) AccelTextOut(canvas, x, rect.Top, text);
+      else canvas.TextOut(x, rect.Top, text);
+    }
+    canvas.Brush.Style = brush;
+    return;
+  }
+  // Several lines, or wrapped: laid out as a block; the marks are taken out
+  // (no letter is underlined across lines).
   int qtFlags = Qt::AlignTop;
   qtFlags |= flags & tdCenter ? Qt::AlignHCenter : flags & tdRight ? Qt::AlignRight : Qt::AlignLeft;
   if (flags & tdWordBreak) qtFlags |= Qt::TextWordWrap;
-  // Accelerators: "&x" underlines x, "&&" is one "&". Without the prefix
-  // switch "&" is drawn as it is.
-  if (!(flags & tdNoPrefix)) qtFlags |= Qt::TextShowMnemonic;
-  const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const std::string shown = accel ? StripAccelerator(text) : text;
+  const QString s = QString::fromUtf8(shown.data(), qsizetype(shown.size()));
   const QFont font = canvas.Font.ToQFont();
   if (flags & tdCalcRect) {
-    const QFontMetrics fm(font);
     const int wrapWidth = flags & tdWordBreak ? std::max(1, rect.Width()) : 0;
-    const QRect used = fm.boundingRect(QRect(rect.Left, rect.Top, wrapWidth, 0), qtFlags, s);
+    const QRect used = QFontMetrics(font).boundingRect(QRect(rect.Left, rect.Top, wrapWidth, 0), qtFlags, s);
     rect.Right = rect.Left + used.width();
     rect.Bottom = rect.Top + used.height();
-    return;
+  } else {
+    QPainter& p = canvas.Painter();
+    p.setFont(font);
+    p.setPen(ToQColor(canvas.Font.Color()));
+    p.drawText(ToQRect(rect), qtFlags, s);
   }
-  QPainter& p = canvas.Painter();
-  p.setFont(font);
-  p.setPen(ToQColor(canvas.Font.Color()));
-  p.drawText(ToQRect(rect), qtFlags, s);
+  canvas.Brush.Style = brush;
 }
 
 std::string TCustomLabel::LabelText(unsigned flags) const {
