@@ -1,6 +1,7 @@
 #include "skin/data/tbsskinpackage.h"
 
 #include "skin/data/ebsskinpackageerror.h"
+#include "skin/data/ebsskinpictureerror.h"
 #include "skin/data/tbsbitmapfile.h"
 
 namespace {
@@ -25,11 +26,16 @@ class Cursor {
     Need(1, what);
     return FData[FPos++];
   }
-  // `name` says which picture it is when the package passes its cap.
+  // `name` says which picture it is in an error.
   QImage Picture(const std::string& name) {
-    const size_t length = TbsBitmapFile::DeclaredLength(Here(), Left());
-    QImage image = TbsBitmapFile::Decode(Here(), length);
-    FPos += length;
+    QImage image;
+    try {
+      const size_t length = TbsBitmapFile::DeclaredLength(Here(), Left());
+      image = TbsBitmapFile::Decode(Here(), length);
+      FPos += length;
+    } catch (const EbsBitmapError& e) {
+      throw EbsSkinPictureError("the package's " + name, e.what());
+    }
     // Each picture is capped by the reader, but run-length pictures are tiny
     // in the package and huge decoded: the package as a whole is capped too.
     FDecoded += int64_t(image.width()) * image.height() * 4;

@@ -83,6 +83,26 @@ TEST(SkinpackErrors, AFolderOrABadPictureWhereAFileIsExpectedIsNamed) {
   EXPECT_TRUE(Has(r.Err, "\"" + d.filePath("a.bmp").toStdString() + "\" is a folder, not a file")) << r.Err;
 }
 
+TEST(SkinpackErrors, ABadPictureInAPackageIsNamedByItsPlace) {
+  QTemporaryDir dir;
+  const QDir d(dir.path());
+  Package p;
+  Bytes bad = SolidBmp(2, 2, 0);
+  bad[1] = 'X';
+  p.Active = {SolidBmp(2, 2, 0), SolidBmp(2, 2, 0), bad};
+  p.Text = "[VERSION]\r\n";
+  const Bytes block = Compress(p.Build());
+  Bytes file;
+  Put32(file, 3);
+  Put32(file, uint32_t(block.size()));
+  Append(file, block);
+  WriteFile(d.filePath("bad.skn"), file);
+  const ToolRun r = Skinpack({"dump", d.filePath("bad.skn")});
+  EXPECT_EQ(r.Code, 1);
+  EXPECT_EQ(r.Err, "skinpack: " + d.filePath("bad.skn").toStdString() +
+                       ": the package's active picture 2: Bitmap image is not valid: the header is not \"BM\"\n");
+}
+
 TEST(SkinpackPack, RefusesWhatTheProgramCouldNotLoadAndWritesNothing) {
   QTemporaryDir dir;
   const QDir d(dir.path());

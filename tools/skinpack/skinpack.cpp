@@ -14,6 +14,7 @@
 
 #include "framework/sysutils.h"
 #include "framework/tapplication.h"
+#include "skin/data/ebsskinpictureerror.h"
 #include "skin/data/ebsskinvalueerror.h"
 #include "skin/data/skincheck.h"
 #include "skin/data/tbscompressedstoredskin.h"
@@ -179,17 +180,23 @@ int main(int argc, char** argv) {
   if (compose) {
     gPreviousMessageHandler = qInstallMessageHandler(QuietOffscreenNotes);
     app = std::make_unique<TApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
   }
-  else app = std::make_unique<QCoreApplication>(argc, argv);
+  TComposeRequest request;
+  const bool composeWords = compose && ParseCompose(args, request);
+  const std::string skinPath = compose ? request.SkinPath : args.size() > 1 ? args[1] : std::string();
   try {
     if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2]);
     if (args.size() == 3 && args[0] == "unpack") return UnpackSkin(args[1], args[2]);
     if (args.size() == 2 && args[0] == "check") return Check(args[1]);
     if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
-    TComposeRequest request;
-    if (compose && ParseCompose(args, request)) return ComposeSkinRecord(request);
+    if (composeWords) return ComposeSkinRecord(request);
   } catch (const EbsSkinValueError& e) {
     std::cerr << "skinpack: " << e.Located() << "\n";
+    return kExitFailure;
+  } catch (const EbsSkinPictureError& e) {
+    std::cerr << "skinpack: " << skinPath << ": " << e.Located() << "\n";
     return kExitFailure;
   } catch (const std::exception& e) {
     std::cerr << "skinpack: " << e.what() << "\n";

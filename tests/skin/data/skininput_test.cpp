@@ -15,6 +15,7 @@
 
 #include "skin/data/ebsbitmaperror.h"
 #include "skin/data/ebsskinpackageerror.h"
+#include "skin/data/ebsskinpictureerror.h"
 #include "skin/data/ebsskinvalueerror.h"
 #include "skin/data/skininputfile.h"
 #include "skin/data/tbsbitmapfile.h"
@@ -106,6 +107,22 @@ TEST(SkinPackageCap, TinyRunLengthPicturesCannotDecodeToGigabytes) {
   p.Active.resize(16);
   const Bytes fits = p.Build();
   EXPECT_EQ(TbsSkinPackage::Read(fits.data(), fits.size()).ActivePictures.size(), 16u);
+}
+
+TEST(SkinPackagePictures, ABadPictureIsNamedByItsPlaceWithTheReadersOwnText) {
+  Package p;
+  p.Picture = SolidBmp(2, 2, qRgb(1, 2, 3));
+  Bytes bad = SolidBmp(2, 2, qRgb(1, 2, 3));
+  bad[0] = 'X';
+  p.Active = {SolidBmp(2, 2, qRgb(1, 2, 3)), bad};
+  const Bytes b = p.Build();
+  try {
+    TbsSkinPackage::Read(b.data(), b.size());
+    FAIL() << "read";
+  } catch (const EbsSkinPictureError& e) {
+    EXPECT_EQ(e.Where(), "the package's active picture 1");
+    EXPECT_STREQ(e.what(), "Bitmap image is not valid: the header is not \"BM\"");
+  }
 }
 
 void LoadText(TbsSkinData& data, TbsCompressedStoredSkin& stored, const std::string& text) {
