@@ -76,14 +76,20 @@ TEST(SkinpackUnpack, ANameListedTwiceForTheSamePictureStaysOneFile) {
 TEST(SkinpackUnpack, APictureNamedLikeTheDescriptionNeverOverwritesIt) {
   QTemporaryDir dir;
   const QDir d(dir.path());
-  WritePackage(d.filePath("in.skn"), {SolidBmp(2, 2, kRed)}, "activepicturescount=1\r\n0=SKIN.INI\r\n");
+  // In any letter case, since the folder may be copied where case does not count.
+  WritePackage(d.filePath("in.skn"), {SolidBmp(2, 2, kRed), SolidBmp(2, 2, kGreen)},
+               "activepicturescount=2\r\n0=skin.ini\r\n1=SKIN.INI\r\n");
   ToolRun r = Skinpack({"unpack", d.filePath("in.skn"), d.filePath("out")});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_EQ(QDir(d.filePath("out")).entryList(QDir::Files, QDir::Name), (QStringList{"SKIN-2.INI", "skin.ini"}));
-  EXPECT_EQ(TbsBitmapFile::LoadFromFile(d.filePath("out/SKIN-2.INI").toStdString()).pixel(0, 0), kRed);
+  EXPECT_EQ(QDir(d.filePath("out")).entryList(QDir::Files, QDir::Name),
+            (QStringList{"SKIN-3.INI", "skin-2.ini", "skin.ini"}));
+  EXPECT_EQ(TbsBitmapFile::LoadFromFile(d.filePath("out/skin-2.ini").toStdString()).pixel(0, 0), kRed);
   r = Skinpack({"pack", d.filePath("out/skin.ini"), d.filePath("again.skn")});
   ASSERT_EQ(r.Code, 0) << r.Err;
-  EXPECT_EQ(PackedPictures(d.filePath("again.skn")).at(0).pixel(0, 0), kRed);
+  const std::vector<QImage> back = PackedPictures(d.filePath("again.skn"));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].pixel(0, 0), kRed);
+  EXPECT_EQ(back[1].pixel(0, 0), kGreen);
 }
 
 TEST(SkinpackUnpack, ANameLeadingOutsideRefusesTheWholeUnpackBeforeWriting) {
