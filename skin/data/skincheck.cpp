@@ -10,6 +10,9 @@
 
 namespace {
 
+// The loader reads no more entries of a record list than this.
+constexpr int kMaxRecordEntries = 65536;
+
 std::string Lower(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
@@ -50,7 +53,7 @@ class Checker {
   void CheckList(const char* section, const char* kind, bool (*isType)(const std::string&)) {
     const std::string* countText = Desc.Find(section, "count");
     const int count = countText ? StrToIntDef(*countText, 0) : 0;
-    for (int i = 0; i < count && i < 65536; ++i) {
+    for (int i = 0; i < count && i < kMaxRecordEntries; ++i) {
       const std::string key = IntToStr(i);
       const std::string* entry = Desc.Find(section, key);
       if (!entry) {
@@ -88,7 +91,7 @@ class Checker {
       keys.insert("count");
       const std::string* countText = Desc.Find(list, "count");
       const int count = countText ? StrToIntDef(*countText, 0) : 0;
-      for (int i = 0; i < count && i < 65536; ++i) keys.insert(IntToStr(i));
+      for (int i = 0; i < count && i < kMaxRecordEntries; ++i) keys.insert(IntToStr(i));
     }
     for (const auto& r : D.ObjectRecords) {
       TbsSkinDescription written;
