@@ -45,7 +45,7 @@ TEST(SkinpackErrors, AValueThatStopsTheLoadIsNamedByFileLineSectionKeyAndValue) 
   const QDir d(dir.path());
   // Each bad value in turn on line 9 of [FORMINFO]; the seven used to read
   // alike: "'' is not a valid integer value".
-  for (const std::string& line : {"lefttoppoint=", "lefttoppoint=5", "clientrect=1,,3,4", "clientrect=1,2,3",
+  for (const std::string line : {"lefttoppoint=", "lefttoppoint=5", "clientrect=1,,3,4", "clientrect=1,2,3",
                                    "lefttoppoint=a,b", "clientrect=1,2", "righttoppoint=,"}) {
     WriteSkin(d, line + "\r\n");
     const std::string ini = d.filePath("skin.ini").toStdString();
