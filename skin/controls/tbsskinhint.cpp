@@ -32,7 +32,15 @@ TbsSkinHint::~TbsSkinHint() {
     // go back to the framework's own window rather than vanish.
     app->SetHintWindowClass(nullptr);
     app->OnShowHint = nullptr;
+    return;
   }
+  // The show-hint event goes on to the active one that stays, if any.
+  if (app && app->MainForm())
+    for (QObject* child : app->MainForm()->children())
+      if (auto* other = qobject_cast<TbsSkinHint*>(child); other && other != this && other->Active()) {
+        other->RouteShowHint();
+        break;
+      }
 }
 
 void TbsSkinHint::RouteShowHint() {

@@ -318,6 +318,20 @@ TEST_F(AppHint, TheShowHintEventReachesOnShowHintAndCanStopTheHint) {
   EXPECT_FALSE(w && w->isVisible());
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.front(), "开始修改文件名");
+
+  // A second component takes the event over; when it goes, the first one,
+  // still active, has it back.
+  auto* second = new TbsSkinHint(&form);
+  int secondSaw = 0;
+  second->OnShowHint = [&](std::string&, bool& canShow, THintInfo&) { secondSaw++, canShow = false; };
+  seen.clear();
+  Hover();
+  EXPECT_EQ(secondSaw, 1);
+  EXPECT_TRUE(seen.empty());
+  ASSERT_TRUE(hint->Active());
+  delete second;
+  Hover();
+  EXPECT_EQ(seen.size(), 1u);
 }
 
 }  // namespace
