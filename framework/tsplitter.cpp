@@ -88,6 +88,13 @@ void TSplitter::ShowLine(int size) {
   FLine->raise();
 }
 
+void TSplitter::enterEvent(QEnterEvent* event) {
+  // The split cursor points across the bar, whichever side it is aligned to.
+  if (Cursor() == crHSplit && Horizontal()) SetCursor(crVSplit);
+  else if (Cursor() == crVSplit && !Horizontal()) SetCursor(crHSplit);
+  TControl::enterEvent(event);
+}
+
 void TSplitter::mousePressEvent(QMouseEvent* event) {
   TControl::mousePressEvent(event);
   if (event->button() != Qt::LeftButton) return;

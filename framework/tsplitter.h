@@ -41,6 +41,7 @@ class TSplitter : public TControl {
   // The framework's look: the fill in Color, a bevel when Beveled, then OnPaint.
   virtual void Paint(TCanvas& canvas);
   void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -98,6 +99,22 @@ TEST_F(Splitter, OnMovedFollowsTheRelease) {
   EXPECT_EQ(moved, 0);
   ReleaseAt(10);
   EXPECT_EQ(moved, 1);
+}
+
+TEST_F(Splitter, TheSplitCursorPointsAcrossTheBar) {
+  auto enter = [&] {
+    QEnterEvent e(QPointF(1, 1), splitter->mapToGlobal(QPointF(1, 1)), splitter->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(splitter, &e);
+  };
+  enter();
+  EXPECT_EQ(splitter->Cursor(), crHSplit);
+  splitter->SetAlign(alTop);
+  enter();
+  EXPECT_EQ(splitter->Cursor(), crVSplit);
+  EXPECT_EQ(splitter->cursor().shape(), Qt::SplitVCursor);
+  splitter->SetCursor(crHandPoint);  // a cursor of the program's own choice stays
+  enter();
+  EXPECT_EQ(splitter->Cursor(), crHandPoint);
 }
 
 TEST_F(Splitter, ThePlainLookIsItsColourAndTheBevelARaisedRidge) {
