@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 #include "framework/tform.h"
 #include "framework/tpanel.h"
+#include "framework/tscrollbar.h"
 #include "framework/tsplitter.h"
 
 namespace {
@@ -113,6 +116,36 @@ TEST(Align, ALayoutAskedForDuringALayoutRunsAfterIt) {
   pane.SetBounds(0, 0, 200, 200);  // unrolled: no strip left where the bar was
   ASSERT_FALSE(bar->Visible());
   EXPECT_EQ(content->BoundsRect(), Rect(0, 0, 200, 200));
+}
+
+// The folder pane: a tree with the framework's scroll bars beside and below
+// it, each showing itself only while the tree's own bar has a range. Rolling
+// the pane up to nothing and back must leave no strip where a bar was.
+TEST(Align, APaneRolledUpAndBackLeavesNoStripWhereAScrollBarWas) {
+  TPanel pane;
+  pane.SetBorderStyle(bvNone);
+  pane.SetBounds(0, 0, 224, 466);
+  QScrollBar treeBar(Qt::Vertical);  // the tree's own bar, ranged by its height
+  auto* vertical = new TScrollBar(sbVertical, &pane);
+  vertical->SetBounds(205, 0, 19, 466);
+  vertical->SetAlign(alRight);
+  auto* tree = new ResizeWatcher(&pane);
+  constexpr int kContentHeight = 300;
+  tree->OnResized = [&] { treeBar.setRange(0, std::max(0, kContentHeight - tree->Height())); };
+  vertical->Mirror(&treeBar);
+  tree->SetAlign(alClient);
+  ASSERT_FALSE(vertical->Visible());
+  EXPECT_EQ(tree->BoundsRect(), Rect(0, 0, 224, 466));
+
+  pane.SetBounds(0, 0, 224, 0);  // rolled up
+  pane.SetBounds(0, 0, 224, 466);
+  EXPECT_FALSE(vertical->Visible());
+  EXPECT_EQ(tree->BoundsRect(), Rect(0, 0, 224, 466));
+
+  pane.SetBounds(0, 0, 224, 200);  // too short: the bar shows and the tree makes room
+  ASSERT_TRUE(vertical->Visible());
+  EXPECT_EQ(vertical->BoundsRect(), Rect(205, 0, 224, 200));
+  EXPECT_EQ(tree->BoundsRect(), Rect(0, 0, 205, 200));
 }
 
 class SplitterDrag : public ::testing::Test {
