@@ -72,6 +72,7 @@ TEST_F(Hint, TheEmbeddedSkinSizesTheRenameHintAroundItsText) {
   const QSize plain = DefaultSize(text);  // text width + 4, text height + 4
   TbsSkinHintWindow& w = Show(text);
   ASSERT_NE(w.HintSkinData(), nullptr);
+  SaveRender(Grab(w), "hint-embedded");
   // Picture 34 x 15, client 7,2,27,13: width = text + 7 + 34 - 27, height = text + 2 + 15 - 13.
   EXPECT_EQ(w.width(), plain.width() - 4 + 14);
   EXPECT_EQ(w.height(), std::max(15, plain.height() - 4 + 4));
@@ -119,6 +120,7 @@ TEST_F(Hint, TheSkinnedLookCopiesTheCornersTilesTheEdgesAndCentresTheText) {
   TbsSkinHintWindow& w = Show("WWWWWWWW");
   ASSERT_GT(w.width(), 40);
   const QImage shot = Grab(w);
+  SaveRender(shot, "hint-pattern");
   const int W = shot.width(), H = shot.height();
   // Corners 1:1.
   for (int y = 0; y < 5; ++y)
@@ -149,6 +151,7 @@ TEST_F(Hint, WithoutSkinTheDefaultLookFramesTheTooltipColours) {
   TbsSkinHintWindow& w = Show("Default");
   EXPECT_EQ(w.HintSkinData(), nullptr);
   const QImage shot = Grab(w);
+  SaveRender(shot, "hint-default");
   const int W = shot.width(), H = shot.height();
   const QRgb shadow = qRgb(128, 128, 128), back = qRgb(255, 255, 225);
   for (int x = 0; x < W; ++x) {

@@ -61,9 +61,11 @@ TEST_F(LinkLabel, TheEmbeddedRecordColoursTheTextBlackAndItsHotColourUnderThePoi
   ASSERT_NE(l->SkinIndex(), -1);
   EXPECT_EQ(l->SkinFontName, "Arial");
   EXPECT_EQ(l->SkinFontHeight, 14);
+  SaveRender(Grab(*l), "linklabel-normal");
   EXPECT_EQ(Ink(Grab(*l)), qRgb(0, 0, 0));
   Enter(*l);
   EXPECT_TRUE(l->MouseIn());
+  SaveRender(Grab(*l), "linklabel-hot");
   EXPECT_EQ(Ink(Grab(*l)), qRgb(0, 128, 192));
   Leave(*l);
   EXPECT_FALSE(l->MouseIn());
@@ -95,6 +97,7 @@ TEST_F(LinkLabel, ADisabledLabelIsEmbossedInShadowOverHighlight) {
     l->SetBounds(5, 5, 120, 24);
     l->SetEnabled(false);
     const QImage shot = Grab(*l);
+    SaveRender(shot, data ? "linklabel-disabled" : "linklabel-disabled-default");
     EXPECT_EQ(Ink(shot), qRgb(128, 128, 128)) << (data ? "record" : "none");
     EXPECT_TRUE(Has(shot, qRgb(255, 255, 255))) << "the highlight one pixel below and right";
     EXPECT_FALSE(Has(shot, qRgb(0, 0, 0)));

@@ -87,6 +87,7 @@ TEST_F(Splitter, TheEmbeddedVerticalSplitterRecordMakesABoundBarEightPixelsWide)
   s->SetBounds(225, 0, 10, 467);
   s->SetMinSize(10);
   s->SetSkinData(embedded);
+  SaveRender(Grab(*s), "splitter-embedded");
   EXPECT_EQ(s->Width(), 8);
   EXPECT_EQ(s->MinSize(), 8);
 }
