@@ -204,6 +204,21 @@ TEST_F(Hint, AMissingPictureDrawsTheDefaultLookAndAMaskOfAnotherSizeNoShape) {
   EXPECT_TRUE(w.HintRegion()->contains(QPoint(w.width() - 1, w.height() - 1)));
 }
 
+TEST_F(Hint, AlphaBlendMakesTheWindowTranslucentAndOffMakesItOpaqueAgain) {
+  TbsSkinHintWindow& w = Show("opaque");
+  EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
+  hint->SetAlphaBlend(true);
+  hint->SetAlphaBlendValue(0);  // fully transparent is a value like any other
+  Show("clear");
+  EXPECT_DOUBLE_EQ(w.windowOpacity(), 0.0);
+  hint->SetAlphaBlendValue(102);
+  Show("translucent");
+  EXPECT_DOUBLE_EQ(w.windowOpacity(), 102 / 255.0);
+  hint->SetAlphaBlend(false);
+  Show("opaque again");
+  EXPECT_DOUBLE_EQ(w.windowOpacity(), 1.0);
+}
+
 TEST_F(Hint, HugeTextsAreMeasuredAndCutAtTheScreen) {
   hint->SetSkinData(LoadEmbeddedSkin(&form));
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
