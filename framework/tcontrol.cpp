@@ -184,6 +184,8 @@ bool TControl::event(QEvent* e) {
     }
     return QWidget::event(e);
   } catch (const std::exception& error) {
+    // A close whose handler failed does not happen.
+    if (e->type() == QEvent::Close) e->ignore();
     ReportHandlerException(error);
     return true;
   }

@@ -112,6 +112,16 @@ TEST_F(HandlerErrors, AFailingChangeInsideThePlatformEditIsShown) {
   EXPECT_EQ(edit->Text(), "1");
 }
 
+TEST_F(HandlerErrors, AFailingCloseHandlerIsShownAndTheFormStaysOpen) {
+  form.OnClose = [](TCloseAction&) { throw EConvertError("cannot close"); };
+  ShowForm();
+  EXPECT_FALSE(form.close());
+  ExpectOneBox("cannot close.");
+  EXPECT_TRUE(form.isVisible());
+  form.OnClose = nullptr;
+  EXPECT_TRUE(form.close());
+}
+
 TEST_F(HandlerErrors, AFailingTimerHandlerIsShownAndTheTimerGoesOn) {
   // The hint timer runs the program's hint window class.
   int made = 0;
