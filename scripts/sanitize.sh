@@ -22,6 +22,9 @@ for target in platform framework renamer skin_data skin_draw skin_form skin_cont
               skin_default app_window app; do
   flock /tmp/br-build.lock cmake --build build-sanitize -j2 --target "$target"
 done
+for target in $(ninja -C build-sanitize -t targets all | grep -o '^[a-z_]*_tests:' | grep -v '^cmake_' | tr -d :); do
+  flock /tmp/br-build.lock cmake --build build-sanitize -j2 --target "$target"
+done
 flock /tmp/br-build.lock cmake --build build-sanitize -j2
 [ "${1:-}" = --build ] && exit 0
 
