@@ -289,11 +289,27 @@ TEST_F(MainWindow, RenameButtonHintSaysWhetherThereIsAnythingToRename) {
   QTest::mouseMove(Form->btnQuillo, QPoint(20, 20));
   EXPECT_EQ(Form->Hint(), "开始修改文件名");
   EXPECT_TRUE(WaitFor([&] { return ShownHint() == "开始修改文件名"; })) << ShownHint();
+  // In the skin's hint window, drawn from the embedded skin.
+  const auto* skinned = dynamic_cast<const TbsSkinHintWindow*>(Application()->HintWindow());
+  ASSERT_NE(skinned, nullptr);
+  EXPECT_EQ(skinned->HintSkinData(), Form->bsSkinData);
+  EXPECT_GE(skinned->width(), 34);
 
   ClickTreeItem("Empty");
   QTest::mouseMove(Form->btnQuillo, QPoint(25, 25));
   EXPECT_EQ(Form->Hint(), "当前选择目录下没有文件");
   EXPECT_TRUE(WaitFor([&] { return ShownHint() == "当前选择目录下没有文件"; })) << ShownHint();
+}
+
+TEST_F(MainWindow, TheSplitterAndTheLinkLabelKeepTheirDefaultLooksWhateverTheSkin) {
+  TmainForm& f = Open();
+  EXPECT_EQ(f.bsSkinSplitter1->SkinData(), nullptr);
+  EXPECT_EQ(f.bsSkinSplitter1->Width(), 3) << "the stored width, not the skin's";
+  EXPECT_EQ(f.bsSkinSplitter1->MinSize(), 10);
+  EXPECT_EQ(f.bsSkinLinkLabel1->SkinData(), nullptr);
+  EXPECT_EQ(f.bsSkinLinkLabel1->SkinIndex(), -1);
+  EXPECT_EQ(f.bsSkinHint1->SkinData(), f.bsSkinData);
+  EXPECT_EQ(FindActiveSkinHint(), f.bsSkinHint1);
 }
 
 TEST_F(MainWindow, TheWindowWearsTheEmbeddedSkinWhereTheLayoutAsksForIt) {
