@@ -21,6 +21,7 @@ xml=$(mktemp --suffix=.xml)
 trap 'rm -f "$xml"' EXIT
 status=0
 BR_REAL_X=1 QT_QPA_PLATFORM=xcb "$exe" --gtest_filter="$filter" --gtest_output="xml:$xml" || status=$?
+[ $status -eq 0 ] || exit $status
 ran=$(grep -c '<testcase ' "$xml" || true)
 skipped=$(grep -c 'result="skipped"' "$xml" || true)
 if [ "$skipped" -gt 0 ]; then
@@ -29,4 +30,3 @@ if [ "$skipped" -gt 0 ]; then
   exit 1
 fi
 [ "$ran" -gt 0 ] || { echo "FAILED: no real-X test ran" >&2; exit 1; }
-exit $status
