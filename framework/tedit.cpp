@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -43,9 +44,12 @@ class TEditField : public QLineEdit {
 
   void contextMenuEvent(QContextMenuEvent* e) override {
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-      disconnect(paste, &QAction::triggered, nullptr, nullptr);
-      connect(paste, &QAction::triggered, FOwner, [this] { FOwner->PasteFromClipboard(); });
+    // The platform's menu names its paste command only by its (translated) text.
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* action : menu->actions()) {
+      if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText) continue;
+      disconnect(action, &QAction::triggered, nullptr, nullptr);
+      connect(action, &QAction::triggered, FOwner, [this] { FOwner->PasteFromClipboard(); });
     }
     menu->exec(e->globalPos());
   }

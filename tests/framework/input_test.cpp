@@ -4,6 +4,9 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QContextMenuEvent>
 #include <QTest>
 
 #include "framework/tedit.h"
@@ -118,6 +121,29 @@ TEST_F(EditInput, PastedTextIsJudgedCharacterByCharacter) {
   QGuiApplication::clipboard()->setText(QString::fromUtf8("前缀"));
   after->PasteFromClipboard();
   EXPECT_EQ(after->Text(), "前缀");
+}
+
+TEST_F(EditInput, TheContextMenusPasteIsJudgedToo) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("7x8"));
+  bool pasted = false;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* action : menu->actions())
+        if (action->text().startsWith(QStringLiteral("&Paste"))) {
+          action->trigger();
+          pasted = true;
+        }
+      menu->close();
+    }
+  });
+  poll.start();
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), digits->Editor()->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(digits->Editor(), &menuEvent);
+  EXPECT_TRUE(pasted);
+  EXPECT_EQ(digits->Text(), "78");
+  EXPECT_EQ(seen, "7x8");
 }
 
 }  // namespace
