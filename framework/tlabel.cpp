@@ -1,16 +1,22 @@
 #include "framework/tlabel.h"
 
 #include <QFontMetrics>
+#include <QKeySequence>
 #include <QPainter>
+#include <QShortcut>
+#include <cctype>
 
 #include "framework/acceltext.h"
 #include "framework/tcanvas.h"
 
 TCustomLabel::TCustomLabel(QWidget* parent) : TControl(parent) {}
 
+TCustomLabel::~TCustomLabel() { DropShortcut(); }
+
 void TCustomLabel::SetCaption(const std::string& value) {
   if (FCaption == value) return;
   FCaption = value;
+  UpdateShortcut();
   AdjustBounds();
   update();
 }
@@ -43,6 +49,7 @@ void TCustomLabel::SetWordWrap(bool value) {
 void TCustomLabel::SetShowAccelChar(bool value) {
   if (FShowAccelChar == value) return;
   FShowAccelChar = value;
+  UpdateShortcut();
   AdjustBounds();
   update();
 }
@@ -51,6 +58,36 @@ void TCustomLabel::SetTransparent(bool value) {
   if (FTransparent == value) return;
   FTransparent = value;
   update();
+}
+
+void TCustomLabel::SetFocusControl(TControl* value) {
+  FFocusControl = value;
+  UpdateShortcut();
+}
+
+void TCustomLabel::DropShortcut() {
+  if (!FShortcut) return;
+  // The window owns it; off at once, as it goes only when the loop runs.
+  FShortcut->setEnabled(false);
+  FShortcut->deleteLater();
+  FShortcut = nullptr;
+}
+
+void TCustomLabel::UpdateShortcut() {
+  const char accelerator = FShowAccelChar ? AcceleratorOf(FCaption) : '\0';
+  if (!FFocusControl || !accelerator || !std::isalnum(static_cast<unsigned char>(accelerator))) {
+    DropShortcut();
+    return;
+  }
+  const QKeySequence keys(QKeyCombination(Qt::AltModifier, Qt::Key(std::toupper(accelerator))));
+  if (!FShortcut) {
+    FShortcut = new QShortcut(keys, window());
+    QObject::connect(FShortcut, &QShortcut::activated, this, [this] {
+      TControl* target = FFocusControl.data();
+      if (target && isVisible() && target->isVisible() && target->isEnabled()) target->setFocus(Qt::ShortcutFocusReason);
+    });
+  }
+  FShortcut->setKey(keys);
 }
 
 void TCustomLabel::FontChanged() {

@@ -10,6 +10,7 @@
 #include "framework/tcontrol.h"
 
 class TCanvas;
+class QShortcut;
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
@@ -26,6 +27,7 @@ class TCustomLabel : public TControl {
   Q_OBJECT
  public:
   explicit TCustomLabel(QWidget* parent = nullptr);
+  ~TCustomLabel() override;
 
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& value);
@@ -45,9 +47,10 @@ class TCustomLabel : public TControl {
   // On: the parent shows through; off: the label fills itself in Color.
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool value);
-  // The control that takes the focus when the label's accelerator is used.
+  // The control that takes the focus when Alt and the label's marked
+  // letter are pressed in the label's window.
   TControl* FocusControl() const { return FFocusControl.data(); }
-  void SetFocusControl(TControl* value) { FFocusControl = value; }
+  void SetFocusControl(TControl* value);
 
   // Sizes the label to its text now (when AutoSize is on).
   void AdjustBounds();
@@ -78,6 +81,11 @@ class TCustomLabel : public TControl {
   bool FShowAccelChar = true;
   bool FTransparent = false;
   QPointer<TControl> FFocusControl;
+  // Alt + the marked letter anywhere in the label's window, while there is
+  // a FocusControl.
+  void UpdateShortcut();
+  void DropShortcut();
+  QPointer<QShortcut> FShortcut;
 };
 
 class TLabel : public TCustomLabel {

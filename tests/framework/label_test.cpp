@@ -5,7 +5,10 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QTest>
 
+#include "framework/tedit.h"
+#include "framework/tform.h"
 #include "framework/tlabel.h"
 #include "framework/thintwindow.h"
 
@@ -96,6 +99,40 @@ TEST(Label, ADisabledLabelIsEmbossed) {
   EXPECT_GT(shadow, 3);
   EXPECT_GT(light, 0) << "the highlight shows below and right of the shadow";
   EXPECT_EQ(black, 0);
+}
+
+TEST(Label, AltAndTheMarkedLetterFocusTheFocusControl) {
+  TForm form;
+  auto* label = Make(form.ClientArea(), "&Name");
+  auto* field = new TEdit(form.ClientArea());
+  field->SetBounds(60, 0, 80, 20);
+  auto* other = new TEdit(form.ClientArea());
+  other->SetBounds(60, 30, 80, 20);
+  label->SetFocusControl(field);
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  other->Editor()->setFocus();
+  QTest::keyClick(other->Editor(), Qt::Key_N, Qt::AltModifier);
+  EXPECT_TRUE(field->Editor()->hasFocus());
+
+  // A new caption moves the key; without its mark the label takes none.
+  other->Editor()->setFocus();
+  label->SetCaption("Na&me");
+  QTest::keyClick(other->Editor(), Qt::Key_N, Qt::AltModifier);
+  EXPECT_TRUE(other->Editor()->hasFocus());
+  QTest::keyClick(other->Editor(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_TRUE(field->Editor()->hasFocus());
+  other->Editor()->setFocus();
+  label->SetShowAccelChar(false);
+  QTest::keyClick(other->Editor(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_TRUE(other->Editor()->hasFocus());
+
+  // A label that goes takes its key with it.
+  label->SetShowAccelChar(true);
+  delete label;
+  QTest::keyClick(other->Editor(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_TRUE(other->Editor()->hasFocus());
 }
 
 TEST(HintCursor, RowsBelowTheHotSpotDownToTheLowestVisibleRow) {
