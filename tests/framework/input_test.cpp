@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 #include <QContextMenuEvent>
 #include <QTest>
@@ -144,6 +145,17 @@ TEST_F(EditInput, TheContextMenusPasteIsJudgedToo) {
   EXPECT_TRUE(pasted);
   EXPECT_EQ(digits->Text(), "78");
   EXPECT_EQ(seen, "7x8");
+}
+
+TEST_F(EditInput, DroppedTextIsJudgedToo) {
+  QMimeData dropped;
+  dropped.setText(QString::fromUtf8("1中a2"));
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(digits->Editor(), &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(digits->Editor(), &drop);
+  EXPECT_EQ(digits->Text(), "12");
+  EXPECT_EQ(seen, "1?a2");
 }
 
 }  // namespace
