@@ -63,6 +63,7 @@ TbsSkinFrame::TbsSkinFrame(TForm* form) : TComponent(form), FForm(form) {
   FFrameWidth = form->width();
   FFrameHeight = form->height();
   form->FrameChanged();
+  CreateMenus();
 }
 
 TbsSkinFrame::~TbsSkinFrame() {
@@ -328,6 +329,7 @@ void TbsSkinFrame::Hook(TMessage& m) {
       return;
     case SkinMsgBeforeChange:
       if (FromOurSkin(m)) {
+        CloseMenus();  // a menu open on the old skin goes with it
         FSkinned = false;
         StopTimers();
         FreeObjects();
@@ -865,18 +867,6 @@ void TbsSkinFrame::UpdateActivationLook(bool repaint) {
   }
   if (active && OnActivate) OnActivate();
   if (!active && OnDeActivate) OnDeActivate();
-}
-
-void TbsSkinFrame::SystemMenuClosed() {
-  for (const auto& o : FObjects)
-    if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get()); b && b->MenuItem && b->Down) {
-      b->MenuClosed();
-      break;
-    }
-}
-
-void TbsSkinFrame::ShowSystemMenu(const TRect& screenAnchor) {
-  if (SystemMenuHook) SystemMenuHook(screenAnchor);
 }
 
 void TbsSkinFrame::CloseForm() { FForm->close(); }

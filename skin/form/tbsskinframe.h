@@ -18,11 +18,13 @@
 #include "framework/tcustomhint.h"
 #include "framework/tfont.h"
 #include "framework/tform.h"
+#include "framework/tpopupmenu.h"
 #include "skin/form/framehittest.h"
 
 #include "skin/data/tbsskindata.h"
 class TbsActiveSkinObject;
 class TbsSkinCaptionObject;
+class TbsSkinMenu;
 
 // Caption buttons the frame offers; the first three have the framework's values.
 constexpr unsigned biRollUp = 8;
@@ -128,11 +130,28 @@ class TbsSkinFrame : public TComponent {
   TNotifyEvent OnMinimizeToTray;
   TNotifyEvent OnRestoreFromTray;
   TbsActivateCustomObjectEvent OnActivateCustomObject;
-  // Opens the system menu below `Anchor` (screen coordinates; a point for a
-  // right click on the caption). The skinned menus install it; without it no
-  // menu opens. Call SystemMenuClosed() when the menu closes.
-  std::function<void(const TRect& Anchor)> SystemMenuHook;
+  TNotifyEvent OnSkinMenuOpen;
+  TNotifyEvent OnSkinMenuClose;
+
+  // The system menu (tbsskinframemenu.cpp). The application's own popup for
+  // it, not owned: with UseDefaultSysMenu the frame's items join its items.
+  TPopupMenu* SystemMenu() const { return FSystemMenu.data(); }
+  void SetSystemMenu(TPopupMenu* value) { FSystemMenu = value; }
+  // The skin the menus draw from; SkinData when none.
+  TbsSkinData* MenusSkinData() const { return FMenusSkinData.data(); }
+  void SetMenusSkinData(TbsSkinData* value) { FMenusSkinData = value; }
+  // Fills the system menu for the current window state and BorderIcons and
+  // returns the item whose sub-items are shown.
+  TMenuItem* BuildSystemMenu();
+  // The controller that shows the frame's menus.
+  TbsSkinMenu* SkinMenu() const { return FSkinMenu; }
+  // Between the system menu opening and its closing notice.
+  bool InMenuMode() const { return FInMenuMode; }
   void SystemMenuClosed();
+  // Opens the system menu where the keyboard asks for it: below the
+  // system-menu button, else at the caption's left.
+  void ShowSystemMenuFromKeyboard();
+  void CloseMenus();
 
   // State.
   bool Skinned() const { return FSkinned; }
@@ -197,6 +216,8 @@ class TbsSkinFrame : public TComponent {
 
   // Carried out by the caption buttons.
   void CloseForm();
+  // Opens the system menu below `screenAnchor` (a point for a right click on
+  // the caption).
   void ShowSystemMenu(const TRect& screenAnchor);
 
   // The opacity the frame last gave the window (255 = opaque).
@@ -298,4 +319,11 @@ class TbsSkinFrame : public TComponent {
   bool FRolledUp = false, FRolledUpMaximized = false;
   TRect FNormalBounds;
   int FRolledUpHeight = 0;
+
+  void CreateMenus();
+  QPointer<TPopupMenu> FSystemMenu;
+  QPointer<TbsSkinData> FMenusSkinData;
+  TbsSkinMenu* FSkinMenu = nullptr;         // a Qt child
+  TPopupMenu* FDefaultSysMenu = nullptr;    // a Qt child: the menu without SystemMenu
+  bool FInMenuMode = false;
 };

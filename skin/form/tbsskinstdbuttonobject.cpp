@@ -44,7 +44,7 @@ bool TbsSkinStdButtonObject::NeedsMorphStep() const {
 
 void TbsSkinStdButtonObject::MouseDown(int, int, int Button) {
   if (!Enabled || Button != mbLeft || Down) return;
-  if (Command == cmSysMenu) MenuItem = bool(Owner->SystemMenuHook);
+  if (Command == cmSysMenu) MenuItem = true;  // the press opens the system menu
   SetDown(true);
   if (Command == cmSysMenu && MenuItem) {
     TRect anchor = Bounds;

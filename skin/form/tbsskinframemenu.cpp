@@ -1,0 +1,160 @@
+// The frame's system menu: which items it has for the window's state and
+// BorderIcons, what each does, where it opens and the menu mode around it.
+
+#include <QKeySequence>
+#include <QShortcut>
+
+#include "framework/tmessage.h"
+#include "skin/data/tbsresourcestrdata.h"
+#include "skin/data/tbsskindata.h"
+#include "skin/form/tbsactiveskinobject.h"
+#include "skin/form/tbsskinframe.h"
+#include "skin/form/tbsskinmenu.h"
+#include "skin/form/tbsskinpopupmenu.h"
+#include "skin/form/tbsskinstdbuttonobject.h"
+
+namespace {
+
+// The frame's own items, by name; an application's item with one of these
+// names is replaced by the frame's.
+constexpr const char* kFrameItemNames[] = {"BSF_MINITEM", "BSF_MAXITEM", "BSF_CLOSE",
+                                           "BSF_MINTOTRAY", "BSF_ROLLUP", "BSF_RESTORE"};
+
+struct TFrameItem {
+  const char* Name;
+  const char* Key;  // resource text of the caption
+};
+constexpr TFrameItem kMinItem{"BSF_MINITEM", "MI_MINCAPTION"};
+constexpr TFrameItem kMaxItem{"BSF_MAXITEM", "MI_MAXCAPTION"};
+constexpr TFrameItem kRestoreItem{"BSF_RESTORE", "MI_RESTORECAPTION"};
+constexpr TFrameItem kRollUpItem{"BSF_ROLLUP", "MI_ROLLUPCAPTION"};
+constexpr TFrameItem kMinToTrayItem{"BSF_MINTOTRAY", "MI_MINTOTRAYCAPTION"};
+constexpr TFrameItem kCloseItem{"BSF_CLOSE", "MI_CLOSECAPTION"};
+constexpr const char* kCloseShortCut = "Alt+F4";
+
+}  // namespace
+
+void TbsSkinFrame::CreateMenus() {
+  FSkinMenu = new TbsSkinMenu(this, FForm);
+  FDefaultSysMenu = new TPopupMenu(this);
+  // The desktop's keys for the window menu and for closing.
+  auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), FForm, nullptr, nullptr, Qt::WindowShortcut);
+  connect(menuKey, &QShortcut::activated, this, [this] { ShowSystemMenuFromKeyboard(); });
+  auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), FForm, nullptr, nullptr, Qt::WindowShortcut);
+  connect(closeKey, &QShortcut::activated, this, [this] { CloseForm(); });
+}
+
+TMenuItem* TbsSkinFrame::BuildSystemMenu() {
+  if (FSystemMenu && !FUseDefaultSysMenu) return FSystemMenu->Items();  // the application's menu as it is
+  TbsSkinData* skin = FMenusSkinData ? FMenusSkinData.data() : FSkinData.data();
+  const bool minimized = FWindowState == bswsMinimized;
+  const bool maximized = FWindowState == bswsMaximized;
+  const QPointer<TbsSkinFrame> self(this);
+  auto make = [&](const TFrameItem& what, TNotifyEvent action) {
+    auto* item = new TMenuItem;
+    item->SetName(what.Name);
+    item->SetCaption(skin ? skin->Text(what.Key) : TbsResourceStrData::BuiltInText(what.Key));
+    item->OnClick = [self, action = std::move(action)] {
+      if (self) action();
+    };
+    return item;
+  };
+
+  // Shown items in the order minimise, maximise, restore, roll up, to tray.
+  std::vector<TMenuItem*> shown;
+  if (!minimized && (FBorderIcons & biMinimize))
+    shown.push_back(make(kMinItem, [this] {
+      if (FAlwaysMinimizeToTray) MinimizeAppToTray();
+      else SetWindowState(bswsMinimized);
+    }));
+  if (!maximized && (FBorderIcons & biMaximize))
+    shown.push_back(make(kMaxItem, [this] { SetWindowState(bswsMaximized); }));
+  if (minimized || maximized || FRolledUp)
+    shown.push_back(make(kRestoreItem, [this] {
+      // A window rolled up in its present state unrolls; otherwise it restores.
+      if (FRolledUp && (FRolledUpMaximized || FWindowState == bswsNormal)) SetRollUp(false);
+      else SetWindowState(bswsNormal);
+    }));
+  if (!FRolledUp && !minimized && (FBorderIcons & biRollUp))
+    shown.push_back(make(kRollUpItem, [this] { SetRollUp(true); }));
+  if (FBorderIcons & biMinimizeToTray) shown.push_back(make(kMinToTrayItem, [this] { MinimizeAppToTray(); }));
+  TMenuItem* close = make(kCloseItem, [this] { CloseForm(); });
+  close->SetShortCutText(kCloseShortCut);
+
+  if (FSystemMenu && FUseDefaultSysMenu) {
+    TMenuItem* root = FSystemMenu->Items();
+    for (const char* name : kFrameItemNames)
+      while (TMenuItem* old = root->Find(name)) root->Delete(root->IndexOf(old));
+    // Inserted at the top one by one, last first, so they read in order.
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) root->Insert(0, *it);
+    root->Add(close);
+    return root;
+  }
+  TMenuItem* root = FDefaultSysMenu->Items();
+  root->Clear();
+  for (TMenuItem* item : shown) root->Add(item);
+  if (!shown.empty()) root->Add("", "-");
+  root->Add(close);
+  return root;
+}
+
+void TbsSkinFrame::ShowSystemMenu(const TRect& screenAnchor) {
+  if (!FForm) return;
+  CloseMenus();
+  TMenuItem* items = BuildSystemMenu();
+  if (!FInMenuMode) {
+    FInMenuMode = true;
+    if (OnSkinMenuOpen) OnSkinMenuOpen();
+  }
+  if (auto* skinned = qobject_cast<TbsSkinPopupMenu*>(FSystemMenu.data())) {
+    skinned->SetPopupComponent(FForm);
+    if (!skinned->SkinData()) skinned->SetSkinData(FMenusSkinData ? FMenusSkinData.data() : FSkinData.data());
+    skinned->PopupFromRect(screenAnchor);
+    if (!skinned->IsOpen()) SystemMenuClosed();
+    return;
+  }
+  FSkinMenu->SetForm(FForm);
+  FSkinMenu->SetUseSkinFontInMenu(FUseSkinFontInMenu);
+  FSkinMenu->SetDefMenuItemHeight(FDefMenuItemHeight);
+  FSkinMenu->DefMenuItemFont() = FDefMenuItemFont;
+  FSkinMenu->SetAlphaBlend(FMenusAlphaBlend);
+  FSkinMenu->SetAlphaBlendValue(FMenusAlphaBlendValue);
+  FSkinMenu->SetAlphaBlendAnimation(FMenusAlphaBlendAnimation);
+  FSkinMenu->Popup(FForm, FMenusSkinData ? FMenusSkinData.data() : FSkinData.data(), false, items, screenAnchor);
+  if (!FSkinMenu->IsOpen()) SystemMenuClosed();  // nothing to show: no menu mode left behind
+}
+
+void TbsSkinFrame::ShowSystemMenuFromKeyboard() {
+  if (!FForm) return;
+  TRect anchor{0, 0, 0, 0};
+  bool found = false;
+  for (const auto& o : FObjects)
+    if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get()); b && b->Command == cmSysMenu && b->Visible) {
+      anchor = b->Bounds;
+      found = true;
+      break;
+    }
+  if (!found) {
+    const TRect& caption = FSkinned ? FSizedCaptionRect : FDefaultCaptionRect;
+    anchor = TRect{caption.Left, caption.Top, caption.Left, caption.Bottom};
+  }
+  const QPoint origin = FForm->mapToGlobal(QPoint(0, 0));
+  OffsetRect(anchor, origin.x(), origin.y());
+  ShowSystemMenu(anchor);
+}
+
+void TbsSkinFrame::SystemMenuClosed() {
+  for (const auto& o : FObjects)
+    if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get()); b && b->MenuItem && b->Down) {
+      b->MenuClosed();
+      break;
+    }
+  if (!FInMenuMode) return;
+  FInMenuMode = false;
+  if (OnSkinMenuClose) OnSkinMenuClose();
+}
+
+void TbsSkinFrame::CloseMenus() {
+  if (FSkinMenu) FSkinMenu->CloseAll();
+  if (auto* skinned = qobject_cast<TbsSkinPopupMenu*>(FSystemMenu.data())) skinned->CloseMenu();
+}
