@@ -1,0 +1,244 @@
+// The frame's system menu: its items for each window state and set of
+// caption buttons, what each item does, the application's own menu, where
+// the menu opens and the menu mode around it.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+#include "formtesthelpers.h"
+#include "skin/data/tbsresourcestrdata.h"
+#include "skin/form/tbsactiveskinobject.h"
+#include "skin/form/tbsskinmenu.h"
+#include "skin/form/tbsskinpopupmenu.h"
+#include "skin/form/tbsskinpopupwindow.h"
+#include "skin/form/tbsskinstdbuttonobject.h"
+
+using namespace formtest;
+
+namespace {
+
+std::string Captions(const TMenuItem* menu) {
+  std::string out;
+  for (int i = 0; i < menu->Count(); ++i) out += (i ? "|" : "") + menu->Items(i)->Caption();
+  return out;
+}
+
+std::string Names(const TMenuItem* menu) {
+  std::string out;
+  for (int i = 0; i < menu->Count(); ++i) out += (i ? "|" : "") + menu->Items(i)->Name();
+  return out;
+}
+
+TbsSkinStdButtonObject* SysMenuButton(TbsSkinFrame& frame) {
+  for (int i = 0; i < frame.ObjectCount(); ++i)
+    if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(frame.Object(i)); b && b->Command == cmSysMenu) return b;
+  return nullptr;
+}
+
+TEST(SystemMenu, ItemsFollowTheWindowStateAndTheCaptionButtons) {
+  struct Row {
+    const char* Name;
+    TbsBorderIcons Icons;
+    int State;  // 0 normal, 1 maximised, 2 rolled up, 3 minimised, 4 rolled up while maximised
+    const char* Expected;
+  };
+  const TbsBorderIcons all = kDefaultFrameBorderIcons;
+  const Row rows[] = {
+      {"normal", all, 0, "Mi&nimize|Ma&ximize|Ro&llUp|-|&Close"},
+      {"maximised", all, 1, "Mi&nimize|&Restore|Ro&llUp|-|&Close"},
+      {"rolled up", all, 2, "Mi&nimize|Ma&ximize|&Restore|-|&Close"},
+      {"minimised", all, 3, "Ma&ximize|&Restore|-|&Close"},
+      {"rolled up while maximised", all, 4, "Mi&nimize|&Restore|-|&Close"},
+      {"normal without roll-up", all & ~biRollUp, 0, "Mi&nimize|Ma&ximize|-|&Close"},
+      {"normal without maximise", all & ~biMaximize, 0, "Mi&nimize|Ro&llUp|-|&Close"},
+      {"maximised without maximise", all & ~biMaximize, 1, "Mi&nimize|&Restore|Ro&llUp|-|&Close"},
+      {"with minimise to tray", all | biMinimizeToTray, 0,
+       "Mi&nimize|Ma&ximize|Ro&llUp|Minimize to &Tray|-|&Close"},
+      {"nothing but close", biSystemMenu, 0, "&Close"},
+  };
+  for (const Row& row : rows) {
+    FramedForm w;
+    w.Frame->SetBorderIcons(row.Icons);
+    if (row.State == 1 || row.State == 4) w.Frame->SetWindowState(bswsMaximized);
+    if (row.State == 2 || row.State == 4) w.Frame->SetRollUp(true);
+    if (row.State == 3) w.Frame->SetWindowState(bswsMinimized);
+    EXPECT_EQ(Captions(w.Frame->BuildSystemMenu()), row.Expected) << row.Name;
+  }
+}
+
+TEST(SystemMenu, ItemNamesAndTheCloseShortcut) {
+  FramedForm w;
+  w.Frame->SetBorderIcons(kDefaultFrameBorderIcons | biMinimizeToTray);
+  TMenuItem* menu = w.Frame->BuildSystemMenu();
+  EXPECT_EQ(Names(menu), "BSF_MINITEM|BSF_MAXITEM|BSF_ROLLUP|BSF_MINTOTRAY||BSF_CLOSE");
+  EXPECT_EQ(menu->Find("BSF_CLOSE")->ShortCutText(), "Alt+F4");
+  // Rebuilt on every opening: no item twice.
+  w.Frame->SetWindowState(bswsMaximized);
+  EXPECT_EQ(Names(w.Frame->BuildSystemMenu()), "BSF_MINITEM|BSF_RESTORE|BSF_ROLLUP|BSF_MINTOTRAY||BSF_CLOSE");
+}
+
+TEST(SystemMenu, CaptionsComeFromTheSkinsTextsWhenItHasThem) {
+  FramedForm w;
+  TbsResourceStrData texts(&w.Form);
+  TStringList lines = TbsResourceStrData::InitialStrings();
+  for (int i = 0; i < lines.Count(); ++i)
+    if (lines.Strings(i).rfind("MI_MINCAPTION=", 0) == 0) lines.SetStrings(i, "MI_MINCAPTION=Kleiner &machen");
+  texts.SetResStrings(lines);
+  w.Data->SetResourceStrData(&texts);
+  EXPECT_EQ(w.Frame->BuildSystemMenu()->Items(0)->Caption(), "Kleiner &machen");
+  // The menus' own skin data wins over the frame's.
+  TbsSkinData menus(&w.Form);
+  w.Frame->SetMenusSkinData(&menus);
+  EXPECT_EQ(w.Frame->BuildSystemMenu()->Items(0)->Caption(), "Mi&nimize");
+}
+
+TEST(SystemMenu, EachItemDoesWhatItSays) {
+  FramedForm w;
+  auto click = [&](const char* name) {
+    TMenuItem* item = w.Frame->BuildSystemMenu()->Find(name);
+    ASSERT_NE(item, nullptr) << name;
+    EXPECT_TRUE(item->Click()) << name;
+  };
+  click("BSF_MAXITEM");
+  EXPECT_EQ(w.Frame->WindowState(), bswsMaximized);
+  click("BSF_RESTORE");
+  EXPECT_EQ(w.Frame->WindowState(), bswsNormal);
+  click("BSF_ROLLUP");
+  EXPECT_TRUE(w.Frame->RolledUp());
+  click("BSF_RESTORE");  // rolled up in the normal state: unrolls
+  EXPECT_FALSE(w.Frame->RolledUp());
+  EXPECT_EQ(w.Frame->WindowState(), bswsNormal);
+  w.Frame->SetWindowState(bswsMaximized);
+  click("BSF_ROLLUP");
+  ASSERT_TRUE(w.Frame->RolledUp());
+  click("BSF_RESTORE");  // rolled up while maximised: unrolls and stays maximised
+  EXPECT_FALSE(w.Frame->RolledUp());
+  EXPECT_EQ(w.Frame->WindowState(), bswsMaximized);
+  click("BSF_RESTORE");
+  click("BSF_MINITEM");
+  EXPECT_EQ(w.Frame->WindowState(), bswsMinimized);
+  click("BSF_RESTORE");
+  EXPECT_EQ(w.Frame->WindowState(), bswsNormal);
+  bool closed = false;
+  QObject::connect(&w.Form, &QObject::destroyed, [&] { closed = true; });
+  click("BSF_CLOSE");
+  EXPECT_FALSE(w.Form.isVisible());
+}
+
+TEST(SystemMenu, TheApplicationsMenuKeepsItsItemsBetweenTheFramesOwn) {
+  FramedForm w;
+  TPopupMenu own(&w.Form);
+  own.Items()->Add("BSF_CLOSE", "stale close");  // replaced by the frame's
+  own.Items()->Add("about", "&About");
+  w.Frame->SetSystemMenu(&own);
+  EXPECT_EQ(Names(w.Frame->BuildSystemMenu()), "BSF_MINITEM|BSF_MAXITEM|BSF_ROLLUP|about|BSF_CLOSE");
+  w.Frame->SetWindowState(bswsMaximized);
+  TMenuItem* items = w.Frame->BuildSystemMenu();
+  EXPECT_EQ(items, own.Items());
+  EXPECT_EQ(Names(items), "BSF_MINITEM|BSF_RESTORE|BSF_ROLLUP|about|BSF_CLOSE");
+  EXPECT_EQ(Captions(items), "Mi&nimize|&Restore|Ro&llUp|&About|&Close");
+  // Without UseDefaultSysMenu the application's menu shows as it is.
+  TPopupMenu bare(&w.Form);
+  bare.Items()->Add("about", "&About");
+  w.Frame->SetSystemMenu(&bare);
+  w.Frame->SetUseDefaultSysMenu(false);
+  EXPECT_EQ(Names(w.Frame->BuildSystemMenu()), "about");
+}
+
+TEST(SystemMenu, TheButtonOpensTheMenuBelowItAndEscapeReleasesTheButton) {
+  FramedForm w(400, 300);
+  std::string log;
+  w.Frame->OnSkinMenuOpen = [&] { log += "open;"; };
+  w.Frame->OnSkinMenuClose = [&] { log += "close;"; };
+  TbsSkinStdButtonObject* button = SysMenuButton(*w.Frame);
+  ASSERT_NE(button, nullptr);
+  button->MouseDown(button->Bounds.Left + 2, button->Bounds.Top + 2, mbLeft);
+  EXPECT_TRUE(button->Down);
+  ASSERT_TRUE(w.Frame->SkinMenu()->IsOpen());
+  EXPECT_TRUE(w.Frame->InMenuMode());
+  EXPECT_EQ(log, "open;");
+  TbsSkinPopupWindow* popup = w.Frame->SkinMenu()->Window(0);
+  const QPoint origin = w.Form.mapToGlobal(QPoint(0, 0));
+  EXPECT_EQ(popup->pos(), QPoint(origin.x() + button->Bounds.Left, origin.y() + button->Bounds.Bottom));
+  EXPECT_EQ(popup->ItemCount(), 5);
+  QTest::keyClick(popup, Qt::Key_Escape);
+  EXPECT_FALSE(w.Frame->SkinMenu()->IsOpen());
+  EXPECT_FALSE(button->Down);
+  EXPECT_FALSE(w.Frame->InMenuMode());
+  EXPECT_EQ(log, "open;close;");
+}
+
+TEST(SystemMenu, ChoosingMaximiseFromTheMenuMaximisesAndEndsMenuMode) {
+  FramedForm w;
+  std::string log;
+  w.Frame->OnSkinMenuClose = [&] { log += "close;"; };
+  w.Frame->ShowSystemMenu(TRect{300, 200, 300, 200});
+  TbsSkinPopupWindow* popup = w.Frame->SkinMenu()->Window(0);
+  ASSERT_NE(popup, nullptr);
+  QTest::keyClick(popup, Qt::Key_X);  // Ma&ximize
+  EXPECT_EQ(w.Frame->WindowState(), bswsMaximized);
+  EXPECT_FALSE(w.Frame->SkinMenu()->IsOpen());
+  EXPECT_EQ(log, "close;");
+}
+
+TEST(SystemMenu, ARightClickOnTheCaptionNearTheBottomOpensAboveTheCursor) {
+  FramedForm w(300, 200);
+  const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+  const TRect caption = w.Frame->DefaultCaptionRect();
+  const QPoint inCaption((caption.Left + caption.Right) / 2, (caption.Top + caption.Bottom) / 2);
+  for (bool nearBottom : {false, true}) {
+    const int top = nearBottom ? work.bottom() - 30 : work.top() + 40;
+    w.Form.SetBounds(work.left() + 100, top, 300, 200);
+    const QPoint at = w.Form.mapToGlobal(inCaption);
+    w.Form.Perform(WM_NCRBUTTONDOWN, HTCAPTION, MakeLParam(at.x(), at.y()));
+    TbsSkinPopupWindow* popup = w.Frame->SkinMenu()->Window(0);
+    ASSERT_NE(popup, nullptr) << nearBottom;
+    if (nearBottom) EXPECT_EQ(popup->geometry().bottom() + 1, at.y());
+    else EXPECT_EQ(popup->y(), at.y());
+    EXPECT_EQ(popup->x(), at.x());
+    w.Frame->CloseMenus();
+    w.Form.Perform(WM_NCRBUTTONUP, HTCAPTION, MakeLParam(at.x(), at.y()));
+  }
+}
+
+TEST(SystemMenu, AltSpaceOpensTheMenuAndAltF4ClosesTheWindow) {
+  FramedForm w;
+  QTest::keyClick(&w.Form, Qt::Key_Space, Qt::AltModifier);
+  ASSERT_TRUE(w.Frame->SkinMenu()->IsOpen());
+  TbsSkinStdButtonObject* button = SysMenuButton(*w.Frame);
+  ASSERT_NE(button, nullptr);
+  const QPoint origin = w.Form.mapToGlobal(QPoint(0, 0));
+  EXPECT_EQ(w.Frame->SkinMenu()->Window(0)->pos(), QPoint(origin.x() + button->Bounds.Left, origin.y() + button->Bounds.Bottom));
+  w.Frame->CloseMenus();
+  QTest::keyClick(&w.Form, Qt::Key_F4, Qt::AltModifier);
+  EXPECT_FALSE(w.Form.isVisible());
+}
+
+TEST(SystemMenu, ASkinnedPopupMenuAsSystemMenuShowsThroughItsOwnController) {
+  FramedForm w;
+  TbsSkinPopupMenu own(&w.Form);
+  own.Items()->Add("about", "&About");
+  w.Frame->SetSystemMenu(&own);
+  w.Frame->ShowSystemMenu(TRect{100, 100, 120, 116});
+  EXPECT_FALSE(w.Frame->SkinMenu()->IsOpen());
+  ASSERT_TRUE(own.IsOpen());
+  EXPECT_EQ(own.PopupComponent(), &w.Form);
+  EXPECT_EQ(own.SkinMenu().Window(0)->ItemCount(), 5);
+  EXPECT_EQ(own.SkinMenu().Window(0)->pos(), QPoint(100, 116));
+  QTest::keyClick(own.SkinMenu().Window(0), Qt::Key_Escape);
+  EXPECT_FALSE(w.Frame->InMenuMode());
+}
+
+TEST(SystemMenu, ASkinChangeClosesAnOpenMenu) {
+  FramedForm w;
+  w.Frame->ShowSystemMenu(TRect{100, 100, 100, 100});
+  ASSERT_TRUE(w.Frame->SkinMenu()->IsOpen());
+  LoadSkin(*w.Data, FrameSkin());
+  EXPECT_FALSE(w.Frame->SkinMenu()->IsOpen());
+  EXPECT_FALSE(w.Frame->InMenuMode());
+}
+
+}  // namespace
