@@ -25,6 +25,9 @@
 #include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinbuttonobject.h"
 #include "skin/form/tbsskinframe.h"
+#include "skin/form/tbsskinmenu.h"
+#include "skin/form/tbsskinpopupwindow.h"
+#include "tools/skinpack/samplemenu.h"
 #include "tools/skinpack/skinsource.h"
 
 namespace {
@@ -216,6 +219,25 @@ QImage ComposeHint(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TW
   return image;
 }
 
+// A popup menu of sample items as the program's menus show it, its first
+// item highlighted. The size is the screen the menu opens on: the menu takes
+// its own width, and a height too small for it makes it scroll.
+QImage ComposePopup(const TComposeRequest& r, TbsCompressedStoredSkin& stored, TWantedSize size) {
+  QObject owner;
+  auto* data = new TbsSkinData(&owner);
+  LoadSkinData(*data, stored, r.SkinPath);
+  TMenuItem items;
+  AddSampleMenuItems(items);
+  auto* menu = new TbsSkinMenu(&owner);
+  TbsSkinPopupWindow window(menu, 0);
+  window.Prepare(&items, 0, data, TRect{0, 0, size.Width, size.Height});
+  window.SetActiveItem(0);
+  for (int i = 0; i < window.ItemCount(); ++i) window.Item(i).MorphFactor = window.Item(i).Highlighted ? 1 : 0;
+  QImage image = window.Render().convertToFormat(QImage::Format_ARGB32);
+  if (window.WindowRegion()) CutToShape(image, *window.WindowRegion());
+  return image;
+}
+
 // The special windows, each drawn by its own class. A window this program
 // does not have yet says so rather than drawing something else.
 struct TSpecialRecord {
@@ -228,7 +250,7 @@ const std::vector<TSpecialRecord>& SpecialRecords() {
   static const std::vector<TSpecialRecord> records = {
       {"FORMINFO", ComposeFrame, nullptr},
       {"HINTWINDOW", ComposeHint, nullptr},
-      {"POPUPWINDOW", nullptr, "this program has no skinned popup menu yet, so there is nothing that draws [POPUPWINDOW]"},
+      {"POPUPWINDOW", ComposePopup, nullptr},
   };
   return records;
 }
