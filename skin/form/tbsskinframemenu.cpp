@@ -101,6 +101,10 @@ TMenuItem* TbsSkinFrame::BuildSystemMenu() {
 void TbsSkinFrame::ShowSystemMenu(const TRect& screenAnchor) {
   if (!FForm) return;
   CloseMenus();
+  // The menu takes the pointer: the release of the press that opened it goes
+  // to the menu, so the frame would otherwise keep the capture for good.
+  FCapturedIndex = -1;
+  FForm->ReleaseCapture();
   TMenuItem* items = BuildSystemMenu();
   if (!FInMenuMode) {
     FInMenuMode = true;

@@ -38,6 +38,14 @@ TbsSkinStdButtonObject* SysMenuButton(TbsSkinFrame& frame) {
   return nullptr;
 }
 
+// The pointer goes to the middle of the caption; returns that point on the screen.
+QPoint CaptionPoint(TbsSkinFrame& frame) {
+  const TRect caption = frame.Skinned() ? frame.SizedCaptionRect() : frame.DefaultCaptionRect();
+  const QPoint p((caption.Left + caption.Right) / 2, (caption.Top + caption.Bottom) / 2);
+  MoveTo(*frame.Form(), p);
+  return frame.Form()->mapToGlobal(p);
+}
+
 TEST(SystemMenu, ItemsFollowTheWindowStateAndTheCaptionButtons) {
   struct Row {
     const char* Name;
@@ -169,6 +177,26 @@ TEST(SystemMenu, TheButtonOpensTheMenuBelowItAndEscapeReleasesTheButton) {
   EXPECT_FALSE(button->Down);
   EXPECT_FALSE(w.Frame->InMenuMode());
   EXPECT_EQ(log, "open;close;");
+}
+
+TEST(SystemMenu, ThePressThatOpensTheMenuLeavesNoCaptureBehindSoTheCaptionStillAnswers) {
+  FramedForm w;
+  LoadSkin(*w.Data, FrameSkin());
+  ASSERT_TRUE(w.Frame->Skinned());
+  TbsSkinStdButtonObject* button = SysMenuButton(*w.Frame);
+  ASSERT_NE(button, nullptr);
+  const QPoint centre((button->Bounds.Left + button->Bounds.Right) / 2, (button->Bounds.Top + button->Bounds.Bottom) / 2);
+  MoveTo(w.Form, centre);
+  Press(w.Form, centre);  // the release goes to the menu, never to the form
+  ASSERT_TRUE(w.Frame->SkinMenu()->IsOpen());
+  EXPECT_FALSE(w.Form.HasCapture());
+  EXPECT_EQ(w.Frame->CapturedIndex(), -1);
+  QTest::keyClick(w.Frame->SkinMenu()->Window(0), Qt::Key_Escape);
+  ASSERT_FALSE(w.Frame->SkinMenu()->IsOpen());
+  // A right press on the caption now opens the menu again.
+  const QPoint at = CaptionPoint(*w.Frame);
+  SendMouse(&w.Form, QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+  EXPECT_TRUE(w.Frame->SkinMenu()->IsOpen());
 }
 
 TEST(SystemMenu, ChoosingMaximiseFromTheMenuMaximisesAndEndsMenuMode) {
