@@ -67,7 +67,7 @@ void TApplication::HandleException(const std::exception& e) {
 }
 
 int TApplication::Run() {
-  if (FMainForm) {
+  if (FMainForm && FShowMainForm) {
     FMainForm->show();
     FMainForm->activateWindow();  // the desktop gives a new program the focus
   }

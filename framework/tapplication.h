@@ -33,6 +33,10 @@ class TApplication : public QApplication {
   int Run();
   TForm* MainForm() const { return FMainForm; }
   void SetMainForm(TForm* form) { FMainForm = form; }
+  // Off: Run starts the loop without showing the main form (a program that
+  // starts hidden in the notification area).
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool value) { FShowMainForm = value; }
 
   // Hints.
   int HintPause() const { return FHintPause; }
@@ -71,6 +75,7 @@ class TApplication : public QApplication {
 
   std::string FTitle;
   QPointer<TForm> FMainForm;
+  bool FShowMainForm = true;
   int FHintPause = 500;
   int FHintShortPause = 50;
   int FHintHidePause = 2500;

@@ -16,6 +16,7 @@
 #include "skin/data/tbsdataskinmenuitem.h"
 #include "skin/data/tbsdataskinstdbutton.h"
 #include "skin/data/tbsdatauserobject.h"
+#include "skin/data/tbsresourcestrdata.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/draw/skinglyphs.h"
 #include "skin/draw/skinimage.h"
@@ -25,6 +26,7 @@
 #include "skin/form/framegeometry.h"
 #include "skin/form/tbsskinanimateobject.h"
 #include "skin/form/tbsskincaptionobject.h"
+#include "skin/form/tbsskinpopupmenu.h"
 #include "skin/form/tbsskinstdbuttonobject.h"
 #include "skin/form/tbsuserobject.h"
 
@@ -1209,6 +1211,63 @@ void TbsSkinFrame::CaptionDblClick() {
   else SetRollUp(!FRolledUp);
 }
 
-// The tray icon comes with the skinned menus; without one these do nothing.
-void TbsSkinFrame::MinimizeAppToTray() {}
-void TbsSkinFrame::RestoreAppFromTray() {}
+// ---------------------------------------------------------------- tray
+
+void TbsSkinFrame::SetTrayIcon(TbsTrayIcon* value) {
+  if (FTrayIcon == value) return;
+  FTrayIcon = value;
+  if (ComponentState() & csDesigning) {
+    SetBorderIcons(value ? FBorderIcons | biMinimizeToTray : FBorderIcons & ~biMinimizeToTray);
+    if (!value) return;
+  }
+  if (!value) return;
+  if (!FAlwaysShowInTray) value->RemoveIcon();
+  value->SetMinimizeToTray(false);
+  if (ComponentState() & csDesigning || value->PopupMenu()) return;
+  value->SetPopupMenu(TrayMenu());
+  value->OnDblClick = [frame = QPointer<TbsSkinFrame>(this)] {
+    if (frame) frame->RestoreAppFromTray();
+  };
+}
+
+TbsSkinPopupMenu* TbsSkinFrame::TrayMenu() {
+  if (FTrayMenu) return FTrayMenu;
+  FTrayMenu = new TbsSkinPopupMenu(this);
+  const QPointer<TbsSkinFrame> self(this);
+  TMenuItem* items = FTrayMenu->Items();
+  items->Add("TRAY_BSF_RESTORE", "", [self] {
+    if (self) self->RestoreAppFromTray();
+  });
+  items->Add("", "-");
+  items->Add("TRAY_BSF_CLOSE", "", [self] {
+    if (self) self->CloseForm();
+  });
+  // Captions and look follow the skin shown when the menu opens.
+  FTrayMenu->OnPopup = [this] { UpdateTrayMenu(); };
+  UpdateTrayMenu();
+  return FTrayMenu;
+}
+
+void TbsSkinFrame::UpdateTrayMenu() {
+  TbsSkinData* skin = FMenusSkinData ? FMenusSkinData.data() : FSkinData.data();
+  FTrayMenu->SetSkinData(skin);
+  auto caption = [skin](const char* key) { return skin ? skin->Text(key) : TbsResourceStrData::BuiltInText(key); };
+  if (TMenuItem* item = FTrayMenu->FindItem("TRAY_BSF_RESTORE")) item->SetCaption(caption("MI_RESTORECAPTION"));
+  if (TMenuItem* item = FTrayMenu->FindItem("TRAY_BSF_CLOSE")) item->SetCaption(caption("MI_CLOSECAPTION"));
+}
+
+// Without a tray icon both do nothing.
+void TbsSkinFrame::MinimizeAppToTray() {
+  if (!FTrayIcon) return;
+  FTrayIcon->SetMinimizeToTray(true);
+  FTrayIcon->MinimizeApplication();
+  if (OnMinimizeToTray) OnMinimizeToTray();
+}
+
+void TbsSkinFrame::RestoreAppFromTray() {
+  if (!FTrayIcon) return;
+  FTrayIcon->SetMinimizeToTray(false);
+  FTrayIcon->ShowApplication();
+  if (!FAlwaysShowInTray) FTrayIcon->RemoveIcon();
+  if (OnRestoreFromTray) OnRestoreFromTray();
+}

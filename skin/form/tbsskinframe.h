@@ -20,11 +20,13 @@
 #include "framework/tform.h"
 #include "framework/tpopupmenu.h"
 #include "skin/form/framehittest.h"
+#include "skin/form/tbstrayicon.h"
 
 #include "skin/data/tbsskindata.h"
 class TbsActiveSkinObject;
 class TbsSkinCaptionObject;
 class TbsSkinMenu;
+class TbsSkinPopupMenu;
 
 // Caption buttons the frame offers; the first three have the framework's values.
 constexpr unsigned biRollUp = 8;
@@ -94,6 +96,13 @@ class TbsSkinFrame : public TComponent {
   void SetAlwaysShowInTray(bool value) { FAlwaysShowInTray = value; }
   bool AlwaysMinimizeToTray() const { return FAlwaysMinimizeToTray; }
   void SetAlwaysMinimizeToTray(bool value) { FAlwaysMinimizeToTray = value; }
+  // The icon the application minimises to; not owned. Assigning one hides it
+  // (unless AlwaysShowInTray) and, when it has no menu, gives it the frame's
+  // tray menu and restore on double-click.
+  TbsTrayIcon* TrayIcon() const { return FTrayIcon.data(); }
+  void SetTrayIcon(TbsTrayIcon* value);
+  // Restore, a line and close; owned by the frame, made on first use.
+  TbsSkinPopupMenu* TrayMenu();
   bool UseDefaultSysMenu() const { return FUseDefaultSysMenu; }
   void SetUseDefaultSysMenu(bool value) { FUseDefaultSysMenu = value; }
   bool UseSkinFontInMenu() const { return FUseSkinFontInMenu; }
@@ -285,6 +294,9 @@ class TbsSkinFrame : public TComponent {
   bool FShowObjectHint = false;
   bool FUseDefaultObjectHint = true;
   bool FAlwaysShowInTray = false, FAlwaysMinimizeToTray = false;
+  void UpdateTrayMenu();
+  QPointer<TbsTrayIcon> FTrayIcon;
+  TbsSkinPopupMenu* FTrayMenu = nullptr;  // a Qt child
   bool FUseDefaultSysMenu = true, FUseSkinFontInMenu = true;
   bool FMenusAlphaBlend = false, FMenusAlphaBlendAnimation = false;
   int FMenusAlphaBlendValue = 200;
