@@ -1,0 +1,3 @@
+#include "skin/controls/tbsskinedit.h"
+
+TbsSkinEdit::TbsSkinEdit(QWidget* parent) : TbsSkinCustomEdit(parent) {}
