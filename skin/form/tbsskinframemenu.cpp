@@ -1,6 +1,7 @@
 // The frame's system menu: which items it has for the window's state and
 // BorderIcons, what each does, where it opens and the menu mode around it.
 
+#include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -32,9 +33,40 @@ constexpr TFrameItem kMinToTrayItem{"BSF_MINTOTRAY", "MI_MINTOTRAYCAPTION"};
 constexpr TFrameItem kCloseItem{"BSF_CLOSE", "MI_CLOSECAPTION"};
 constexpr const char* kCloseShortCut = "Alt+F4";
 
+// The frame a component belongs to: one among its owners, or the frame of
+// the window it was opened for.
+TbsSkinFrame* FrameOf(const QObject* menu, const QObject* opener) {
+  for (const QObject* o = menu; o; o = o->parent())
+    if (auto* frame = qobject_cast<TbsSkinFrame*>(const_cast<QObject*>(o))) return frame;
+  for (const QObject* o = opener; o; o = o->parent())
+    if (auto* form = qobject_cast<const TForm*>(o))
+      return form->findChild<TbsSkinFrame*>(QString(), Qt::FindDirectChildrenOnly);
+  return nullptr;
+}
+
+// Plain popup menus (a tray icon's, a control's) show as skinned menus too:
+// through the menu controller of the frame they belong to, in its menus'
+// skin, or in the plain look through one shared controller.
+void ShowPlainPopupMenu(TPopupMenu& menu, int x, int y) {
+  static QPointer<TbsSkinMenu> shared;
+  TbsSkinFrame* frame = FrameOf(&menu, menu.PopupComponent());
+  TbsSkinMenu* controller = frame ? frame->SkinMenu() : nullptr;
+  TbsSkinData* skin = frame ? (frame->MenusSkinData() ? frame->MenusSkinData() : frame->SkinData()) : nullptr;
+  if (!controller) {
+    if (!shared) shared = new TbsSkinMenu(qApp);
+    controller = shared;
+  }
+  controller->Popup(menu.PopupComponent(), skin, false, menu.Items(), TRect{x, y, x, y});
+}
+
 }  // namespace
 
 void TbsSkinFrame::CreateMenus() {
+  static const bool presenterInstalled = [] {
+    TPopupMenu::SetPresenter(ShowPlainPopupMenu);
+    return true;
+  }();
+  (void)presenterInstalled;
   FSkinMenu = new TbsSkinMenu(this, FForm);
   FDefaultSysMenu = new TPopupMenu(this);
   // The desktop's keys for the window menu and for closing.

@@ -105,7 +105,7 @@ void TbsSkinMenuItem::Draw(TCanvas& canvas, const TbsMenuPaintContext& context) 
 //
 // normal or active, faded into each other by the record's morph kind.
 void TbsSkinMenuItem::DrawSkinned(TCanvas& canvas, const TbsMenuPaintContext& context) const {
-  const int w = RectWidth(ItemRect), h = RectHeight(ItemRect);
+  const int w = RectWidth(ItemRect);
   if (IsLine()) {
     if (ActivePicture.Empty() || IsEmptyRect(DividerRect)) return;
     TBitmap piece;
@@ -134,7 +134,6 @@ void TbsSkinMenuItem::DrawSkinned(TCanvas& canvas, const TbsMenuPaintContext& co
   const TColor color = !Enabled() ? UnEnabledFontColor : active ? ActiveFontColor : FontColor;
   // The text area keeps the record's margins; its right edge follows the row.
   const int right = ItemRect.Left + w - (RectWidth(SkinRect) > 0 ? RectWidth(SkinRect) - TextRect.Right : 0);
-  (void)h;
   DrawGlyph(canvas, color);
   DrawTexts(canvas, context, color, ItemRect.Left + std::max(TextRect.Left, context.GlyphColumnWidth + kTextStartGap),
             right);

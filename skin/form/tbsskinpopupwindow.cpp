@@ -425,8 +425,8 @@ void TbsSkinPopupWindow::hideEvent(QHideEvent* e) {
 }
 
 void TbsSkinPopupWindow::Dismiss() {
-  if (FDismissed && !isVisible()) return;
-  FDismissed = true;
+  if (FGone) return;
+  FGone = FDismissed = true;
   FMouseTimer.stop();
   FMorphTimer.stop();
   FScrollTimer.stop();

@@ -129,6 +129,7 @@ class TbsSkinPopupWindow : public QWidget {
   QPoint FLastCursor;
   QPoint FCursorAtShow;
   bool FPressedInside = false;
-  bool FDismissed = false;
+  bool FDismissed = false;  // closing: a hide no longer closes the menu
+  bool FGone = false;       // hidden and on its way out
   int FAlpha = 255;
 };

@@ -398,3 +398,24 @@ TEST(SkinMenu, ARecordWhosePictureIsMissingDrawsRowsWithoutBackgroundsYetKeepsTh
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinMenu, APopupClosedFromOutsideTheMenuTakesItsSubmenusAlongAndGoesAway) {
+  MenuFixture f;
+  TMenuItem* sub = f.Items.Add("s", "&More");
+  sub->Add("x", "Inner");
+  TbsSkinPopupWindow* w = f.Open(nullptr);
+  ASSERT_NE(w, nullptr);
+  QTest::keyClick(w, Qt::Key_Right);
+  ASSERT_EQ(f.Menu.Count(), 2);
+  QPointer<TbsSkinPopupWindow> outer(w), inner(f.Menu.Window(1));
+  w->close();  // as a press outside every popup closes it
+  EXPECT_FALSE(f.Menu.IsOpen());
+  EXPECT_EQ(f.Control.Log, "closed;");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(outer.isNull());
+  EXPECT_TRUE(inner.isNull());
+}
+
+}  // namespace

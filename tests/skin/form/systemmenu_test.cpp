@@ -270,3 +270,49 @@ TEST(SystemMenu, ASkinChangeClosesAnOpenMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameMenus, APlainPopupMenuOfTheFrameShowsInTheFramesMenuSkin) {
+  FramedForm w;
+  LoadSkin(*w.Data, FrameSkin(FrameSkinText("[POPUPWINDOW]\r\nwindowpictureindex=0\r\nlefttoppoint=2,2\r\n"
+                                            "righttoppoint=78,2\r\nleftbottompoint=2,40\r\nrightbottompoint=78,40\r\n"
+                                            "itemsrect=2,2,78,40\r\n")));
+  auto* menu = new TPopupMenu(w.Frame);  // as a tray menu the frame owns
+  menu->Items()->Add("restore", "&Restore");
+  menu->Popup(60, 70);
+  ASSERT_TRUE(w.Frame->SkinMenu()->IsOpen());
+  TbsSkinPopupWindow* popup = w.Frame->SkinMenu()->Window(0);
+  EXPECT_TRUE(popup->Skinned());
+  EXPECT_EQ(popup->pos(), QPoint(60, 70));
+  w.Frame->CloseMenus();
+  // A menu of no frame at all shows in the plain look.
+  TPopupMenu loose;
+  loose.Items()->Add("x", "&X");
+  loose.Popup(30, 30);
+  EXPECT_FALSE(w.Frame->SkinMenu()->IsOpen());
+  QWidget* shown = QApplication::activePopupWidget();
+  auto* plain = qobject_cast<TbsSkinPopupWindow*>(shown);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_FALSE(plain->Skinned());
+  plain->HandleKey(Qt::Key_Escape, {});
+}
+
+TEST(FrameMenus, MenusFadeInToTheFramesAlphaWhenAsked) {
+  FramedForm w;
+  w.Frame->SetMenusAlphaBlend(true);
+  w.Frame->SetMenusAlphaBlendValue(150);
+  w.Frame->ShowSystemMenu(TRect{100, 100, 100, 100});
+  TbsSkinPopupWindow* popup = w.Frame->SkinMenu()->Window(0);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_NEAR(popup->windowOpacity(), 150 / 255.0, 0.01);
+  w.Frame->CloseMenus();
+  w.Frame->SetMenusAlphaBlendAnimation(true);
+  w.Frame->ShowSystemMenu(TRect{100, 100, 100, 100});
+  popup = w.Frame->SkinMenu()->Window(0);
+  EXPECT_NEAR(popup->windowOpacity(), 0, 0.01);  // the fade starts invisible
+  EXPECT_TRUE(QTest::qWaitFor([&] { return popup->windowOpacity() > 149 / 255.0; }, 3000));
+  w.Frame->CloseMenus();
+}
+
+}  // namespace
