@@ -7,6 +7,7 @@
 
 #include <QMenu>
 #include <QProcess>
+#include <cstdlib>
 #include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <optional>
@@ -21,6 +22,11 @@
 #include "skin/form/tbsskinpopupmenu.h"
 #include "skin/form/tbsskinpopupwindow.h"
 #include "skin/form/tbstrayicon.h"
+
+#if __has_include(<xcb/xcb.h>)
+#include <xcb/xcb.h>
+#define BR_TEST_HAVE_XCB 1
+#endif
 
 using namespace formtest;
 
@@ -558,6 +564,26 @@ TEST_F(FrameTray, TheTrayButtonAndTheMinimiseButtonWithAlwaysMinimizeToTrayGoToT
   w.Frame->RestoreAppFromTray();
 }
 
+TEST_F(FrameTray, TheSystemMenusTrayItemAndItsMinimiseWithAlwaysMinimizeToTrayGoToTheTray) {
+  TrayAvailable tray(true);
+  w.Frame->SetTrayIcon(icon);
+  EXPECT_EQ(w.Frame->BuildSystemMenu()->Find("BSF_MINTOTRAY"), nullptr) << "only with the tray caption button";
+  w.Frame->SetBorderIcons(kDefaultFrameBorderIcons | biMinimizeToTray);
+  TMenuItem* toTray = w.Frame->BuildSystemMenu()->Find("BSF_MINTOTRAY");
+  ASSERT_TRUE(toTray);
+  EXPECT_TRUE(toTray->Click());
+  EXPECT_EQ(minimized, 1);
+  QTRY_VERIFY(!w.Form.isVisible());
+  w.Frame->RestoreAppFromTray();
+
+  w.Frame->SetAlwaysMinimizeToTray(true);
+  EXPECT_TRUE(w.Frame->BuildSystemMenu()->Find("BSF_MINITEM")->Click());
+  EXPECT_EQ(minimized, 2);
+  QTRY_VERIFY(!w.Form.isVisible());
+  EXPECT_EQ(w.Frame->WindowState(), bswsNormal) << "the tray, not the collapsed caption bar";
+  w.Frame->RestoreAppFromTray();
+}
+
 TEST_F(FrameTray, AnIconThatOutlivesItsFrameIgnoresTheDoubleClick) {
   w.Frame->SetTrayIcon(icon);
   delete w.Frame;
@@ -594,5 +620,106 @@ TEST(RealXTray, WithoutANotificationAreaTheWindowIsIconifiedNotWithdrawn) {
   QTRY_COMPARE(ServerWindowState(w.Form), std::string("Normal"));
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&w.Form));
 }
+
+#ifdef BR_TEST_HAVE_XCB
+// A notification area as small as the desktop's protocol allows: it owns the
+// tray selection, announces itself on the root window and counts the icons
+// that ask to dock. Stop and Start again are a tray that restarts.
+class FakeTray {
+ public:
+  FakeTray() {
+    int screenNumber = 0;
+    FConnection = xcb_connect(nullptr, &screenNumber);
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(FConnection));
+    for (int i = 0; i < screenNumber; ++i) xcb_screen_next(&it);
+    FRoot = it.data->root;
+    FVisual = it.data->root_visual;
+    FSelection = Atom("_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber));
+    FOpcode = Atom("_NET_SYSTEM_TRAY_OPCODE");
+    FManager = Atom("MANAGER");
+  }
+  ~FakeTray() {
+    Stop();
+    xcb_disconnect(FConnection);
+  }
+  void Start() {
+    FWindow = xcb_generate_id(FConnection);
+    xcb_create_window(FConnection, XCB_COPY_FROM_PARENT, FWindow, FRoot, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, FVisual, 0, nullptr);
+    xcb_set_selection_owner(FConnection, FWindow, FSelection, XCB_CURRENT_TIME);
+    xcb_client_message_event_t announce{};
+    announce.response_type = XCB_CLIENT_MESSAGE;
+    announce.format = 32;
+    announce.window = FRoot;
+    announce.type = FManager;
+    announce.data.data32[0] = XCB_CURRENT_TIME;
+    announce.data.data32[1] = FSelection;
+    announce.data.data32[2] = FWindow;
+    xcb_send_event(FConnection, 0, FRoot, XCB_EVENT_MASK_STRUCTURE_NOTIFY, reinterpret_cast<const char*>(&announce));
+    xcb_flush(FConnection);
+  }
+  void Stop() {
+    if (!FWindow) return;
+    xcb_destroy_window(FConnection, FWindow);
+    xcb_flush(FConnection);
+    FWindow = 0;
+  }
+  // Dock requests received so far.
+  int Docks() {
+    constexpr uint32_t kRequestDock = 0;
+    while (xcb_generic_event_t* e = xcb_poll_for_event(FConnection)) {
+      if ((e->response_type & 0x7F) == XCB_CLIENT_MESSAGE) {
+        const auto* m = reinterpret_cast<xcb_client_message_event_t*>(e);
+        if (m->type == FOpcode && m->data.data32[1] == kRequestDock) ++FDocks;
+      }
+      std::free(e);
+    }
+    return FDocks;
+  }
+
+ private:
+  xcb_atom_t Atom(const std::string& name) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(FConnection, xcb_intern_atom(FConnection, 0, uint16_t(name.size()), name.c_str()), nullptr);
+    const xcb_atom_t atom = r ? r->atom : XCB_ATOM_NONE;
+    std::free(r);
+    return atom;
+  }
+  xcb_connection_t* FConnection;
+  xcb_window_t FRoot = 0, FWindow = 0;
+  xcb_visualid_t FVisual = 0;
+  xcb_atom_t FSelection = 0, FOpcode = 0, FManager = 0;
+  int FDocks = 0;
+};
+
+// With a notification area the window really goes, the icon docks, and a
+// tray that restarts gets the icon again without our asking.
+TEST(RealXTray, TheIconDocksHidesTheWindowAndDocksAgainWhenTheTrayRestarts) {
+  BR_REQUIRE_REAL_X();
+  FakeTray tray;
+  tray.Start();
+  QTRY_VERIFY(QSystemTrayIcon::isSystemTrayAvailable());
+  {
+    FramedForm w{400, 300};
+    auto* icon = new TbsTrayIcon(&w.Form);
+    w.Frame->SetTrayIcon(icon);
+    w.Frame->MinimizeAppToTray();
+    QTRY_COMPARE(ServerWindowState(w.Form), std::string("Withdrawn"));
+    EXPECT_FALSE(w.Form.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(tray.Docks(), 1, 5000);
+
+    tray.Stop();
+    QTest::qWait(200);
+    tray.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(tray.Docks(), 2, 5000);
+
+    w.Frame->RestoreAppFromTray();
+    QTRY_COMPARE(ServerWindowState(w.Form), std::string("Normal"));
+    EXPECT_FALSE(icon->NotifyIcon().Added());
+  }
+  tray.Stop();
+  QTRY_VERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+}
+#endif
 
 }  // namespace
