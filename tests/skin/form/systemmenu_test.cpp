@@ -316,3 +316,22 @@ TEST(FrameMenus, MenusFadeInToTheFramesAlphaWhenAsked) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameMenus, ClosingAWindowThatIsFreedOnCloseFromItsOwnMenuIsSafe) {
+  auto* form = new TForm;
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  form->SetBounds(40, 40, 300, 200);
+  auto* frame = new TbsSkinFrame(form);
+  form->show();
+  const QPointer<TForm> guard(form);
+  frame->ShowSystemMenu(TRect{60, 60, 60, 60});
+  TbsSkinPopupWindow* popup = frame->SkinMenu()->Window(0);
+  ASSERT_NE(popup, nullptr);
+  QTest::keyClick(popup, Qt::Key_C);  // &Close
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(guard.isNull());
+}
+
+}  // namespace
