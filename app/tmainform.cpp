@@ -10,6 +10,22 @@ constexpr int kClientHeight = 467;
 const char* const kMakerAddress = "https://www.oradel.example/";
 const TFont kControlFont("Arial", 14);
 
+// The look every field is created with; all four are bound to the skin.
+TbsSkinEdit* MakeField(QWidget* parent, const char* name, int left, int top, int width, int height) {
+  auto* e = new TbsSkinEdit(parent);
+  e->setObjectName(QString::fromLatin1(name));
+  e->SetBounds(left, top, width, height);
+  e->SetSkinDataName("edit");
+  e->SetDefaultHeight(20);
+  e->SetDefaultWidth(0);
+  e->SetButtonMode(false);
+  e->SetUseSkinFont(true);
+  e->SetDefaultFont(kControlFont);
+  return e;
+}
+
+const char* const kChineseInputMethod = "中文 (简体) - 微软拼音";
+
 // The look every pane is created with; only the tool strip is bound to the skin.
 void SetUpPanel(TbsSkinPanel* panel) {
   panel->SetSkinDataName("panel");
@@ -127,32 +143,36 @@ void TmainForm::CreateComponents() {
   GroupBox4 = Make<TGroupBox>(bsSkinPanel3, "GroupBox4", 1, 1, 120, 55, alLeft);
   GroupBox4->SetCaption("查找文件");
   GroupBox4->SetCursor(crHandPoint);
-  EdtFindEx = Make<TEdit>(GroupBox4, "EdtFindEx", 16, 24, 81, 20);
+  EdtFindEx = MakeField(GroupBox4, "EdtFindEx", 16, 24, 81, 20);
   EdtFindEx->SetText("*.*");
 
   GroupBox1 = Make<TGroupBox>(bsSkinPanel3, "GroupBox1", 121, 1, 96, 55, alLeft);
   GroupBox1->SetCaption("批量命名前缀");
   GroupBox1->SetCursor(crHandPoint);
-  EdtFrontName = Make<TEdit>(GroupBox1, "EdtFrontName", 8, 24, 81, 20);
+  EdtFrontName = MakeField(GroupBox1, "EdtFrontName", 8, 24, 81, 20);
   EdtFrontName->SetText("My");
   EdtFrontName->SetAlignment(taCenter);
+  EdtFrontName->SetImeMode(imChinese);
+  EdtFrontName->SetImeName(kChineseInputMethod);
 
   GroupBox2 = Make<TGroupBox>(bsSkinPanel3, "GroupBox2", 217, 1, 136, 55, alLeft);
   GroupBox2->SetCaption("命名范围");
   GroupBox2->SetCursor(crHandPoint);
-  EdtRangestart = Make<TEdit>(GroupBox2, "EdtRangestart", 16, 24, 41, 20);
+  EdtRangestart = MakeField(GroupBox2, "EdtRangestart", 16, 24, 41, 20);
   EdtRangestart->SetText("0");
   EdtRangestart->SetAlignment(taCenter);
   // Digits only: no input method composes text into this field.
-  EdtRangestart->Editor()->setAttribute(Qt::WA_InputMethodEnabled, false);
+  EdtRangestart->SetImeMode(imDisable);
   Label1 = Make<TLabel>(GroupBox2, "Label1", 62, 25, 13, 24);
   Label1->SetCaption("~");
   Label1->Font() = TFont("MS Sans Serif", -19, fsBold);
-  EdtRangeend = Make<TEdit>(GroupBox2, "EdtRangeend", 80, 24, 41, 20);
+  EdtRangeend = MakeField(GroupBox2, "EdtRangeend", 80, 24, 41, 20);
   EdtRangeend->SetText("");
   EdtRangeend->SetAlignment(taCenter);
   EdtRangeend->SetEnabled(false);
   EdtRangeend->Font().SetColor(clGrayText);
+  EdtRangeend->SetImeMode(imChinese);
+  EdtRangeend->SetImeName(kChineseInputMethod);
 
   btnQuillo = Make<TbsSkinButton>(bsSkinPanel3, "btnQuillo", 353, 1, 57, 55, alLeft);
   btnQuillo->SetSkinDataName("resizebutton");
@@ -230,6 +250,7 @@ void TmainForm::ResolveReferences() {
   bsSkinPanel3->SetSkinData(bsSkinData);
   btnQuillo->SetSkinData(bsSkinData);
   ListBox1->SetSkinData(bsSkinData);
+  for (TbsSkinEdit* field : {EdtFindEx, EdtFrontName, EdtRangestart, EdtRangeend}) field->SetSkinData(bsSkinData);
   bsSkinHint1->SetSkinData(bsSkinData);
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
   // The stored client size holds inside the skin's frame too.

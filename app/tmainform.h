@@ -9,13 +9,13 @@
 
 #include "framework/taction.h"
 #include "framework/tdirtreeview.h"
-#include "framework/tedit.h"
 #include "framework/tform.h"
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
 #include "framework/tscrollbar.h"
 #include "renamer/trenamefile.h"
 #include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinedit.h"
 #include "skin/controls/tbsskinhint.h"
 #include "skin/controls/tbsskinlinklabel.h"
 #include "skin/controls/tbsskinlistbox.h"
@@ -42,13 +42,13 @@ class TmainForm : public TForm {
   TbsSkinPanel* bsSkinPanel3;
   TbsSkinLinkLabel* bsSkinLinkLabel1;
   TGroupBox* GroupBox4;
-  TEdit* EdtFindEx;
+  TbsSkinEdit* EdtFindEx;
   TGroupBox* GroupBox1;
-  TEdit* EdtFrontName;
+  TbsSkinEdit* EdtFrontName;
   TGroupBox* GroupBox2;
-  TEdit* EdtRangestart;
+  TbsSkinEdit* EdtRangestart;
   TLabel* Label1;
-  TEdit* EdtRangeend;
+  TbsSkinEdit* EdtRangeend;
   TbsSkinButton* btnQuillo;
   TbsSkinFrame* SkinForm;
   TbsSkinData* bsSkinData;

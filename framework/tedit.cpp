@@ -188,6 +188,15 @@ void TEdit::ApplyCharCase() {
   FEditor->setCursorPosition(cursor);
 }
 
+void TEdit::SetImeMode(TImeMode value) {
+  if (FImeMode == value) return;
+  FImeMode = value;
+  FEditor->setAttribute(Qt::WA_InputMethodEnabled, value != imDisable);
+  Qt::InputMethodHints hints = FEditor->inputMethodHints() & ~(Qt::ImhPreferLatin | Qt::ImhLatinOnly);
+  if (value == imAlpha || value == imSAlpha) hints |= Qt::ImhPreferLatin;
+  FEditor->setInputMethodHints(hints);
+}
+
 TPopupMenu* TEdit::PopupMenu() const { return FPopupMenu.data(); }
 void TEdit::SetPopupMenu(TPopupMenu* value) { FPopupMenu = value; }
 

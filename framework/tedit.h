@@ -15,6 +15,9 @@
 class TPopupMenu;
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// What the field asks of the input method when it takes the focus.
+enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+                imSHanguel, imHanguel };
 // A virtual key code (the platform's numbering: 13 Enter, 27 Escape, 46 Delete,
 // 'A'..'Z', '0'..'9'); a handler that sets it to 0 keeps the key from the field.
 using TKeyEvent = std::function<void(int& key, TShiftState shift)>;
@@ -52,6 +55,14 @@ class TEdit : public TControl {
   // Kept for the layout; the field does not mask its input.
   const std::string& EditMask() const { return FEditMask; }
   void SetEditMask(const std::string& value) { FEditMask = value; }
+  // imDisable keeps every input method out (typed keys only); the modes that
+  // ask for native text drop any preference for Latin letters.
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode value);
+  // The input method the layout names; kept only, since no desktop here
+  // switches input methods by name.
+  const std::string& ImeName() const { return FImeName; }
+  void SetImeName(const std::string& value) { FImeName = value; }
   // Shown on a right click instead of the field's own menu; not owned.
   TPopupMenu* PopupMenu() const;
   void SetPopupMenu(TPopupMenu* value);
@@ -124,6 +135,8 @@ class TEdit : public TControl {
   bool FAutoSelect = true;
   bool FHideSelection = true;
   std::string FEditMask;
+  TImeMode FImeMode = imDontCare;
+  std::string FImeName;
   QPointer<TPopupMenu> FPopupMenu;
   int FKeyDepth = 0;  // >0 while a key press is being judged: a redelivered key is not judged again
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include "../platform/tempfolder.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
+#include "skin/form/tbsskinmenu.h"
 
 namespace {
 
@@ -413,6 +416,87 @@ TEST_F(MainWindow, APrefixWithASlashRenamesNothingAndSaysWhy) {
   EXPECT_EQ(boxes[0].Text, "批量命名前缀不能包含空字符.");
   EXPECT_EQ(TempFolder::ContentsOf(Home.Path()), before);
   EXPECT_EQ(TempFolder::ContentsOf(Desktop + "sub/").size(), 0u);
+}
+
+TEST_F(MainWindow, TheFourFieldsWearTheSkinsEditRecordAtTwentyTwoPixels) {
+  TmainForm& f = Open();
+  struct Field {
+    TbsSkinEdit* edit;
+    int width;
+    TAlignment alignment;
+  };
+  const Field fields[] = {{f.EdtFindEx, 81, taLeftJustify},
+                          {f.EdtFrontName, 81, taCenter},
+                          {f.EdtRangestart, 41, taCenter},
+                          {f.EdtRangeend, 41, taCenter}};
+  for (const Field& field : fields) {
+    const std::string name = field.edit->objectName().toStdString();
+    ASSERT_GE(field.edit->SkinIndex(), 0) << name;
+    EXPECT_EQ(f.bsSkinData->ControlRecords[size_t(field.edit->SkinIndex())]->IDName, "edit") << name;
+    EXPECT_EQ(field.edit->Height(), 22) << name << ": laid out 20 high, the record's piece is 22";
+    EXPECT_EQ(field.edit->Width(), field.width) << name;
+    EXPECT_EQ(field.edit->Top(), 24) << name;
+    EXPECT_EQ(field.edit->Alignment(), field.alignment) << name;
+    EXPECT_EQ(field.edit->TextArea(), Rect(2, 2, field.width - 2, 20)) << name;
+    EXPECT_FALSE(field.edit->ButtonMode()) << name;
+  }
+  // The range end is grey: the record's disabled colour, whatever the layout's font said.
+  EXPECT_FALSE(f.EdtRangeend->Enabled());
+  EXPECT_EQ(f.EdtRangeend->Font().Color(), RGBColor(128, 128, 128));
+  EXPECT_EQ(f.EdtFindEx->Font().Color(), clBlack);
+  // Digits only in the start field: no input method composes into it.
+  EXPECT_FALSE(f.EdtRangestart->Editor()->testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_TRUE(f.EdtFrontName->Editor()->testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_FALSE(f.EdtFrontName->Editor()->inputMethodHints() & Qt::ImhPreferLatin);
+}
+
+TEST_F(MainWindow, TheStartFieldTakesDigitsByKeyAndByPasteAndLeavingItCountsOn) {
+  Write("a.txt");
+  Write("b.txt");
+  TmainForm& f = Open();
+  QLineEdit* editor = f.EdtRangestart->Editor();
+  QTest::mouseClick(editor, Qt::LeftButton);
+  ASSERT_TRUE(f.EdtRangestart->Focused());
+  editor->selectAll();
+  QTest::keyClicks(editor, "12a-3");
+  EXPECT_EQ(f.EdtRangestart->Text(), "123");
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_EQ(f.EdtRangestart->Text(), "123") << "Backspace and Enter change nothing";
+  // Pasting: the characters are judged one by one, so only the digits go in.
+  // (Ctrl+V types a control character, which the filter swallows like any other.)
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("4x\n5中6"));
+  QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(f.EdtRangestart->Text(), "123456");
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), editor->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(editor, &menuEvent);
+  ASSERT_NE(f.EdtRangestart->ContextMenu(), nullptr);
+  QGuiApplication::clipboard()->setText(QStringLiteral("-7e"));
+  f.EdtRangestart->ContextMenu()->SkinMenu().ExecuteItem(0, f.EdtRangestart->ContextMenu()->Items()->Find("Paste"),
+                                                         TRect{});
+  EXPECT_EQ(f.EdtRangestart->Text(), "1234567");
+  const auto boxes = CollectBoxes([&] { QTest::mouseClick(f.EdtFrontName->Editor(), Qt::LeftButton); });
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(f.EdtRangeend->Text(), "1234569");
+}
+
+TEST_F(MainWindow, AFieldsContextMenuIsTheSkinnedPopupWithTheEditCommands) {
+  TmainForm& f = Open();
+  QLineEdit* editor = f.EdtFrontName->Editor();
+  QTest::mouseClick(editor, Qt::LeftButton);
+  editor->selectAll();
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), editor->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(editor, &menuEvent);
+  TbsSkinPopupMenu* menu = f.EdtFrontName->ContextMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->IsOpen());
+  EXPECT_EQ(menu->SkinData(), f.bsSkinData);
+  EXPECT_EQ(menu->Items()->Find("Cut")->Caption(), "Cut");
+  EXPECT_FALSE(menu->Items()->Find("SelectAll")->Enabled()) << "the whole text is selected";
+  menu->SkinMenu().ExecuteItem(0, menu->Items()->Find("Cut"), TRect{});
+  EXPECT_EQ(f.EdtFrontName->Text(), "");
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "My");
+  EXPECT_EQ(f.EdtFrontName->ContextMenu(), nullptr);
 }
 
 // Needs a real X server: the title the window system shows is read back with xdotool.
