@@ -1,0 +1,373 @@
+#include "platform/shellfileops.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <cerrno>
+#include <climits>
+#include <ctime>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/movefile.h"
+
+namespace {
+const char* const kNewFolderName = "新建文件夹";
+constexpr int kMaxNameTries = 10000;  // "name (10000)" is as far as a free name is looked for
+const char* const kUriListType = "text/uri-list";
+const char* const kGnomeCopiedType = "x-special/gnome-copied-files";
+const char* const kKdeCutType = "application/x-kde-cutselection";
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+std::string BaseName(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path.substr(path.rfind('/') + 1);
+}
+
+std::string RealPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+  return real ? std::string(real.get()) : std::string();
+}
+
+std::string Reason(const std::string& what, int error) { return what + "：" + std::strerror(error); }
+
+// Removes a tree this program made itself (a half-made copy) or a source
+// whose whole copy stands elsewhere.
+void RemoveTree(const std::string& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) return;
+  if (S_ISDIR(st.st_mode)) {
+    if (DIR* dir = opendir(path.c_str())) {
+      while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..") RemoveTree(Join(path, name));
+      }
+      closedir(dir);
+    }
+    rmdir(path.c_str());
+  } else {
+    unlink(path.c_str());
+  }
+}
+
+bool CopyFileBytes(const std::string& from, const std::string& to, mode_t mode, std::string& error) {
+  const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return error = Reason(BaseName(from), errno), false;
+  const int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
+  if (out < 0) {
+    error = Reason(BaseName(to), errno);
+    close(in);
+    return false;
+  }
+  char buffer[1 << 16];
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = read(in, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    for (ssize_t done = 0; done < n;) {
+      const ssize_t w = write(out, buffer + done, std::size_t(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) {
+        ok = false;
+        break;
+      }
+      done += w;
+    }
+    if (!ok) break;
+  }
+  if (!ok) error = Reason(BaseName(from), errno);
+  if (close(out) != 0 && ok) ok = false, error = Reason(BaseName(to), errno);
+  close(in);
+  return ok;
+}
+
+// Copies `from` to the new name `to`; links are copied as links, never followed.
+bool CopyTree(const std::string& from, const std::string& to, std::string& error) {
+  struct stat st {};
+  if (lstat(from.c_str(), &st) != 0) return error = Reason(BaseName(from), errno), false;
+  if (S_ISLNK(st.st_mode)) {
+    std::string target(PATH_MAX, '\0');
+    const ssize_t n = readlink(from.c_str(), target.data(), target.size());
+    if (n < 0) return error = Reason(BaseName(from), errno), false;
+    target.resize(std::size_t(n));
+    if (symlink(target.c_str(), to.c_str()) != 0) return error = Reason(BaseName(to), errno), false;
+    return true;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    if (mkdir(to.c_str(), (st.st_mode & 07777) | S_IRWXU) != 0) return error = Reason(BaseName(to), errno), false;
+    DIR* dir = opendir(from.c_str());
+    if (!dir) return error = Reason(BaseName(from), errno), false;
+    bool ok = true;
+    while (const dirent* e = readdir(dir)) {
+      const std::string name = e->d_name;
+      if (name == "." || name == "..") continue;
+      if (!(ok = CopyTree(Join(from, name), Join(to, name), error))) break;
+    }
+    closedir(dir);
+    chmod(to.c_str(), st.st_mode & 07777);
+    return ok;
+  }
+  if (S_ISREG(st.st_mode)) return CopyFileBytes(from, to, st.st_mode, error);
+  error = BaseName(from) + "：不是普通文件或文件夹";
+  return false;
+}
+
+std::string PercentDecode(const std::string& s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size() && std::isxdigit((unsigned char)s[i + 1]) &&
+        std::isxdigit((unsigned char)s[i + 2])) {
+      out += char(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> Lines(const std::string& body) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at <= body.size()) {
+    std::size_t end = body.find('\n', at);
+    if (end == std::string::npos) end = body.size();
+    std::string line = body.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+}  // namespace
+
+std::string FreeNameIn(const std::string& folder, const std::string& name, bool isFolder) {
+  if (!Exists(Join(folder, name))) return name;
+  std::string stem = name, ext;
+  if (const std::size_t dot = name.rfind('.'); !isFolder && dot != std::string::npos && dot > 0) {
+    stem = name.substr(0, dot);
+    ext = name.substr(dot);
+  }
+  for (int n = 2; n <= kMaxNameTries; ++n) {
+    const std::string candidate = stem + " (" + std::to_string(n) + ")" + ext;
+    if (!Exists(Join(folder, candidate))) return candidate;
+  }
+  return std::string();
+}
+
+std::string MakeNewFolder(const std::string& folder, std::string& error) {
+  for (int n = 1; n <= kMaxNameTries; ++n) {
+    const std::string name = n == 1 ? kNewFolderName : std::string(kNewFolderName) + " (" + std::to_string(n) + ")";
+    if (mkdir(Join(folder, name).c_str(), 0777) == 0) return name;
+    if (errno != EEXIST) {
+      error = Reason(kNewFolderName, errno);
+      return std::string();
+    }
+  }
+  error = std::string(kNewFolderName) + "：没有可用的名称";
+  return std::string();
+}
+
+// The user's trash as the freedesktop trash rules lay it out: the item goes
+// to Trash/files under a name that is free there, and Trash/info records
+// where it came from. Written here rather than left to the toolkit, whose
+// fallback when the home trash cannot be made writes the trash folders into
+// the working directory.
+bool MoveToTrash(const std::string& path, std::string& error) {
+  struct stat item {};
+  if (path.empty() || path[0] != '/' || lstat(path.c_str(), &item) != 0)
+    return error = Reason(BaseName(path), ENOENT), false;
+  std::string dataHome;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
+    dataHome = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+    dataHome = std::string(home) + "/.local/share";
+  } else {
+    return error = BaseName(path) + "：找不到回收站", false;
+  }
+  const std::string trash = dataHome + "/Trash";
+  const std::string files = trash + "/files", info = trash + "/info";
+  // The data folder may not exist on a fresh account; every level is made
+  // as the rules ask (0700), and a level that is no folder stops it all.
+  std::string made;
+  for (std::size_t at = 1; at <= files.size(); ++at) {
+    if (at != files.size() && files[at] != '/') continue;
+    made = files.substr(0, at);
+    if (mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) break;
+  }
+  mkdir(info.c_str(), 0700);
+  struct stat filesDir {}, infoDir {};
+  if (stat(files.c_str(), &filesDir) != 0 || !S_ISDIR(filesDir.st_mode) || stat(info.c_str(), &infoDir) != 0 ||
+      !S_ISDIR(infoDir.st_mode))
+    return error = BaseName(path) + "：无法建立回收站 " + trash, false;
+  // Only a rename moves nothing for good; another disk would need a copy.
+  if (filesDir.st_dev != item.st_dev)
+    return error = BaseName(path) + "：与回收站不在同一个磁盘上，无法移到回收站", false;
+
+  const std::string name = BaseName(path);
+  char date[32];
+  const time_t now = time(nullptr);
+  struct tm local {};
+  localtime_r(&now, &local);
+  strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+  const std::string record = "[Trash Info]\nPath=" + PathToFileUri(path).substr(7) + "\nDeletionDate=" + date + "\n";
+  for (int n = 1; n <= kMaxNameTries; ++n) {
+    const std::string entry = n == 1 ? name : name + "." + std::to_string(n);
+    const std::string infoFile = info + "/" + entry + ".trashinfo";
+    // The info file is made first and exclusively: it reserves the name.
+    const int fd = open(infoFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return error = Reason(name, errno), false;
+    }
+    const bool written = write(fd, record.data(), record.size()) == ssize_t(record.size());
+    const bool closed = close(fd) == 0;
+    if (!written || !closed) {
+      unlink(infoFile.c_str());
+      return error = Reason(name, EIO), false;
+    }
+    if (MoveFile(path, files + "/" + entry)) return true;
+    const int why = errno;
+    unlink(infoFile.c_str());
+    if (why == EEXIST) continue;
+    return error = Reason(name, why), false;
+  }
+  return error = name + "：回收站中没有可用的名称", false;
+}
+
+bool PasteInto(const std::string& folder, const std::vector<std::string>& sources, bool move, std::string& error) {
+  const std::string target = RealPath(folder);
+  struct stat st {};
+  if (target.empty() || stat(target.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    return error = Reason(BaseName(folder), ENOTDIR), false;
+  for (const std::string& source : sources) {
+    struct stat s {};
+    if (source.empty() || source[0] != '/' || lstat(source.c_str(), &s) != 0)
+      return error = Reason(BaseName(source), ENOENT), false;
+    if (S_ISDIR(s.st_mode)) {
+      const std::string real = RealPath(source);
+      if (target == real || target.rfind(real + "/", 0) == 0) {
+        error = BaseName(source) + "：不能把文件夹粘贴到它自己里面";
+        return false;
+      }
+    }
+    const std::string name = BaseName(source);
+    const std::string parent = RealPath(source.substr(0, source.size() - name.size()));
+    if (move && parent == target) continue;  // already there
+    const std::string free = FreeNameIn(target, name, S_ISDIR(s.st_mode));
+    if (free.empty()) return error = name + "：没有可用的名称", false;
+    const std::string to = Join(target, free);
+    if (move) {
+      if (MoveFile(source, to)) continue;
+      if (errno != EXDEV) return error = Reason(name, errno), false;
+    }
+    if (!CopyTree(source, to, error)) {
+      RemoveTree(to);  // only what this copy made: the name was free
+      return false;
+    }
+    if (move) RemoveTree(source);
+  }
+  return true;
+}
+
+std::string PathToFileUri(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string uri = "file://";
+  for (const unsigned char c : path) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+      uri += char(c);
+    } else {
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 15];
+    }
+  }
+  return uri;
+}
+
+std::string FileUriToPath(const std::string& uri) {
+  if (uri.rfind("file:", 0) != 0) return std::string();
+  std::string rest = uri.substr(5);
+  if (rest.rfind("//", 0) == 0) {
+    const std::size_t slash = rest.find('/', 2);
+    if (slash == std::string::npos) return std::string();
+    const std::string host = rest.substr(2, slash - 2);
+    if (!host.empty() && host != "localhost") return std::string();
+    rest = rest.substr(slash);
+  }
+  const std::string path = PercentDecode(rest);
+  if (path.empty() || path[0] != '/' || path.find('\0') != std::string::npos) return std::string();
+  return path;
+}
+
+std::string GnomeCopiedFiles(const std::vector<std::string>& paths, bool cut) {
+  std::string body = cut ? "cut" : "copy";
+  for (const std::string& p : paths) body += "\n" + PathToFileUri(p);
+  return body;
+}
+
+std::vector<std::string> PathsFromUriList(const std::string& body) {
+  std::vector<std::string> paths;
+  for (const std::string& line : Lines(body)) {
+    if (line.empty() || line[0] == '#') continue;
+    if (std::string p = FileUriToPath(line); !p.empty()) paths.push_back(p);
+  }
+  return paths;
+}
+
+std::vector<std::string> PathsFromGnomeCopiedFiles(const std::string& body, bool& cut) {
+  std::vector<std::string> lines = Lines(body);
+  cut = !lines.empty() && lines[0] == "cut";
+  std::vector<std::string> paths;
+  for (std::size_t i = 1; i < lines.size(); ++i)
+    if (std::string p = FileUriToPath(lines[i]); !p.empty()) paths.push_back(p);
+  return paths;
+}
+
+void PutFilesOnClipboard(const std::vector<std::string>& paths, bool cut) {
+  auto* data = new QMimeData;
+  std::string uris, text;
+  for (const std::string& p : paths) {
+    uris += PathToFileUri(p) + "\r\n";
+    text += (text.empty() ? "" : "\n") + p;
+  }
+  data->setData(kUriListType, QByteArray::fromStdString(uris));
+  data->setData(kGnomeCopiedType, QByteArray::fromStdString(GnomeCopiedFiles(paths, cut)));
+  data->setData(kKdeCutType, cut ? "1" : "0");
+  data->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool FilesOnClipboard(std::vector<std::string>& paths, bool& cut) {
+  paths.clear();
+  cut = false;
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return false;
+  if (data->hasFormat(kGnomeCopiedType)) {
+    paths = PathsFromGnomeCopiedFiles(data->data(kGnomeCopiedType).toStdString(), cut);
+  } else if (data->hasFormat(kUriListType)) {
+    paths = PathsFromUriList(data->data(kUriListType).toStdString());
+    cut = data->data(kKdeCutType) == "1";
+  }
+  return !paths.empty();
+}

@@ -1,0 +1,403 @@
+#include "platform/shellnamespace.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "platform/movefile.h"
+#include "platform/naturalorder.h"
+#include "platform/userdirs.h"
+
+const char* const kDesktopDisplayName = "桌面";
+const char* const kHomeDisplayName = "主文件夹";
+const char* const kComputerDisplayName = "计算机";
+const char* const kTrashDisplayName = "回收站";
+
+namespace {
+// Tags begin with a NUL byte, so no file name can be mistaken for one.
+const std::string kHomeTag("\0home", 5);
+const std::string kComputerTag("\0computer", 9);
+const std::string kTrashTag("\0trash", 6);
+
+bool IsTag(const std::string& data) { return !data.empty() && data[0] == '\0'; }
+
+// A name a folder can hold: not empty, no "/" or NUL, not "." or "..".
+bool IsEntryName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+         name.find('\0') == std::string::npos;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The place of `data` inside `parent`.
+TShellPlace Child(const TShellPlace& parent, const std::string& data) {
+  TShellPlace place;
+  place.Name = data;
+  switch (parent.Kind) {
+    case TShellPlaceKind::Desktop:
+      if (data == kHomeTag) return {TShellPlaceKind::Home, HomeDirectory(), data};
+      if (data == kComputerTag) return {TShellPlaceKind::Computer, "", data};
+      if (data == kTrashTag) return {TShellPlaceKind::Trash, "", data};
+      break;
+    case TShellPlaceKind::Computer:
+      if (!data.empty() && data[0] == '/' && data.find('\0') == std::string::npos)
+        return {TShellPlaceKind::Volume, data, data};
+      return place;
+    default:
+      break;
+  }
+  if (parent.Kind == TShellPlaceKind::Trash || parent.Virtual() || !IsEntryName(data)) return place;
+  return {TShellPlaceKind::Entry, Join(parent.Path, data), data};
+}
+
+int KindRank(std::string_view data) {
+  if (data == kHomeTag) return 0;
+  if (data == kComputerTag) return 1;
+  if (data == kTrashTag) return 2;
+  if (!data.empty() && data[0] == '/') return 3;  // "/" and the volumes under the computer
+  return 4;
+}
+
+// Directory entries of `folder` by kind; `folderFlags` tells which are kept.
+bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::string>& names) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return false;
+  const int fd = dirfd(dir);
+  while (const dirent* e = readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    if (name[0] == '.' && !(flags & kShcontfIncludeHidden)) continue;
+    bool isDir = e->d_type == DT_DIR;
+    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      isDir = fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders)) names.push_back(name);
+  }
+  closedir(dir);
+  return true;
+}
+
+std::string Unescape(const std::string& field) {
+  // mountinfo writes space, tab, newline and backslash as \ooo.
+  std::string out;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 3 < field.size() + 0 && std::isdigit((unsigned char)field[i + 1]) &&
+        std::isdigit((unsigned char)field[i + 2]) && std::isdigit((unsigned char)field[i + 3])) {
+      out += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      out += field[i];
+    }
+  }
+  return out;
+}
+
+bool Under(const std::string& path, const std::string& tree) {
+  return path == tree || path.rfind(tree + "/", 0) == 0;
+}
+}  // namespace
+
+std::string HomeItemData() { return kHomeTag; }
+std::string ComputerItemData() { return kComputerTag; }
+std::string TrashItemData() { return kTrashTag; }
+
+TShellPlace LocateIdList(const TIdList& full) {
+  TShellPlace place{TShellPlaceKind::Desktop, DesktopDirectory(), ""};
+  if (!full.empty() && !IsValidIdList(full)) return {};
+  for (const std::string& data : IdListItems(full)) {
+    place = Child(place, data);
+    if (place.Kind == TShellPlaceKind::Invalid) break;
+  }
+  return place;
+}
+
+TShellPlace TShellFolderInterface::PlaceOf(const TIdList& relative) const {
+  // One item below this folder: no walk from the desktop.
+  if (IsValidIdList(relative) && IdListItemCount(relative) == 1) return Child(FPlace, IdListItems(relative)[0]);
+  if (IsValidIdList(relative) && IdListItemCount(relative) == 0) return FPlace;
+  return LocateIdList(JoinIdLists(&FFullIdList, relative));
+}
+
+TShellFolderInterface::TShellFolderInterface(TIdList full, TShellPlace place)
+    : FFullIdList(std::move(full)), FPlace(std::move(place)) {}
+
+std::shared_ptr<TShellFolderInterface> TShellFolderInterface::Desktop() {
+  return ForIdList(AllocIdList(2));
+}
+
+std::shared_ptr<TShellFolderInterface> TShellFolderInterface::ForIdList(const TIdList& full) {
+  TShellPlace place = LocateIdList(full);
+  if (place.Kind == TShellPlaceKind::Invalid) return nullptr;
+  if (place.Kind == TShellPlaceKind::Entry && !IsDirectory(place.Path)) return nullptr;
+  return std::shared_ptr<TShellFolderInterface>(
+      new TShellFolderInterface(full.empty() ? AllocIdList(2) : full, std::move(place)));
+}
+
+bool TShellFolderInterface::EnumObjects(unsigned flags, std::vector<TIdList>& items) const {
+  items.clear();
+  std::vector<std::string> data;
+  switch (FPlace.Kind) {
+    case TShellPlaceKind::Desktop:
+      if (flags & kShcontfFolders) data = {kHomeTag, kComputerTag, kTrashTag};
+      // A virtual desktop has no folder of its own to list.
+      if (!FPlace.Virtual()) ReadFolder(FPlace.Path, flags, data);
+      break;
+    case TShellPlaceKind::Computer:
+      if (flags & kShcontfFolders) {
+        data.push_back("/");
+        for (const TShellVolume& v : MountedVolumes()) data.push_back(v.MountPoint);
+      }
+      break;
+    case TShellPlaceKind::Trash:
+      break;
+    case TShellPlaceKind::Home:
+    case TShellPlaceKind::Volume:
+    case TShellPlaceKind::Entry:
+      if (!ReadFolder(FPlace.Path, flags, data)) return false;
+      break;
+    case TShellPlaceKind::Invalid:
+      return false;
+  }
+  items.reserve(data.size());
+  for (const std::string& d : data) items.push_back(MakeIdItem(d));
+  return true;
+}
+
+std::string TShellFolderInterface::GetDisplayNameOf(const TIdList& relative, unsigned flags) const {
+  const TShellPlace place = PlaceOf(relative);
+  if (flags & kShgdnForParsing) {
+    if (!place.Virtual()) return place.Path;
+    switch (place.Kind) {
+      case TShellPlaceKind::Desktop: return "::{desktop}";
+      case TShellPlaceKind::Computer: return "::{computer}";
+      case TShellPlaceKind::Trash: return "::{trash}";
+      default: return std::string();
+    }
+  }
+  switch (place.Kind) {
+    case TShellPlaceKind::Desktop: return kDesktopDisplayName;
+    case TShellPlaceKind::Home: return kHomeDisplayName;
+    case TShellPlaceKind::Computer: return kComputerDisplayName;
+    case TShellPlaceKind::Trash: return kTrashDisplayName;
+    case TShellPlaceKind::Volume: {
+      if (place.Path == "/") return "/";
+      return place.Path.substr(place.Path.rfind('/') + 1);
+    }
+    case TShellPlaceKind::Entry: return place.Name;
+    case TShellPlaceKind::Invalid: return std::string();
+  }
+  return std::string();
+}
+
+std::uint32_t TShellFolderInterface::GetAttributesOf(const TIdList& relative, std::uint32_t mask) const {
+  const TShellPlace place = PlaceOf(relative);
+  std::uint32_t a = 0;
+  switch (place.Kind) {
+    case TShellPlaceKind::Invalid:
+      return 0;
+    case TShellPlaceKind::Computer:
+      a = kSfgaoFolder | kSfgaoFileSysAncestor | kSfgaoHasSubFolder;
+      break;
+    case TShellPlaceKind::Trash:
+      a = kSfgaoFolder | kSfgaoDropTarget;
+      break;
+    case TShellPlaceKind::Desktop:
+      a = kSfgaoFolder | kSfgaoFileSysAncestor | kSfgaoHasSubFolder;
+      if (!place.Virtual()) a |= kSfgaoFileSystem | kSfgaoDropTarget;
+      break;
+    default: {
+      // Only the fast questions unless asked: HasSubFolder reads the folder.
+      if (mask == kSfgaoHasSubFolder) {
+        if (FolderHasSubFolders(place.Path)) a |= kSfgaoHasSubFolder;
+        break;
+      }
+      struct stat st {}, lst {};
+      if (stat(place.Path.c_str(), &st) != 0) {
+        // A dangling link or an entry that just went: only what its name says.
+        if (lstat(place.Path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) a |= kSfgaoLink;
+        break;
+      }
+      const bool dir = S_ISDIR(st.st_mode);
+      a |= kSfgaoFileSystem | kSfgaoHasPropSheet;
+      if (dir) a |= kSfgaoFolder | kSfgaoFileSysAncestor;
+      if (mask & (kSfgaoReadOnly | kSfgaoDropTarget)) {
+        const bool writable = access(place.Path.c_str(), W_OK) == 0;
+        if (dir && writable) a |= kSfgaoDropTarget;
+        if (!writable) a |= kSfgaoReadOnly;
+      }
+      if ((mask & kSfgaoLink) && lstat(place.Path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) a |= kSfgaoLink;
+      if (place.Kind == TShellPlaceKind::Entry) {
+        a |= kSfgaoCanCopy | kSfgaoCanMove | kSfgaoCanLink | kSfgaoCanRename | kSfgaoCanDelete;
+        if (place.Name[0] == '.') a |= kSfgaoHidden;
+      } else {
+        a |= kSfgaoCanCopy | kSfgaoCanLink;  // home, "/" and volumes are never renamed or deleted
+      }
+      if (place.Kind == TShellPlaceKind::Volume && (mask & kSfgaoRemovable))
+        for (const TShellVolume& v : MountedVolumes())
+          if (v.MountPoint == place.Path && v.Removable) a |= kSfgaoRemovable;
+      if (dir && (mask & kSfgaoHasSubFolder) && FolderHasSubFolders(place.Path)) a |= kSfgaoHasSubFolder;
+      break;
+    }
+  }
+  return a & mask;
+}
+
+int TShellFolderInterface::CompareIDs(const TIdList& a, const TIdList& b) const {
+  // One item each (a folder's children, sorted by the thousand): compare in place.
+  if (a.size() >= 4 && b.size() >= 4 && IdListByteSize(a) == a.size() && IdListByteSize(b) == b.size() &&
+      a.size() == std::size_t(a[0] | (a[1] << 8)) + 2 && b.size() == std::size_t(b[0] | (b[1] << 8)) + 2) {
+    const std::string_view x(reinterpret_cast<const char*>(a.data()) + 2, a.size() - 4);
+    const std::string_view y(reinterpret_cast<const char*>(b.data()) + 2, b.size() - 4);
+    const int rx = KindRank(x), ry = KindRank(y);
+    if (rx != ry) return rx < ry ? -1 : 1;
+    return NaturalCompare(x, y);
+  }
+  const auto x = IdListItems(a), y = IdListItems(b);
+  for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
+    const int rx = KindRank(x[i]), ry = KindRank(y[i]);
+    if (rx != ry) return rx < ry ? -1 : 1;
+    if (const int c = NaturalCompare(x[i], y[i]); c != 0) return c;
+  }
+  return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
+bool TShellFolderInterface::SetNameOf(const TIdList& relative, const std::string& name, TIdList& newItem) const {
+  if (IdListItemCount(relative) != 1 || !IsEntryName(name)) return false;
+  const TShellPlace place = PlaceOf(relative);
+  if (place.Kind != TShellPlaceKind::Entry) return false;
+  const std::string parent = place.Path.substr(0, place.Path.size() - place.Name.size());
+  if (name == place.Name) {
+    newItem = DuplicateIdList(relative);
+    return true;
+  }
+  if (!MoveFile(place.Path, parent + name)) return false;
+  newItem = MakeIdItem(name);
+  return true;
+}
+
+std::shared_ptr<TShellFolderInterface> TShellFolderInterface::BindToObject(const TIdList& relative) const {
+  TShellPlace place = PlaceOf(relative);
+  if (place.Kind == TShellPlaceKind::Invalid) return nullptr;
+  if (place.Kind == TShellPlaceKind::Entry && !IsDirectory(place.Path)) return nullptr;
+  return std::shared_ptr<TShellFolderInterface>(
+      new TShellFolderInterface(JoinIdLists(&FFullIdList, relative), std::move(place)));
+}
+
+std::optional<TIdList> TShellFolderInterface::ParseDisplayName(const std::string& name) const {
+  if (FPlace.Kind != TShellPlaceKind::Desktop) return std::nullopt;  // only the desktop parses full lists
+  if (name.empty() || name[0] != '/' || name.find('\0') != std::string::npos || !IsDirectory(name))
+    return std::nullopt;
+  // Components without empty ones and ".": a path names a folder by its
+  // spelling, and ".." would step out of the place the list claims.
+  std::vector<std::string> parts;
+  std::stringstream in(name);
+  for (std::string part; std::getline(in, part, '/');) {
+    if (part.empty() || part == ".") continue;
+    if (part == "..") return std::nullopt;
+    parts.push_back(part);
+  }
+  std::string path = "/";
+  for (std::size_t i = 0; i < parts.size(); ++i) path += (i ? "/" : "") + parts[i];
+
+  // The deepest place that holds the path, in the tree's order of preference.
+  std::string base;
+  TIdList list = AllocIdList(2);
+  const std::string desktop = DesktopDirectory();
+  const std::string home = HomeDirectory();
+  auto item = [](const std::string& data) { return MakeIdItem(data); };
+  if (!desktop.empty() && Under(path, desktop)) {
+    base = desktop;
+  } else if (home != "/" && Under(path, home)) {
+    base = home;
+    list = item(kHomeTag);
+  } else {
+    base = "/";
+    for (const TShellVolume& v : MountedVolumes())
+      if (Under(path, v.MountPoint) && v.MountPoint.size() > base.size()) base = v.MountPoint;
+    list = JoinIdLists(&list, item(kComputerTag));
+    list = JoinIdLists(&list, item(base));
+  }
+  std::string rest = path.substr(base.size());
+  std::stringstream tail(rest);
+  for (std::string part; std::getline(tail, part, '/');)
+    if (!part.empty()) list = JoinIdLists(&list, item(part));
+  return list;
+}
+
+std::vector<TShellVolume> VolumesFromMountInfo(const std::string& mountInfo) {
+  static const char* const kSystemTrees[] = {"/proc", "/sys", "/dev", "/run", "/snap", "/boot", "/usr",
+                                             "/var", "/etc", "/tmp", "/opt", "/srv", "/lib", "/bin",
+                                             "/sbin", "/root"};
+  static const char* const kPseudoTypes[] = {
+      "proc",   "sysfs",     "tmpfs",    "devtmpfs", "devpts",  "cgroup",     "cgroup2",   "securityfs",
+      "pstore", "bpf",       "debugfs",  "tracefs",  "mqueue",  "hugetlbfs",  "configfs",  "fusectl",
+      "autofs", "binfmt_misc", "nsfs",   "ramfs",    "efivarfs", "squashfs",  "overlay",   "rpc_pipefs",
+      "fuse.gvfsd-fuse", "fuse.portal", "fuse.snapfuse", "selinuxfs", "nfsd"};
+  std::vector<TShellVolume> volumes;
+  std::stringstream in(mountInfo);
+  for (std::string line; std::getline(in, line);) {
+    std::stringstream fields(line);
+    std::vector<std::string> f;
+    for (std::string w; fields >> w;) f.push_back(w);
+    const auto dash = std::find(f.begin(), f.end(), "-");
+    if (f.size() < 5 || dash == f.end() || dash + 1 == f.end()) continue;
+    const std::string root = Unescape(f[3]);
+    const std::string point = Unescape(f[4]);
+    const std::string type = *(dash + 1);
+    if (point == "/" || root != "/") continue;  // the root itself, or a bind mount of a subtree
+    if (std::any_of(std::begin(kPseudoTypes), std::end(kPseudoTypes), [&](const char* t) { return type == t; }))
+      continue;
+    const bool media = Under(point, "/media") || Under(point, "/run/media") || Under(point, "/mnt");
+    if (!media && std::any_of(std::begin(kSystemTrees), std::end(kSystemTrees),
+                              [&](const char* t) { return Under(point, t); }))
+      continue;
+    if (point == "/media" || point == "/run/media" || point == "/mnt") continue;
+    volumes.push_back({point, Under(point, "/media") || Under(point, "/run/media")});
+  }
+  std::sort(volumes.begin(), volumes.end(),
+            [](const TShellVolume& a, const TShellVolume& b) { return NaturalLess(a.MountPoint, b.MountPoint); });
+  volumes.erase(std::unique(volumes.begin(), volumes.end(),
+                            [](const TShellVolume& a, const TShellVolume& b) { return a.MountPoint == b.MountPoint; }),
+                volumes.end());
+  return volumes;
+}
+
+std::vector<TShellVolume> MountedVolumes() {
+  std::ifstream in("/proc/self/mountinfo");
+  std::stringstream text;
+  text << in.rdbuf();
+  return VolumesFromMountInfo(text.str());
+}
+
+bool FolderHasSubFolders(const std::string& folder, bool includeHidden) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return false;
+  const int fd = dirfd(dir);
+  bool found = false;
+  while (const dirent* e = readdir(dir)) {
+    const char* n = e->d_name;
+    if (n[0] == '.' && (!includeHidden || n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+    if (e->d_type == DT_DIR) {
+      found = true;
+    } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      found = fstatat(fd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (found) break;
+  }
+  closedir(dir);
+  return found;
+}
