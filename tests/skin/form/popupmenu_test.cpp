@@ -419,3 +419,42 @@ TEST(SkinMenu, APopupClosedFromOutsideTheMenuTakesItsSubmenusAlongAndGoesAway) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of `c` inside the glyph column of row `r`.
+int GlyphPixels(const QImage& image, const TRect& r, const QColor& c) {
+  int n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Left + 19; ++x) n += At(image, x, y) == c;
+  return n;
+}
+
+TEST(SkinMenu, CheckedItemsShowAMarkAndTheFramesItemsTheirGlyphsInTheGlyphColumn) {
+  MenuFixture f;
+  f.Items.Add("", "-");  // keeps the highlight off the rows below
+  f.Items.Add("plain", "Plain");
+  f.Items.Add("checked", "Checked")->SetChecked(true);
+  TMenuItem* radio = f.Items.Add("radio", "Radio");
+  radio->SetRadioItem(true);
+  radio->SetChecked(true);
+  f.Items.Add("BSF_CLOSE", "&Close");
+  f.Items.Add("disabled", "Disabled")->SetEnabled(false);
+  f.Items.Items(5)->SetChecked(true);
+  TbsSkinPopupWindow* w = f.Open(nullptr);
+  ASSERT_NE(w, nullptr);
+  w->SetActiveItem(-1);
+  const QImage image = w->Render();
+  const QColor text(0, 0, 0), grey(128, 128, 128);
+  EXPECT_EQ(GlyphPixels(image, w->Item(1).ItemRect, text), 0);
+  const int check = GlyphPixels(image, w->Item(2).ItemRect, text);
+  EXPECT_GT(check, 10);
+  const int dot = GlyphPixels(image, w->Item(3).ItemRect, text);
+  EXPECT_GT(dot, 10);
+  EXPECT_GT(GlyphPixels(image, w->Item(4).ItemRect, text), 10);
+  // A disabled checked item draws its mark in grey.
+  EXPECT_EQ(GlyphPixels(image, w->Item(5).ItemRect, text), 0);
+  EXPECT_EQ(GlyphPixels(image, w->Item(5).ItemRect, grey), check);
+}
+
+}  // namespace
