@@ -45,6 +45,23 @@ void SetUpPanel(TbsSkinPanel* panel) {
   panel->SetDefaultFont(kControlFont);
 }
 
+// The tree's bars: hidden until the tree needs one, never taking the focus.
+void SetUpTreeBar(TbsSkinScrollBar* bar, TScrollBarKind kind, const char* skinDataName) {
+  bar->SetSkinDataName(skinDataName);
+  bar->SetKind(kind);
+  bar->SetVisible(false);
+  bar->SetBoth(false);
+  bar->SetBothMarkerWidth(19);
+  bar->SetBothSkinDataName("bothhscrollbar");
+  bar->SetCanFocused(false);
+  bar->SetMin(0);
+  bar->SetMax(280);
+  bar->SetPosition(0);
+  bar->SetPageSize(0);
+  bar->SetSmallChange(27);
+  bar->SetLargeChange(27);
+}
+
 template <class T>
 T* Make(QWidget* parent, const char* name, int left, int top, int width, int height,
         TAlign align = alNone) {
@@ -90,19 +107,23 @@ void TmainForm::CreateComponents() {
 
   bsSkinPanel1 = Make<TbsSkinPanel>(client, "bsSkinPanel1", 0, 0, 225, 467, alLeft);
   SetUpPanel(bsSkinPanel1);
-  ShellTreeView1 = Make<TDirTreeView>(bsSkinPanel1, "ShellTreeView1", 1, 1, 204, 446, alClient);
+  ShellTreeView1 = Make<TbsSkinDirTreeView>(bsSkinPanel1, "ShellTreeView1", 1, 1, 204, 446, alClient);
+  ShellTreeView1->SetObjectTypes(ShellObjectTypes({otFolders}));
+  ShellTreeView1->SetRoot("rfDesktop");
+  ShellTreeView1->SetUseShellImages(true);
+  ShellTreeView1->SetAutoRefresh(false);
   ShellTreeView1->SetIndent(19);
+  ShellTreeView1->SetRightClickSelect(true);
   ShellTreeView1->SetShowRoot(false);
   ShellTreeView1->Font() = kControlFont;
-  bsSkinScrollBar1 = new TScrollBar(sbVertical, bsSkinPanel1);
-  bsSkinScrollBar1->setObjectName(QStringLiteral("bsSkinScrollBar1"));
-  bsSkinScrollBar1->SetBounds(205, 1, 19, 446);
-  bsSkinScrollBar1->SetAlign(alRight);
-  bsSkinScrollBar2 = new TScrollBar(sbHorizontal, bsSkinPanel1);
-  bsSkinScrollBar2->setObjectName(QStringLiteral("bsSkinScrollBar2"));
-  bsSkinScrollBar2->SetBounds(1, 447, 223, 19);
-  bsSkinScrollBar2->SetAlign(alBottom);
-  ShellTreeView1->SetScrollBars(bsSkinScrollBar1, bsSkinScrollBar2);
+  bsSkinScrollBar1 = Make<TbsSkinScrollBar>(bsSkinPanel1, "bsSkinScrollBar1", 205, 1, 19, 446, alRight);
+  SetUpTreeBar(bsSkinScrollBar1, sbVertical, "vscrollbar");
+  bsSkinScrollBar1->SetDefaultWidth(19);
+  bsSkinScrollBar1->SetDefaultHeight(0);
+  bsSkinScrollBar2 = Make<TbsSkinScrollBar>(bsSkinPanel1, "bsSkinScrollBar2", 1, 447, 223, 19, alBottom);
+  SetUpTreeBar(bsSkinScrollBar2, sbHorizontal, "hscrollbar");
+  bsSkinScrollBar2->SetDefaultWidth(0);
+  bsSkinScrollBar2->SetDefaultHeight(19);
 
   bsSkinPanel2 = Make<TbsSkinPanel>(client, "bsSkinPanel2", 228, 0, 518, 467, alClient);
   SetUpPanel(bsSkinPanel2);
@@ -250,9 +271,16 @@ void TmainForm::ResolveReferences() {
   bsSkinPanel3->SetSkinData(bsSkinData);
   btnQuillo->SetSkinData(bsSkinData);
   ListBox1->SetSkinData(bsSkinData);
+  bsSkinScrollBar1->SetSkinData(bsSkinData);
+  bsSkinScrollBar2->SetSkinData(bsSkinData);
+  ShellTreeView1->SetSkinData(bsSkinData);
+  ShellTreeView1->SetVScrollBar(bsSkinScrollBar1);
+  ShellTreeView1->SetHScrollBar(bsSkinScrollBar2);
   for (TbsSkinEdit* field : {EdtFindEx, EdtFrontName, EdtRangestart, EdtRangeend}) field->SetSkinData(bsSkinData);
   bsSkinHint1->SetSkinData(bsSkinData);
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
+  // The tree's loaded phase: its skin, then the root (the desktop, expanded and selected).
+  ShellTreeView1->Loaded();
   // The stored client size holds inside the skin's frame too.
   SetClientSize(kClientWidth, kClientHeight);
 }

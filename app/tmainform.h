@@ -8,11 +8,9 @@
 #include <string>
 
 #include "framework/taction.h"
-#include "framework/tdirtreeview.h"
 #include "framework/tform.h"
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
-#include "framework/tscrollbar.h"
 #include "renamer/trenamefile.h"
 #include "skin/controls/tbsskinbutton.h"
 #include "skin/controls/tbsskinedit.h"
@@ -20,10 +18,12 @@
 #include "skin/controls/tbsskinlinklabel.h"
 #include "skin/controls/tbsskinlistbox.h"
 #include "skin/controls/tbsskinpanel.h"
+#include "skin/controls/tbsskinscrollbar.h"
 #include "skin/controls/tbsskinsplitter.h"
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/form/tbsskinframe.h"
+#include "skin/shell/tbsskindirtreeview.h"
 
 class TmainForm : public TForm {
   Q_OBJECT
@@ -34,9 +34,9 @@ class TmainForm : public TForm {
   // Components, in the order the window creates them.
   TbsSkinSplitter* bsSkinSplitter1;
   TbsSkinPanel* bsSkinPanel1;
-  TDirTreeView* ShellTreeView1;
-  TScrollBar* bsSkinScrollBar1;
-  TScrollBar* bsSkinScrollBar2;
+  TbsSkinDirTreeView* ShellTreeView1;
+  TbsSkinScrollBar* bsSkinScrollBar1;
+  TbsSkinScrollBar* bsSkinScrollBar2;
   TbsSkinPanel* bsSkinPanel2;
   TbsSkinListBox* ListBox1;
   TbsSkinPanel* bsSkinPanel3;

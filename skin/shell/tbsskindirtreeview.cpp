@@ -1,0 +1,1 @@
+#include "skin/shell/tbsskindirtreeview.h"
