@@ -17,6 +17,7 @@
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
 #include "skin/form/tbsskinmenu.h"
+#include "skin/form/tbsskinpopupwindow.h"
 
 namespace {
 
@@ -509,6 +510,69 @@ TEST_F(RealXMainWindow, TheWindowSystemShowsExactlyTheCaption) {
   xdotool.start("xdotool", {"getwindowname", QString::number(Form->winId())});
   ASSERT_TRUE(xdotool.waitForFinished(5000));
   EXPECT_EQ(QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed().toStdString(), "批量修改文件名");
+}
+
+// Real pointer and key input from xdotool on the X server the program runs on.
+class RealInputMainWindow : public MainWindow {
+ protected:
+  static void Xdo(const QStringList& args) {
+    QProcess xdotool;
+    xdotool.start("xdotool", args);
+    ASSERT_TRUE(xdotool.waitForFinished(5000));
+    QTest::qWait(150);  // the events it made reach the program
+  }
+  static void ClickAt(const QPoint& screen, int button = 1) {
+    Xdo({"mousemove", QString::number(screen.x()), QString::number(screen.y()), "click", QString::number(button)});
+  }
+};
+
+TEST_F(RealInputMainWindow, TypingSelectingAndTheContextMenuWorkInTheSkinnedFields) {
+  if (qEnvironmentVariable("QT_QPA_PLATFORM") != "xcb") GTEST_SKIP() << "needs the xcb platform";
+  Write("a.txt");
+  TmainForm& f = Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  TbsSkinEdit* prefix = f.EdtFrontName;
+  ClickAt(prefix->mapToGlobal(QPoint(40, 11)));
+  ASSERT_TRUE(prefix->Focused());
+  Xdo({"key", "End", "shift+Home"});
+  EXPECT_EQ(prefix->SelText(), "My");
+  Xdo({"type", "Pic"});
+  EXPECT_EQ(prefix->Text(), "Pic");
+
+  // The menu opens where the pointer is and its Select All selects the text.
+  ClickAt(prefix->mapToGlobal(QPoint(20, 11)), 3);
+  TbsSkinPopupMenu* menu = prefix->ContextMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->IsOpen());
+  TbsSkinPopupWindow* popup = menu->SkinMenu().Window(0);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->isVisible());
+  int selectAll = -1;
+  for (int i = 0; i < popup->ItemCount(); ++i)
+    if (popup->Item(i).MenuItem() == menu->Items()->Find("SelectAll")) selectAll = i;
+  ASSERT_GE(selectAll, 0);
+  const TRect row = popup->ItemScreenRect(selectAll);
+  ClickAt(QPoint((row.Left + row.Right) / 2, (row.Top + row.Bottom) / 2));
+  EXPECT_EQ(prefix->SelText(), "Pic");
+  EXPECT_EQ(prefix->ContextMenu(), nullptr) << "freed after its command";
+
+  // The start field: digits only, Backspace swallowed, leaving it counts on.
+  TbsSkinEdit* start = f.EdtRangestart;
+  ClickAt(start->mapToGlobal(QPoint(20, 11)));
+  ASSERT_TRUE(start->Focused());
+  Xdo({"key", "End", "shift+Home"});
+  Xdo({"type", "12a-3"});
+  Xdo({"key", "BackSpace"});
+  EXPECT_EQ(start->Text(), "123");
+  // The menu key opens the menu at the field's centre.
+  Xdo({"key", "Menu"});
+  ASSERT_NE(start->ContextMenu(), nullptr);
+  const QPoint centre = start->mapToGlobal(QPoint(2 + start->Width() / 2, 2 + start->Height() / 2));
+  EXPECT_EQ(start->ContextMenu()->PopupPoint(), (TPoint{centre.x(), centre.y()}));
+  Xdo({"key", "Escape"});
+  EXPECT_FALSE(start->ContextMenu() && start->ContextMenu()->IsOpen());
+  ClickAt(prefix->mapToGlobal(QPoint(40, 11)));
+  EXPECT_EQ(f.EdtRangeend->Text(), "124");
 }
 
 }  // namespace

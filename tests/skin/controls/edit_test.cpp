@@ -102,6 +102,7 @@ struct Edit : ::testing::Test {
     e->SetSkinDataName(record);
     e->SetBounds(5, 5, width, 20);
     e->SetSkinData(data);
+    e->show();
     return e;
   }
   // Records the key events a field raises: D<key>, P<char>, U<key>.
@@ -509,6 +510,46 @@ TEST_F(Edit, PastedTextBecomesOneLineAndAHugeClipboardDoesNotHang) {
   QGuiApplication::clipboard()->setText(QString::fromUtf8("1a\n2中\x00" "3", 9));
   e->PasteFromClipboard();
   EXPECT_EQ(e->Text(), "123");
+}
+
+TEST_F(Edit, FocusFromAnotherControlSelectsAllAndHideSelectionDecidesWhatStaysWhenItLeaves) {
+  ASSERT_TRUE(Activate());
+  TbsSkinEdit* first = Make("edit", 80);
+  TbsSkinEdit* e = Make("edit", 80);
+  e->SetTop(40);
+  e->SetText("hello");
+  first->SetFocus();
+  QTest::keyClick(first->Editor(), Qt::Key_Tab);
+  ASSERT_TRUE(e->Focused());
+  EXPECT_EQ(e->SelText(), "hello");
+  e->SetSelStart(1);
+  e->SetSelLength(3);
+  first->SetFocus();
+  EXPECT_EQ(e->SelLength(), 0) << "HideSelection: the selection goes with the focus";
+
+  e->SetAutoSelect(false);
+  e->SetHideSelection(false);
+  QTest::keyClick(first->Editor(), Qt::Key_Tab);
+  ASSERT_TRUE(e->Focused());
+  EXPECT_EQ(e->SelLength(), 0) << "no AutoSelect";
+  e->SetSelStart(1);
+  e->SetSelLength(3);
+  first->SetFocus();
+  EXPECT_EQ(e->SelText(), "ell") << "kept for the next visit";
+}
+
+TEST_F(Edit, MaxLengthAndCharCaseShapeWhatIsTyped) {
+  ASSERT_TRUE(Activate());
+  TbsSkinEdit* e = Make("edit", 80);
+  e->SetFocus();
+  e->SetMaxLength(4);
+  e->SetCharCase(ecUpperCase);
+  QTest::keyClicks(e->Editor(), "abcdef");
+  EXPECT_EQ(e->Text(), "ABCD");
+  e->SetCharCase(ecLowerCase);
+  EXPECT_EQ(e->Text(), "abcd");
+  e->SetMaxLength(0);  // as long as the platform allows
+  EXPECT_EQ(e->Editor()->maxLength(), 32767);
 }
 
 struct EditMenu : Edit {
