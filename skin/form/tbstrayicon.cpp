@@ -32,6 +32,8 @@ TbsTrayIcon::TbsTrayIcon(QObject* owner) : TComponent(owner) {
   // second press.
   FClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
   connect(&FClickTimer, &QTimer::timeout, this, [this] { ClickTimerStep(); });
+  FTrayWatchTimer.setInterval(kTrayWatchInterval);
+  connect(&FTrayWatchTimer, &QTimer::timeout, this, [this] { TrayWatchStep(); });
   FNotifyIcon.OnMessage = [this](TNotifyIconMessage message, const QPoint& pos) { IconMessage(message, pos); };
   if (ComponentState() & csDesigning) return;
   FIcon = ApplicationIcon(owner);
@@ -42,6 +44,7 @@ TbsTrayIcon::~TbsTrayIcon() {
   if (qApp) qApp->removeEventFilter(this);
   FClickTimer.stop();
   FCycleTimer.stop();
+  FTrayWatchTimer.stop();
   // Whatever this icon hid must not stay out of reach once it is gone.
   if (FApplicationHidden)
     for (const QPointer<TForm>& hidden : FHiddenForms)
@@ -148,6 +151,7 @@ void TbsTrayIcon::Loaded() {
       app->hide();
       FHiddenForms.emplace_back(app);
       FApplicationHidden = true;
+      FTrayWatchTimer.start();
     } else {
       // Nowhere to show the icon: the window starts minimised instead of
       // out of the user's reach.
@@ -198,15 +202,26 @@ void TbsTrayIcon::HideApplication() {
       form->hide();
     }
   FApplicationHidden = true;
+  FTrayWatchTimer.start();
 }
 
-void TbsTrayIcon::ShowApplication() {
+std::vector<QPointer<TForm>> TbsTrayIcon::TakeHiddenForms() {
   std::vector<QPointer<TForm>> forms;
   forms.swap(FHiddenForms);
   FApplicationHidden = false;
+  FTrayWatchTimer.stop();
   TForm* app = ApplicationForm();
   if (app && std::find(forms.begin(), forms.end(), app) == forms.end()) forms.emplace(forms.begin(), app);
-  for (const QPointer<TForm>& hidden : forms) {
+  return forms;
+}
+
+void TbsTrayIcon::TrayWatchStep() {
+  if (FApplicationHidden && !TNotifyIcon::Available()) ShowApplication();
+}
+
+void TbsTrayIcon::ShowApplication() {
+  TForm* app = ApplicationForm();
+  for (const QPointer<TForm>& hidden : TakeHiddenForms()) {
     TForm* form = WholeForm(hidden);
     if (!form) continue;
     if (form->isMinimized()) form->showNormal();

@@ -86,6 +86,11 @@ class TbsTrayIcon : public TComponent {
   // Shows what HideApplication hid, a minimised main form back to normal.
   void ShowApplication();
   bool ApplicationHidden() const { return FApplicationHidden; }
+  // While the application is hidden: when the notification area has gone
+  // (its program ended), the application is shown again.
+  static constexpr int kTrayWatchInterval = 1000;  // ms
+  void TrayWatchStep();
+  QTimer& TrayWatchTimer() { return FTrayWatchTimer; }
 
   // Input on the icon as the platform reports it (only while Enabled).
   void IconMessage(TNotifyIconMessage message, const QPoint& screenPos);
@@ -102,6 +107,8 @@ class TbsTrayIcon : public TComponent {
 
  private:
   void ApplicationMinimized();
+  // What HideApplication hid, the application's form first; nothing is hidden after.
+  std::vector<QPointer<TForm>> TakeHiddenForms();
   void OpenMenu(const QPoint& screenPos);
   void UpdateCycleTimer();
   QIcon ShownIcon() const;
@@ -124,6 +131,7 @@ class TbsTrayIcon : public TComponent {
   TNotifyIcon FNotifyIcon;
   QTimer FCycleTimer;
   QTimer FClickTimer;
+  QTimer FTrayWatchTimer;
   bool FClickPending = false;  // left button down, not yet up
   bool FClickReady = false;    // a whole click waits for the double-click time
   bool FDblClicked = false;    // a double-click came within that time

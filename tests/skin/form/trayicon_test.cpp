@@ -73,6 +73,10 @@ struct Recorder {
   QPoint pos;
 };
 
+// QTest's own waiting checks report to QTest, not to this runner: wait with
+// qWaitFor and fail here.
+#define WAIT_UNTIL(condition, ms) ASSERT_TRUE(QTest::qWaitFor([&] { return bool(condition); }, ms)) << #condition
+
 using Strings = std::vector<std::string>;
 using M = TNotifyIconMessage;
 const QPoint kAt(300, 200);
@@ -163,7 +167,7 @@ TEST(TrayClickTimer, WaitsTheDesktopsDoubleClickTimeOnARealClock) {
   icon->IconMessage(M::LButtonUp, kAt);
   QTest::qWait(20);
   EXPECT_EQ(clicks, 0);
-  QTRY_COMPARE_WITH_TIMEOUT(clicks, 1, 2000);
+  WAIT_UNTIL(clicks == 1, 2000);
 }
 
 TEST_F(Clicks, TheMenuOpensAtThePointerForTheRightButtonAndTheLeftOnlyWhenAsked) {
@@ -382,7 +386,7 @@ TEST(TrayIcon, FreeingTheIconBringsBackWhatItHid) {
   form.show();
   auto* icon = new TbsTrayIcon(&form);
   icon->MinimizeApplication();
-  QTRY_VERIFY(!form.isVisible());
+  WAIT_UNTIL(!form.isVisible(), 5000);
   delete icon;
   EXPECT_TRUE(form.isVisible());
   EXPECT_FALSE(form.isMinimized());
@@ -445,7 +449,7 @@ TEST_F(FrameTray, MinimiseToTrayHidesTheFormAndRestoreBringsItBack) {
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
   EXPECT_EQ(minimized, 1);
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   EXPECT_TRUE(icon->NotifyIcon().Added());
   EXPECT_TRUE(icon->MinimizeToTray());
 
@@ -464,7 +468,7 @@ TEST_F(FrameTray, AlwaysShowInTrayKeepsTheIconAfterTheRestore) {
   w.Frame->SetAlwaysShowInTray(true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   w.Frame->RestoreAppFromTray();
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_TRUE(icon->NotifyIcon().Added());
@@ -474,13 +478,13 @@ TEST_F(FrameTray, TheTrayMenuRestoresAndClosesAndADoubleClickRestores) {
   TrayAvailable tray(true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   icon->NotifyIcon().TrayIcon().activated(QSystemTrayIcon::DoubleClick);
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_EQ(restored, 1);
 
   w.Frame->MinimizeAppToTray();
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   EXPECT_TRUE(icon->PopupMenu()->FindItem("TRAY_BSF_RESTORE")->Click());
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_EQ(restored, 2);
@@ -495,7 +499,7 @@ TEST_F(FrameTray, TheRightButtonOpensTheSkinnedTrayMenuAtThePointerAndEnterResto
   TrayAvailable tray(true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   QCursor::setPos(200, 150);
   icon->NotifyIcon().TrayIcon().activated(QSystemTrayIcon::Context);
   TbsSkinPopupMenu* menu = w.Frame->TrayMenu();
@@ -546,7 +550,7 @@ TEST_F(FrameTray, TheTrayButtonAndTheMinimiseButtonWithAlwaysMinimizeToTrayGoToT
   w.Frame->SetBorderIcons(kDefaultFrameBorderIcons | biMinimizeToTray);
   ClickObject("traybutton");
   EXPECT_EQ(minimized, 1);
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   w.Frame->RestoreAppFromTray();
 
   ClickObject("minbutton");
@@ -560,7 +564,7 @@ TEST_F(FrameTray, TheTrayButtonAndTheMinimiseButtonWithAlwaysMinimizeToTrayGoToT
   w.Frame->SetAlwaysMinimizeToTray(true);
   ClickObject("minbutton");
   EXPECT_EQ(minimized, 2);
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   w.Frame->RestoreAppFromTray();
 }
 
@@ -573,15 +577,33 @@ TEST_F(FrameTray, TheSystemMenusTrayItemAndItsMinimiseWithAlwaysMinimizeToTrayGo
   ASSERT_TRUE(toTray);
   EXPECT_TRUE(toTray->Click());
   EXPECT_EQ(minimized, 1);
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   w.Frame->RestoreAppFromTray();
 
   w.Frame->SetAlwaysMinimizeToTray(true);
   EXPECT_TRUE(w.Frame->BuildSystemMenu()->Find("BSF_MINITEM")->Click());
   EXPECT_EQ(minimized, 2);
-  QTRY_VERIFY(!w.Form.isVisible());
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
   EXPECT_EQ(w.Frame->WindowState(), bswsNormal) << "the tray, not the collapsed caption bar";
   w.Frame->RestoreAppFromTray();
+}
+
+TEST_F(FrameTray, WhenTheNotificationAreaGoesTheHiddenWindowComesBack) {
+  std::optional<TrayAvailable> tray(std::in_place, true);
+  w.Frame->SetTrayIcon(icon);
+  w.Frame->MinimizeAppToTray();
+  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  EXPECT_TRUE(icon->TrayWatchTimer().isActive());
+  icon->TrayWatchStep();
+  EXPECT_FALSE(w.Form.isVisible()) << "the tray is still there";
+  tray.reset();  // offscreen: no notification area
+  icon->TrayWatchStep();
+  EXPECT_TRUE(w.Form.isVisible());
+  EXPECT_FALSE(w.Form.isMinimized());
+  EXPECT_FALSE(icon->ApplicationHidden());
+  EXPECT_FALSE(icon->TrayWatchTimer().isActive());
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(w.Form.isVisible());
 }
 
 TEST_F(FrameTray, AnIconThatOutlivesItsFrameIgnoresTheDoubleClick) {
@@ -610,14 +632,14 @@ TEST(RealXTray, WithoutANotificationAreaTheWindowIsIconifiedNotWithdrawn) {
   FramedForm w{400, 300};
   auto* icon = new TbsTrayIcon(&w.Form);
   w.Frame->SetTrayIcon(icon);
-  QTRY_COMPARE(ServerWindowState(w.Form), std::string("Normal"));
+  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 5000);
   w.Frame->MinimizeAppToTray();
-  QTRY_COMPARE(ServerWindowState(w.Form), std::string("Iconic"));
+  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Iconic"), 5000);
   QTest::qWait(300);
   EXPECT_EQ(ServerWindowState(w.Form), std::string("Iconic")) << "still there to be restored";
   EXPECT_TRUE(w.Form.isVisible());
   w.Frame->RestoreAppFromTray();
-  QTRY_COMPARE(ServerWindowState(w.Form), std::string("Normal"));
+  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 5000);
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&w.Form));
 }
 
@@ -698,27 +720,34 @@ TEST(RealXTray, TheIconDocksHidesTheWindowAndDocksAgainWhenTheTrayRestarts) {
   BR_REQUIRE_REAL_X();
   FakeTray tray;
   tray.Start();
-  QTRY_VERIFY(QSystemTrayIcon::isSystemTrayAvailable());
+  WAIT_UNTIL(QSystemTrayIcon::isSystemTrayAvailable(), 5000);
   {
     FramedForm w{400, 300};
     auto* icon = new TbsTrayIcon(&w.Form);
     w.Frame->SetTrayIcon(icon);
     w.Frame->MinimizeAppToTray();
-    QTRY_COMPARE(ServerWindowState(w.Form), std::string("Withdrawn"));
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Withdrawn"), 5000);
     EXPECT_FALSE(w.Form.isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(tray.Docks(), 1, 5000);
+    WAIT_UNTIL(tray.Docks() == 1, 5000);
 
     tray.Stop();
     QTest::qWait(200);
     tray.Start();
-    QTRY_COMPARE_WITH_TIMEOUT(tray.Docks(), 2, 5000);
+    WAIT_UNTIL(tray.Docks() == 2, 5000);
 
     w.Frame->RestoreAppFromTray();
-    QTRY_COMPARE(ServerWindowState(w.Form), std::string("Normal"));
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 5000);
     EXPECT_FALSE(icon->NotifyIcon().Added());
+
+    // The tray's program ends while the window is in it: the window comes back.
+    w.Frame->MinimizeAppToTray();
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Withdrawn"), 5000);
+    tray.Stop();
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 2 * TbsTrayIcon::kTrayWatchInterval + 2000)
+        << "now " << ServerWindowState(w.Form);
   }
   tray.Stop();
-  QTRY_VERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+  WAIT_UNTIL(!QSystemTrayIcon::isSystemTrayAvailable(), 5000);
 }
 #endif
 
