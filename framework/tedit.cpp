@@ -346,11 +346,10 @@ bool TEdit::eventFilter(QObject* watched, QEvent* event) {
       auto* key = static_cast<QKeyEvent*>(event);
       const bool dialogTab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
                              !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-      if (OnKeyDown && !dialogTab) {
-        int vk = VirtualKeyOf(key->key());
+      if (int vk = VirtualKeyOf(key->key()); OnKeyDown && vk != 0 && !dialogTab) {
         const TShiftState shift = ShiftStateOf(key->modifiers(), Qt::NoButton);
-        if (vk != 0 && !CallGuarded([&] { OnKeyDown(vk, shift); })) return true;
-        if (VirtualKeyOf(key->key()) != 0 && vk == 0) return true;
+        // A handler that cleared the key (or failed) keeps it from the field.
+        if (!CallGuarded([&] { OnKeyDown(vk, shift); }) || vk == 0) return true;
       }
       if (OpensContextMenu(key)) {
         ContextMenuRequested({}, true);

@@ -56,7 +56,11 @@ void TbsCustomEdit::SetTextTransparent(bool value) {
   Invalidate();
 }
 
-void TbsCustomEdit::SetReadOnly(bool value) { FReadOnly = value; }
+void TbsCustomEdit::SetReadOnly(bool value) {
+  if (FReadOnly == value) return;
+  FReadOnly = value;
+  Invalidate();
+}
 
 void TbsCustomEdit::Invalidate() {
   if (FTextTransparent) {
@@ -170,8 +174,17 @@ std::string TbsCustomEdit::MenuText(const char* name) const {
   return TbsResourceStrData::BuiltInText(name);
 }
 
+void TbsCustomEdit::FreeContextMenu() {
+  // The menu may be inside its own command when this runs: it goes once that returns.
+  if (TbsSkinPopupMenu* menu = FContextMenu.data()) {
+    FContextMenu = nullptr;
+    menu->CloseMenu();
+    menu->deleteLater();
+  }
+}
+
 void TbsCustomEdit::ShowContextMenu(const QPoint& screenPoint) {
-  if (FContextMenu) delete FContextMenu.data();
+  FreeContextMenu();
   auto* menu = new TbsSkinPopupMenu(this);
   FContextMenu = menu;
   menu->SetHostForm(window());
@@ -206,11 +219,7 @@ void TbsCustomEdit::ShowContextMenu(const QPoint& screenPoint) {
 
 void TbsCustomEdit::WndProc(TMessage& message) {
   if (message.Msg == SkinMsgMenuCommand) {
-    // The menu is still on its way out of the command: it goes once that returns.
-    if (TbsSkinPopupMenu* menu = FContextMenu.data()) {
-      FContextMenu = nullptr;
-      menu->deleteLater();
-    }
+    FreeContextMenu();
     return;
   }
   TEdit::WndProc(message);

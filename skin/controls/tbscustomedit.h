@@ -52,6 +52,7 @@ class TbsCustomEdit : public TEdit {
   TbsSkinFrame* FormSkinFrame() const;
 
  private:
+  void FreeContextMenu();
   // The built-in menu's text for a resource name, from the form's skin texts when present.
   std::string MenuText(const char* name) const;
 

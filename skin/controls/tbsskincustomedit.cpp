@@ -196,30 +196,28 @@ void TbsSkinCustomEdit::Invalidate() {
   update();  // the border and the text area: the text is drawn over both
 }
 
-TColor TbsSkinCustomEdit::StateFontColor() const {
+TColor TbsSkinCustomEdit::StateFontColor(bool focused) const {
   if (!isEnabled()) return UsesSkin() ? DisabledFontColor : clGrayText;
   if (!UsesSkin()) return FDefaultFont.Color();
-  return Focused() || FMouseIn ? ActiveFontColor : FontColor;
+  return focused || FMouseIn ? ActiveFontColor : FontColor;
 }
 
-void TbsSkinCustomEdit::UpdateFontColor() {
-  const TColor color = StateFontColor();
+void TbsSkinCustomEdit::UpdateFontColor(bool focused) {
+  const TColor color = StateFontColor(focused);
   if (Font().Color() != color) Font().SetColor(color);
 }
 
+void TbsSkinCustomEdit::UpdateFontColor() { UpdateFontColor(Focused()); }
+
 void TbsSkinCustomEdit::EditorFocusIn(QFocusEvent* event) {
   ReadSkinRecord();
-  UpdateFontColor();
+  UpdateFontColor(true);
   TbsCustomEdit::EditorFocusIn(event);
 }
 
 void TbsSkinCustomEdit::EditorFocusOut(QFocusEvent* event) {
   ReadSkinRecord();
-  // Still counted as focused while the event is delivered.
-  const TColor color = !isEnabled() ? StateFontColor() : !UsesSkin() ? FDefaultFont.Color()
-                                                        : FMouseIn   ? ActiveFontColor
-                                                                     : FontColor;
-  if (Font().Color() != color) Font().SetColor(color);
+  UpdateFontColor(false);  // the platform edit still has the focus while this is delivered
   TbsCustomEdit::EditorFocusOut(event);
 }
 

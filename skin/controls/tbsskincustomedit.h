@@ -93,7 +93,8 @@ class TbsSkinCustomEdit : public TbsCustomEdit {
  private:
   TbsEditGeometry Geometry() const;
   // The text colour for the present state.
-  TColor StateFontColor() const;
+  TColor StateFontColor(bool focused) const;
+  void UpdateFontColor(bool focused);
   void UpdateFontColor();
   void SetButtonHot(bool value);
   void BeforeSkinChange();

@@ -602,7 +602,10 @@ TEST_F(EditMenu, ItemsAndTheirEnabledStatesFollowTextSelectionAndReadOnly) {
   // A new menu frees the one before it.
   QPointer<TbsSkinPopupMenu> first = e->ContextMenu();
   RightClick(e);
+  EXPECT_FALSE(first->IsOpen());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(first.isNull());
+  EXPECT_TRUE(e->ContextMenu()->IsOpen());
 }
 
 TEST_F(EditMenu, CommandsRunOnTheFieldAndTheMenuGoesAfterwards) {
