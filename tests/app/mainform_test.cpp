@@ -16,6 +16,7 @@
 #include "../platform/tempfolder.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
+#include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinmenu.h"
 #include "skin/form/tbsskinpopupwindow.h"
 
@@ -498,6 +499,18 @@ TEST_F(MainWindow, AFieldsContextMenuIsTheSkinnedPopupWithTheEditCommands) {
   EXPECT_EQ(f.EdtFrontName->Text(), "");
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "My");
   EXPECT_EQ(f.EdtFrontName->ContextMenu(), nullptr);
+}
+
+TEST_F(MainWindow, HasNoTrayIconSoNothingOffersTheTrayAndMinimiseToTrayDoesNothing) {
+  TmainForm& f = Open();
+  EXPECT_EQ(f.SkinForm->TrayIcon(), nullptr);
+  EXPECT_EQ(f.SkinForm->BuildSystemMenu()->Find("BSF_MINTOTRAY"), nullptr);
+  const TbsActiveSkinObject* button = f.SkinForm->FindObject("traybutton");
+  EXPECT_TRUE(!button || !button->Visible);
+  f.SkinForm->MinimizeAppToTray();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_FALSE(f.isMinimized());
 }
 
 // Needs a real X server: the title the window system shows is read back with xdotool.
