@@ -6,9 +6,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "framework/tcanvas.h"
+#include "platform/windowposition.h"
 
 TScreen& Screen() {
   static TScreen screen;
@@ -324,6 +326,32 @@ void TForm::changeEvent(QEvent* event) {
 void TForm::showEvent(QShowEvent* event) {
   Perform(WM_SHOWWINDOW, 1);
   TControl::showEvent(event);
+  // A window manager may place the window as it maps it without any
+  // configure notice reaching us; every mapping of the pointer would then use
+  // a stale position. So each map is checked once the window is exposed.
+  if (QWindow* handle = windowHandle(); handle && isWindow()) {
+    handle->removeEventFilter(this);
+    handle->installEventFilter(this);
+    FCheckPlacement = true;
+  }
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event) {
+  if (FCheckPlacement && event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+    FCheckPlacement = false;
+    CheckPlacement();
+  }
+  return TControl::eventFilter(watched, event);
+}
+
+void TForm::CheckPlacement() {
+  if (FLoop || windowState() != Qt::WindowNoState) return;
+  QPoint real;
+  if (!WindowSystemPosition(windowHandle(), real)) return;
+  const QPoint known = geometry().topLeft();
+  // Asking for the place where the window already is changes nothing on the
+  // screen and puts our idea of the position right.
+  if (real != known) move(pos() + real - known);
 }
 
 void TForm::hideEvent(QHideEvent* event) {

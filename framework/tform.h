@@ -111,6 +111,7 @@ class TForm : public TControl {
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class TFormClientArea;
@@ -118,12 +119,15 @@ class TForm : public TControl {
   void MouseMessage(QMouseEvent* event, unsigned ncMsg, unsigned clientMsg);
   void RunMoveSizeLoop(int hitCode, const QPoint& startGlobal);
   void MoveSizeStep(const QPoint& global);
+  // Takes the position the window system reports when ours differs.
+  void CheckPlacement();
 
   std::string FCaption;
   bool FLoading = false;
   bool FWindowDestroyed = false;
   bool FCaptured = false;
   bool FPlatformCaption = true;
+  bool FCheckPlacement = false;  // shown, not yet checked against the window system
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   TControl* FClientArea;

@@ -1,0 +1,11 @@
+#pragma once
+// Where the window system itself has a top-level window, asked of it
+// directly rather than taken from the toolkit's last configure notice.
+
+#include <QPoint>
+
+class QWindow;
+
+// The top-left of the window's own area (inside any decoration) on the
+// screen. False when the window system cannot be asked (not X11, not created).
+bool WindowSystemPosition(const QWindow* window, QPoint& position);
