@@ -183,6 +183,20 @@ TEST_F(Edit, TheEmbeddedSkinMakesATwentyPixelFieldTwentyTwoHighAndWithoutItDefau
   skinned->resize(81, 30);  // nor an alignment past SetBounds
   EXPECT_EQ(skinned->height(), 22);
 
+  // For looking at: the states at two widths.
+  skinned->SetText("*.*");
+  skinned->SetAlignment(taCenter);
+  SaveRender(Grab(*skinned), "edit-embedded-normal-81");
+  Enter(*skinned);
+  SaveRender(Grab(*skinned), "edit-embedded-hot-81");
+  Leave(*skinned);
+  skinned->SetEnabled(false);
+  SaveRender(Grab(*skinned), "edit-embedded-disabled-81");
+  skinned->SetEnabled(true);
+  skinned->SetWidth(41);
+  SaveRender(Grab(*skinned), "edit-embedded-normal-41");
+  skinned->SetWidth(81);
+
   auto* plain = new TbsSkinEdit(form.ClientArea());
   plain->SetBounds(0, 0, 81, 33);
   plain->SkinChanged();  // no skin data: DefaultHeight
