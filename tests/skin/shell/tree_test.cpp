@@ -1,0 +1,379 @@
+// The skinned folder tree on real folders: the root, expanding, selecting,
+// refreshing, the skinned bars, renaming and the context menu's commands.
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <sys/stat.h>
+
+#include "../controls/embeddedskin.h"
+#include "framework/tapplication.h"
+#include "framework/tpanel.h"
+#include "platform/shellfileops.h"
+#include "shellhome.h"
+#include "skin/shell/shellmenu.h"
+#include "skin/shell/tbsskindirtreeview.h"
+
+namespace {
+class Tree : public ShellHome {
+ protected:
+  void SetUp() override {
+    ShellHome::SetUp();
+    Application()->OnException = [this](const std::exception& e) { Errors.push_back(e.what()); };
+  }
+  void TearDown() override { Application()->OnException = nullptr; }
+
+  // A pane holding the tree (client) and its two bars (right, bottom), as the window has them.
+  TbsSkinDirTreeView& Make(int width = 200, int height = 200) {
+    Pane = std::make_unique<TPanel>();
+    Pane->SetBounds(0, 0, width, height);
+    View = new TbsSkinDirTreeView(Pane.get());
+    View->SetBounds(0, 0, width, height);
+    View->SetAlign(alClient);
+    VBar = new TbsSkinScrollBar(Pane.get());
+    VBar->SetKind(sbVertical);
+    VBar->SetBounds(width - 19, 0, 19, height);
+    VBar->SetAlign(alRight);
+    HBar = new TbsSkinScrollBar(Pane.get());
+    HBar->SetKind(sbHorizontal);
+    HBar->SetBounds(0, height - 19, width, 19);
+    HBar->SetAlign(alBottom);
+    View->SetVScrollBar(VBar);
+    View->SetHScrollBar(HBar);
+    View->Loaded();
+    Pane->show();
+    return *View;
+  }
+
+  std::vector<std::string> Captions(QTreeWidgetItem* node) const {
+    std::vector<std::string> names;
+    for (int i = 0; i < node->childCount(); ++i) names.push_back(node->child(i)->text(0).toStdString());
+    return names;
+  }
+  QTreeWidgetItem* Node(const std::string& text) const {
+    QTreeWidgetItem* n = View->FindNode(text);
+    EXPECT_TRUE(n) << text;
+    return n;
+  }
+  // The in-place editor open now (a closed one lingers until the loop frees it).
+  QLineEdit* Editor() const {
+    for (QLineEdit* e : View->Tree()->findChildren<QLineEdit*>())
+      if (e->isVisible()) return e;
+    return nullptr;
+  }
+  QTreeWidgetItem* Root() const { return View->Tree()->topLevelItem(0); }
+
+  std::unique_ptr<TPanel> Pane;
+  TbsSkinDirTreeView* View = nullptr;
+  TbsSkinScrollBar* VBar = nullptr;
+  TbsSkinScrollBar* HBar = nullptr;
+  std::vector<std::string> Errors;
+};
+}  // namespace
+
+TEST_F(Tree, StartsWithTheDesktopExpandedAndSelected) {
+  Dir("b10");
+  Dir("b9");
+  Dir("A");
+  Dir(".hidden");
+  File("file.txt");
+  Make();
+  ASSERT_EQ(View->Tree()->topLevelItemCount(), 1);
+  EXPECT_EQ(Root()->text(0).toStdString(), "桌面");
+  EXPECT_TRUE(Root()->isExpanded());
+  EXPECT_EQ(View->Selected(), Root());
+  EXPECT_EQ(View->SelectedPath(), Desktop);
+  EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"主文件夹", "计算机", "回收站", "A", "b9", "b10"}));
+  EXPECT_FALSE(View->ShowRoot());
+  EXPECT_TRUE(View->RightClickSelect());
+  EXPECT_EQ(View->ObjectTypes(), ShellObjectTypes({otFolders}));
+  // Every node carries an icon from the one list.
+  for (int i = 0; i < Root()->childCount(); ++i) EXPECT_FALSE(Root()->child(i)->icon(0).isNull()) << i;
+}
+
+TEST_F(Tree, SelectedPathIsEmptyWithoutSelectionAndADisplayNameForTheComputer) {
+  Make();
+  View->Select(Node("计算机"));
+  EXPECT_EQ(View->SelectedPath(), "计算机");
+  View->Select(Node("主文件夹"));
+  EXPECT_EQ(View->SelectedPath() + "/", Home.Path());
+  View->Select(nullptr);
+  EXPECT_EQ(View->SelectedPath(), "");
+  EXPECT_EQ(View->SelectedItem(), nullptr);
+  EXPECT_EQ(View->ItemAt(0), TbsCustomShellTreeView::FolderOf(Root()));
+  EXPECT_EQ(View->ItemAt(2)->NameInParent(), "计算机");
+  EXPECT_EQ(View->ItemAt(1000), nullptr);
+}
+
+TEST_F(Tree, ExpandingAFolderWithoutSubfoldersRemovesItsButton) {
+  Dir("parent");
+  Dir("parent/child");
+  Dir("lonely");
+  Dir("lonely/.git");  // hidden: the tree does not show it
+  Make();
+  QTreeWidgetItem* parent = Node("parent");
+  EXPECT_EQ(parent->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+  EXPECT_EQ(Node("lonely")->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+  rmdir((Desktop + "/parent/child").c_str());  // gone before the node is opened
+  View->Tree()->expandItem(parent);
+  EXPECT_EQ(parent->childCount(), 0);
+  EXPECT_EQ(parent->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+}
+
+TEST_F(Tree, SelectPathExpandsTheAncestors) {
+  Dir("a");
+  Dir("a/b");
+  Dir("a/b/c");
+  Make();
+  EXPECT_FALSE(Node("a")->isExpanded());
+  EXPECT_TRUE(View->SelectPath(Desktop + "/a/b/c"));
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/a/b/c");
+  EXPECT_TRUE(Node("a")->isExpanded());
+  EXPECT_TRUE(Node("b")->isExpanded());
+  EXPECT_EQ(View->Selected()->text(0).toStdString(), "c");
+  // A path outside the desktop goes through the computer.
+  EXPECT_TRUE(View->SelectPath("/usr"));
+  EXPECT_EQ(View->SelectedPath(), "/usr");
+  EXPECT_TRUE(Node("计算机")->isExpanded());
+  EXPECT_FALSE(View->SelectPath(Desktop + "/missing"));
+  EXPECT_EQ(View->SelectedPath(), "/usr");
+}
+
+TEST_F(Tree, RefreshKeepsExpandedNodesAndTheSelection) {
+  Dir("top");
+  Dir("top/open");
+  Dir("top/open/inner");
+  Dir("top/closed");
+  Dir("top/closed/x");
+  Make();
+  ASSERT_TRUE(View->SelectPath(Desktop + "/top/open/inner"));
+  Dir("top/new");
+  rmdir((Desktop + "/top/closed/x").c_str());
+  rmdir((Desktop + "/top/closed").c_str());
+  View->RefreshNode(Node("top"));
+  QTreeWidgetItem* top = Node("top");
+  EXPECT_EQ(Captions(top), (std::vector<std::string>{"new", "open"}));
+  EXPECT_TRUE(top->isExpanded());
+  EXPECT_TRUE(Node("open")->isExpanded());
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/top/open/inner");
+  EXPECT_EQ(View->Selected()->text(0).toStdString(), "inner");
+  View->Select(Node("new"));
+  View->RefreshSelected();
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/top/new");
+}
+
+TEST_F(Tree, TheVerticalBarShowsAtOneNodeTooManyAndTheTreeNarrowsForIt) {
+  Make(200, 200);
+  const int fits = View->VisibleRowCount();
+  ASSERT_GT(fits, 3);
+  // The desktop and its three virtual items are 4 rows; fill up to exactly what fits.
+  for (int i = 0; i < fits - 4; ++i) Dir("f" + std::to_string(i));
+  View->RefreshNode(Root());
+  EXPECT_EQ(View->ShownRowCount() <= fits, true);
+  EXPECT_FALSE(VBar->Visible());
+  const int full = Pane->ClientRect().Width();
+  EXPECT_EQ(View->Width(), full);
+  Dir("one-too-many");
+  View->RefreshNode(Root());
+  EXPECT_TRUE(VBar->Visible());
+  EXPECT_EQ(View->Width(), full - 19);
+  EXPECT_EQ(VBar->Max(), fits);  // rows - 1
+  EXPECT_EQ(VBar->PageSize(), View->VisibleRowCount());
+  // The bar drives the tree and follows it.
+  VBar->SetPosition(1);
+  EXPECT_EQ(View->Tree()->verticalScrollBar()->value(), 1);
+  View->Tree()->verticalScrollBar()->setValue(0);
+  EXPECT_EQ(VBar->Position(), 0);
+  // Collapsing the desktop makes everything fit again: the bar goes, the tree widens.
+  View->Tree()->collapseItem(Root());
+  EXPECT_FALSE(VBar->Visible());
+  EXPECT_EQ(View->Width(), full);
+}
+
+TEST_F(Tree, TheHorizontalBarShowsForAWideNameAndCoversTheCornerOnlyWithTheVerticalOne) {
+  Dir(std::string(60, 'w'));
+  Make(200, 300);
+  EXPECT_TRUE(HBar->Visible());
+  EXPECT_FALSE(VBar->Visible());
+  EXPECT_FALSE(HBar->Both());
+  EXPECT_EQ(View->Height(), Pane->ClientRect().Height() - 19);
+  EXPECT_GT(HBar->Max(), View->Width());
+  EXPECT_EQ(HBar->PageSize(), View->Width());
+  for (int i = 0; i < 30; ++i) Dir("g" + std::to_string(i));
+  View->RefreshNode(Root());
+  EXPECT_TRUE(VBar->Visible());
+  EXPECT_TRUE(HBar->Both());
+  // A hidden tree hides its bars.
+  View->SetVisible(false);
+  EXPECT_FALSE(VBar->Visible());
+  EXPECT_FALSE(HBar->Visible());
+}
+
+TEST_F(Tree, TheEmbeddedSkinGivesBlackTextOnWhite) {
+  auto* skin = skintest::LoadEmbeddedSkin(nullptr);
+  std::unique_ptr<QObject> owner(skin);
+  Make();
+  View->SetDefaultColor(clRed);  // the skin's record wins over the default
+  View->SetSkinData(skin);
+  EXPECT_NE(View->SkinIndex(), -1);
+  EXPECT_EQ(ToQColor(View->TreeColor()), QColor(255, 255, 255));
+  EXPECT_EQ(ToQColor(View->TreeFontColor()), QColor(0, 0, 0));
+  EXPECT_EQ(View->Font().Name(), "Arial");
+  EXPECT_EQ(View->Tree()->font().pixelSize(), 14);
+  const QImage shot = View->Tree()->viewport()->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(shot.width() - 2, shot.height() - 2)), QColor(255, 255, 255));
+  View->SetSkinData(nullptr);
+  View->SkinChanged();
+  EXPECT_EQ(ToQColor(View->TreeColor()), QColor(255, 0, 0));
+}
+
+TEST_F(Tree, AMouseClickRaisesOnClickAndTheKeyboardDoesNot) {
+  Dir("one");
+  Dir("two");
+  Make();
+  int clicks = 0;
+  View->OnClick = [&] { ++clicks; };
+  QTreeWidget* tree = View->Tree();
+  tree->setFocus();
+  QTest::keyClick(tree, Qt::Key_Down);
+  QTest::keyClick(tree, Qt::Key_End);
+  EXPECT_EQ(View->Selected()->text(0).toStdString(), "two");
+  EXPECT_EQ(clicks, 0);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(Node("one")).center());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/one");
+  QTest::keyClick(tree, Qt::Key_Home);
+  EXPECT_EQ(View->Selected(), Root());
+  QTest::keyClicks(tree, "tw");  // type-ahead
+  EXPECT_EQ(View->Selected()->text(0).toStdString(), "two");
+}
+
+TEST_F(Tree, ANameThatIsNotUtf8IsShownWithAMarkAndKeepsItsBytes) {
+  const std::string odd = "caf\xE9";
+  Dir(odd);
+  Make();
+  QTreeWidgetItem* node = Node(QString::fromUtf8("caf\xEF\xBF\xBD").toStdString());
+  ASSERT_TRUE(node);
+  View->Select(node);
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/" + odd);
+}
+
+TEST_F(Tree, RenameStartsEditingAndTheTypedNameRenamesTheFolder) {
+  Dir("old");
+  Dir("old/kid");
+  Dir("taken");
+  Make();
+  View->Tree()->expandItem(Node("old"));
+  View->Select(Node("old"));
+  EXPECT_TRUE(RunShellVerb(View, *View->SelectedItem(), "Rename"));
+  auto* editor = Editor();
+  ASSERT_TRUE(editor);
+  editor->setText("new");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the edit ends once the editor has seen the key
+  EXPECT_TRUE(Errors.empty());
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{{"new", "dir"}, {"taken", "dir"}}));
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/new");
+  EXPECT_EQ(View->Selected()->text(0).toStdString(), "new");
+  // The children moved with it.
+  View->Select(Node("kid"));
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/new/kid");
+
+  View->Select(Node("new"));
+  View->StartEditing(View->Selected());
+  editor = Editor();
+  ASSERT_TRUE(editor);
+  editor->setText("taken");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the edit ends once the editor has seen the key
+  EXPECT_EQ(Errors, (std::vector<std::string>{"Rename to taken failed"}));
+  EXPECT_EQ(Node("new")->text(0).toStdString(), "new");
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{{"new", "dir"}, {"taken", "dir"}}));
+}
+
+TEST_F(Tree, NewFolderMakesAFreeNameSelectsItAndStartsEditing) {
+  Dir("box");
+  Dir("box/新建文件夹");
+  Make();
+  View->Select(Node("box"));
+  EXPECT_TRUE(RunShellVerb(View, *View->SelectedItem(), "newfolder"));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/box/"),
+            (std::map<std::string, std::string>{{"新建文件夹", "dir"}, {"新建文件夹 (2)", "dir"}}));
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/box/新建文件夹 (2)");
+  EXPECT_TRUE(Editor());
+}
+
+TEST_F(Tree, DeleteMovesTheFolderToTheTrashAndItsNodeGoes) {
+  Dir("keep");
+  Dir("gone");
+  Dir("gone/inner");
+  Make();
+  View->Select(Node("gone"));
+  EXPECT_TRUE(RunShellVerb(View, *View->SelectedItem(), "delete"));
+  EXPECT_EQ(View->FindNode("gone"), nullptr);
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{{"keep", "dir"}}));
+  EXPECT_EQ(TempFolder::ContentsOf(Home.Path() + ".local/share/Trash/files/gone/"),
+            (std::map<std::string, std::string>{{"inner", "dir"}}));
+}
+
+TEST_F(Tree, CopyAndPasteWithANameConflictAddsTheCopyUnderAFreeName) {
+  Dir("src");
+  File("src/a.txt", "alpha");
+  Dir("dest");
+  Dir("dest/src");
+  Make();
+  View->Select(Node("src"));
+  EXPECT_TRUE(RunShellVerb(View, *View->SelectedItem(), "copy"));
+  View->Select(Node("dest"));
+  EXPECT_TRUE(RunShellVerb(View, *View->SelectedItem(), "paste"));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/dest/"),
+            (std::map<std::string, std::string>{{"src", "dir"}, {"src (2)", "dir"}}));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/dest/src (2)/"), (std::map<std::string, std::string>{{"a.txt", "file:alpha"}}));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/src/"), (std::map<std::string, std::string>{{"a.txt", "file:alpha"}}));
+  // The pasted-into node is read again and shows the copy.
+  View->Tree()->expandItem(Node("dest"));
+  EXPECT_EQ(Captions(Node("dest")), (std::vector<std::string>{"src", "src (2)"}));
+  // Pasting a folder into itself is refused and says so.
+  View->Select(Node("src (2)"));
+  PutFilesOnClipboard({Desktop + "/dest"}, false);
+  EXPECT_THROW(RunShellVerb(View, *View->SelectedItem(), "paste"), std::exception);
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/dest/src (2)/"), (std::map<std::string, std::string>{{"a.txt", "file:alpha"}}));
+}
+
+TEST_F(Tree, TheMenuOffersOnlyWhatWorksOnEachItem) {
+  Dir("plain");
+  Make();
+  auto verbs = [&](const std::string& caption) {
+    std::vector<std::string> v;
+    for (const TShellVerb& s : ShellVerbsFor(*TbsCustomShellTreeView::FolderOf(Node(caption)))) v.push_back(s.Verb);
+    return v;
+  };
+  EXPECT_EQ(verbs("plain"), (std::vector<std::string>{"open", "cut", "copy", "paste", "rename", "delete", "newfolder"}));
+  EXPECT_EQ(verbs("回收站"), (std::vector<std::string>{"open"}));
+  EXPECT_TRUE(verbs("计算机").empty());
+  EXPECT_EQ(verbs("主文件夹"), (std::vector<std::string>{"open", "copy", "paste", "newfolder"}));
+  View->Tree()->expandItem(Node("计算机"));
+  EXPECT_EQ(verbs("/"), (std::vector<std::string>{"open", "copy", "paste", "newfolder"}));
+}
+
+TEST_F(Tree, ARightClickSelectsTheNodeAndOpensTheSkinnedMenu) {
+  Dir("one");
+  Dir("two");
+  Make();
+  QTreeWidget* tree = View->Tree();
+  const QPoint at = tree->visualItemRect(Node("two")).center();
+  QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, at);
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(tree->viewport(), &menuEvent);
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/two");
+  ASSERT_TRUE(View->ShellMenu());
+  EXPECT_TRUE(View->ShellMenu()->IsOpen());
+  TMenuItem* items = View->ShellMenu()->Items();
+  EXPECT_EQ(items->Find("delete")->Caption(), "删除(&D)");
+  EXPECT_TRUE(items->Find("delete")->Enabled());
+  View->ShellMenu()->CloseMenu();
+  // The computer offers nothing: no menu.
+  View->Select(Node("计算机"));
+  QApplication::sendEvent(tree->viewport(), &menuEvent);
+  EXPECT_EQ(View->ShellMenu(), nullptr);
+}
