@@ -16,6 +16,8 @@
 
 #include "formtesthelpers.h"
 #include "realx.h"
+#include "skin/data/tbsresourcestrdata.h"
+#include "tests/skin/controls/embeddedskin.h"
 #include "framework/tapplication.h"
 #include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinmenu.h"
@@ -515,6 +517,33 @@ TEST_F(FrameTray, TheRightButtonOpensTheSkinnedTrayMenuAtThePointerAndEnterResto
   EXPECT_FALSE(menu->IsOpen());
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_EQ(restored, 1);
+}
+
+TEST_F(FrameTray, TheTrayMenuTakesTheMenusSkinAndItsTextsWhenItOpens) {
+  w.Frame->SetTrayIcon(icon);
+  TbsResourceStrData texts(&w.Form);
+  TStringList lines = TbsResourceStrData::InitialStrings();
+  for (int i = 0; i < lines.Count(); ++i)
+    if (lines.Strings(i).rfind("MI_RESTORECAPTION=", 0) == 0) lines.SetStrings(i, "MI_RESTORECAPTION=&Wiederherstellen");
+  texts.SetResStrings(lines);
+  w.Data->SetResourceStrData(&texts);
+  TbsSkinPopupMenu* menu = w.Frame->TrayMenu();
+  QCursor::setPos(100, 100);
+  icon->IconMessage(M::RButtonDown, QPoint(100, 100));
+  ASSERT_TRUE(menu->IsOpen());
+  EXPECT_EQ(menu->SkinData(), w.Data);
+  EXPECT_EQ(menu->FindItem("TRAY_BSF_RESTORE")->Caption(), "&Wiederherstellen");
+  EXPECT_EQ(menu->FindItem("TRAY_BSF_CLOSE")->Caption(), "&Close");
+  menu->CloseMenu();
+
+  TbsSkinData* menus = skintest::LoadEmbeddedSkin(&w.Form);
+  w.Frame->SetMenusSkinData(menus);
+  icon->IconMessage(M::RButtonDown, QPoint(100, 100));
+  ASSERT_TRUE(menu->IsOpen());
+  EXPECT_EQ(menu->SkinData(), menus) << "the menus' own skin wins";
+  EXPECT_EQ(menu->FindItem("TRAY_BSF_RESTORE")->Caption(), "&Restore");
+  skintest::SaveRender(menu->SkinMenu().Window(0)->grab().toImage(), "tray-menu-embedded-skin");
+  menu->CloseMenu();
 }
 
 // Offscreen there is no notification area, as under a bare X server: the
