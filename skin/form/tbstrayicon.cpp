@@ -176,6 +176,12 @@ bool TbsTrayIcon::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::WindowStateChange) {
     TForm* app = ApplicationForm();
     if (app && watched == app && app->isMinimized()) ApplicationMinimized();
+  } else if (event->type() == QEvent::Show && FApplicationHidden && watched == Owner()) {
+    // The program showed its window while it sat in the tray: the whole
+    // application comes back, restored and in front (once the show is done).
+    QTimer::singleShot(0, this, [this] {
+      if (FApplicationHidden) ShowApplication();
+    });
   }
   return false;
 }

@@ -635,6 +635,20 @@ TEST_F(FrameTray, WhenTheNotificationAreaGoesTheHiddenWindowComesBack) {
   EXPECT_TRUE(w.Form.isVisible());
 }
 
+TEST_F(FrameTray, AWindowShownWhileInTheTrayBringsTheApplicationBackRestored) {
+  TrayAvailable tray(true);
+  TForm other;
+  other.show();
+  w.Frame->SetTrayIcon(icon);
+  w.Frame->MinimizeAppToTray();
+  WAIT_UNTIL(!w.Form.isVisible() && !other.isVisible(), 5000);
+  w.Form.show();
+  WAIT_UNTIL(!icon->ApplicationHidden(), 5000);
+  EXPECT_FALSE(w.Form.isMinimized());
+  EXPECT_TRUE(other.isVisible()) << "what was hidden with it comes back too";
+  EXPECT_FALSE(icon->TrayWatchTimer().isActive());
+}
+
 TEST_F(FrameTray, AnIconThatOutlivesItsFrameIgnoresTheDoubleClick) {
   w.Frame->SetTrayIcon(icon);
   delete w.Frame;
