@@ -357,6 +357,10 @@ TEST(TrayIcon, MinimizedOnStartHidesTheFormWhereThereIsATray) {
   icon.SetMinimizeToTray(false);
   icon.EndLoading();
   EXPECT_FALSE(Application()->ShowMainForm());
+  Application()->SetMainForm(&form);
+  QTimer::singleShot(0, [] { QCoreApplication::quit(); });
+  Application()->Run();  // the loop starts without showing the main form
+  Application()->SetMainForm(nullptr);
   Application()->SetShowMainForm(true);
   EXPECT_TRUE(icon.MinimizeToTray());
   EXPECT_TRUE(icon.NotifyIcon().Added());
