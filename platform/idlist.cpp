@@ -41,7 +41,16 @@ std::size_t IdListByteSize(const TIdList& list) {
   return offsets.empty() ? kCountSize : offsets.back() + CountAt(list.data() + offsets.back()) + kCountSize;
 }
 
-int IdListItemCount(const TIdList& list) { return int(ItemOffsets(list).size()); }
+int IdListItemCount(const TIdList& list) {
+  int count = 0;
+  for (std::size_t at = 0; at + kCountSize <= list.size();) {
+    const std::size_t c = CountAt(list.data() + at);
+    if (c < kCountSize || at + c + kCountSize > list.size()) break;
+    ++count;
+    at += c;
+  }
+  return count;
+}
 
 void StripLastIdItem(TIdList& list) {
   const auto offsets = ItemOffsets(list);

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +24,15 @@ namespace {
 const std::string kHomeTag("\0home", 5);
 const std::string kComputerTag("\0computer", 9);
 const std::string kTrashTag("\0trash", 6);
+
+// The kernel's directory entry as getdents64 returns it.
+struct TLinuxDirent64 {
+  std::uint64_t d_ino;
+  std::int64_t d_off;
+  unsigned short d_reclen;
+  unsigned char d_type;
+  char d_name[1];
+};
 
 bool IsTag(const std::string& data) { return !data.empty() && data[0] == '\0'; }
 
@@ -70,11 +80,40 @@ int KindRank(std::string_view data) {
   return 4;
 }
 
-// Directory entries of `folder` by kind; `folderFlags` tells which are kept.
-bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::string>& names) {
+// Whether the directory open at `fd` holds a visible folder; closes `fd`.
+// Reads the entries straight into a small buffer: a directory stream would
+// allocate its own large one for each of thousands of folders.
+bool HasSubFolderAt(int fd) {
+  alignas(8) char buffer[4096];
+  bool found = false;
+  for (;;) {
+    const long n = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    for (long at = 0; at < n && !found;) {
+      const auto* e = reinterpret_cast<const TLinuxDirent64*>(buffer + at);
+      at += e->d_reclen;
+      if (e->d_name[0] == '.') continue;
+      if (e->d_type == DT_DIR) {
+        found = true;
+      } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        struct stat st {};
+        found = fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+      }
+    }
+    if (found) break;
+  }
+  close(fd);
+  return found;
+}
+
+// Directory entries of `folder` by kind; `flags` tells which are kept. With
+// `hints`, each folder kept is looked into for a visible subfolder.
+bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::string>& names,
+                std::unordered_map<std::string, bool>* hints = nullptr) {
   DIR* dir = opendir(folder.c_str());
   if (!dir) return false;
   const int fd = dirfd(dir);
+  if (hints) hints->clear();
   while (const dirent* e = readdir(dir)) {
     const std::string name = e->d_name;
     if (name == "." || name == "..") continue;
@@ -84,7 +123,13 @@ bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::stri
       struct stat st {};
       isDir = fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
     }
-    if (isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders)) names.push_back(name);
+    if (isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders)) {
+      names.push_back(name);
+      if (hints && isDir) {
+        const int child = openat(fd, e->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        (*hints)[name] = child >= 0 && HasSubFolderAt(child);
+      }
+    }
   }
   closedir(dir);
   return true;
@@ -153,7 +198,7 @@ bool TShellFolderInterface::EnumObjects(unsigned flags, std::vector<TIdList>& it
     case TShellPlaceKind::Desktop:
       if (flags & kShcontfFolders) data = {kHomeTag, kComputerTag, kTrashTag};
       // A virtual desktop has no folder of its own to list.
-      if (!FPlace.Virtual()) ReadFolder(FPlace.Path, flags, data);
+      if (!FPlace.Virtual()) ReadFolder(FPlace.Path, flags, data, &FSubFolderHints);
       break;
     case TShellPlaceKind::Computer:
       if (flags & kShcontfFolders) {
@@ -166,7 +211,7 @@ bool TShellFolderInterface::EnumObjects(unsigned flags, std::vector<TIdList>& it
     case TShellPlaceKind::Home:
     case TShellPlaceKind::Volume:
     case TShellPlaceKind::Entry:
-      if (!ReadFolder(FPlace.Path, flags, data)) return false;
+      if (!ReadFolder(FPlace.Path, flags, data, &FSubFolderHints)) return false;
       break;
     case TShellPlaceKind::Invalid:
       return false;
@@ -221,6 +266,12 @@ std::uint32_t TShellFolderInterface::GetAttributesOf(const TIdList& relative, st
     default: {
       // Only the fast questions unless asked: HasSubFolder reads the folder.
       if (mask == kSfgaoHasSubFolder) {
+        if (place.Kind == TShellPlaceKind::Entry && IdListItemCount(relative) == 1)
+          if (const auto hint = FSubFolderHints.find(place.Name); hint != FSubFolderHints.end()) {
+            if (hint->second) a |= kSfgaoHasSubFolder;
+            FSubFolderHints.erase(hint);
+            break;
+          }
         if (FolderHasSubFolders(place.Path)) a |= kSfgaoHasSubFolder;
         break;
       }
@@ -291,7 +342,10 @@ bool TShellFolderInterface::SetNameOf(const TIdList& relative, const std::string
 std::shared_ptr<TShellFolderInterface> TShellFolderInterface::BindToObject(const TIdList& relative) const {
   TShellPlace place = PlaceOf(relative);
   if (place.Kind == TShellPlaceKind::Invalid) return nullptr;
-  if (place.Kind == TShellPlaceKind::Entry && !IsDirectory(place.Path)) return nullptr;
+  // A child this folder listed as a folder binds without another look at the
+  // disk; anything else must be a folder now.
+  const bool listedFolder = IdListItemCount(relative) == 1 && FSubFolderHints.count(place.Name);
+  if (place.Kind == TShellPlaceKind::Entry && !listedFolder && !IsDirectory(place.Path)) return nullptr;
   return std::shared_ptr<TShellFolderInterface>(
       new TShellFolderInterface(JoinIdLists(&FFullIdList, relative), std::move(place)));
 }

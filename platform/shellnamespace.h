@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/idlist.h"
@@ -108,6 +109,10 @@ class TShellFolderInterface {
   TShellFolderInterface(TIdList full, TShellPlace place);
   TIdList FFullIdList;
   TShellPlace FPlace;
+  // Whether each folder the last listing found holds a visible subfolder,
+  // learnt while the listing had its directory open (a relative open costs
+  // far less than a path walked again); each answer is used once.
+  mutable std::unordered_map<std::string, bool> FSubFolderHints;
 };
 
 // A volume a user would see under the computer.

@@ -15,10 +15,8 @@
 class TbsTreeWidget : public QTreeWidget {
  public:
   using QTreeWidget::QTreeWidget;
-  void LayOutNow() {
-    executeDelayedItemsLayout();
-    updateGeometries();
-  }
+  // Only a pending layout is run: the ranges follow every layout by themselves.
+  void LayOutNow() { executeDelayedItemsLayout(); }
 };
 
 // Ends an in-place edit by handing the text to the tree instead of
