@@ -1,13 +1,41 @@
-// Program entry: the application's title first (it captions message boxes),
-// then the main window, then the message loop until the window closes.
+// Program entry: the command line first (so --help and --version answer
+// without a display), then the application's title (it captions message
+// boxes), the main window, and the message loop until the window closes.
 
+#include <QCoreApplication>
+#include <iostream>
+#include <memory>
+
+#include "app/commandline.h"
 #include "app/tmainform.h"
+#include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
 
+namespace {
+
+TCommandLine ReadCommandLine(int argc, char** argv) {
+  // The parser needs an application object for the arguments' encoding; a
+  // core one needs no display.
+  QCoreApplication core(argc, argv);
+  return ParseCommandLine(QCoreApplication::arguments());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const TCommandLine commandLine = ReadCommandLine(argc, argv);
+  if (commandLine.Exit) {
+    std::cout << commandLine.Output;
+    std::cerr << commandLine.Error;
+    return commandLine.ExitCode;
+  }
+
   TApplication application(argc, argv);
   application.SetTitle("文件名批量修改器");
   TmainForm mainForm;
+  TSkinFileLoader skinLoader(*mainForm.bsSkinData);
+  const std::string problem = StartWith(commandLine, mainForm, skinLoader);
+  if (!problem.empty()) application.ShowException(problem);
   application.SetMainForm(&mainForm);
   return application.Run();
 }

@@ -8,11 +8,9 @@ constexpr int kGlyphSize = 40;
 const QColor kTransparent(255, 0, 255);  // the bottom-left pixel keys transparency
 }  // namespace
 
-// A page with lines of text and a pencil writing a new name across it.
-TBitmap MakeRenameGlyph() {
-  QImage image(kGlyphSize, kGlyphSize, QImage::Format_RGB32);
-  image.fill(kTransparent);
-  QPainter p(&image);
+// A page with lines of text and a pencil writing a new name across it, in
+// the glyph's own 40-unit coordinates, so every size draws the same shapes.
+static void PaintRenameGlyph(QPainter& p) {
   // Page with a folded corner.
   QPainterPath page;
   page.moveTo(6, 3);
@@ -46,6 +44,13 @@ TBitmap MakeRenameGlyph() {
   tip.lineTo(21, 35);
   tip.closeSubpath();
   p.fillPath(tip, QColor(40, 40, 40));
+}
+
+TBitmap MakeRenameGlyph() {
+  QImage image(kGlyphSize, kGlyphSize, QImage::Format_RGB32);
+  image.fill(kTransparent);
+  QPainter p(&image);
+  PaintRenameGlyph(p);
   p.end();
   image.setPixel(0, kGlyphSize - 1, kTransparent.rgb());
   TBitmap glyph(image);
@@ -63,4 +68,16 @@ QIcon MakeRenameIcon() {
       if (row[x] == key) row[x] = 0;
   }
   return QIcon(QPixmap::fromImage(image));
+}
+
+QImage MakeRenameIconImage(int size) {
+  QImage image(size, size, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  // Vector shapes scaled, not the 40-pixel bitmap stretched: small icons stay
+  // legible and large ones sharp.
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(double(size) / kGlyphSize, double(size) / kGlyphSize);
+  PaintRenameGlyph(p);
+  return image;
 }

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-wqy-microhei fontconfig
   xvfb xdotool imagemagick x11-utils openbox
   clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev man-db
 )
 
 missing=()

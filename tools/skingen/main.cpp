@@ -1,11 +1,13 @@
 // skingen: draws the program's skin and the test skins into skin folders.
 //   skingen default <folder>     the skin the program carries
 //   skingen testskins <folder>   one sub-folder per test skin
+//   skingen icon <size> <file>   the program's icon as a PNG
 // Running it again writes the same bytes.
 
 #include <iostream>
 #include <string>
 
+#include "app/renameglyph.h"
 #include "tools/skingen/defaultskin.h"
 #include "tools/skingen/testskins.h"
 
@@ -17,13 +19,33 @@ constexpr int kExitUsage = 2;
 int Usage() {
   std::cerr << "usage:\n"
                "  skingen default <folder>     write the program's skin\n"
-               "  skingen testskins <folder>   write the test skins, one folder each\n";
+               "  skingen testskins <folder>   write the test skins, one folder each\n"
+               "  skingen icon <size> <file>   write the program's icon, size x size, as PNG\n";
   return kExitUsage;
+}
+
+constexpr int kMinIconSize = 8;
+constexpr int kMaxIconSize = 1024;
+
+int WriteIcon(const std::string& sizeText, const std::string& file) {
+  int size = 0;
+  try {
+    size = std::stoi(sizeText);
+  } catch (const std::exception&) {
+    return Usage();
+  }
+  if (size < kMinIconSize || size > kMaxIconSize) return Usage();
+  if (!MakeRenameIconImage(size).save(QString::fromStdString(file), "PNG")) {
+    std::cerr << "skingen: cannot write " << file << "\n";
+    return kExitFailure;
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "icon") return WriteIcon(argv[2], argv[3]);
   if (argc != 3) return Usage();
   const std::string command = argv[1], folder = argv[2];
   try {

@@ -1,0 +1,85 @@
+// The command line's answers, as a user at a terminal or a file manager gets them.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "../platform/tempfolder.h"
+#include "app/commandline.h"
+
+namespace {
+
+TCommandLine Parse(std::initializer_list<QString> arguments) {
+  QStringList list{"/usr/bin/batch-renamer"};
+  list.append(QStringList(arguments));
+  return ParseCommandLine(list);
+}
+
+}  // namespace
+
+TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputAndExitZero) {
+  for (const QString& option : {"--help", "-h"}) {
+    const TCommandLine c = Parse({option});
+    EXPECT_TRUE(c.Exit);
+    EXPECT_EQ(c.ExitCode, 0);
+    EXPECT_TRUE(c.Error.empty());
+    EXPECT_EQ(c.Output.rfind("Usage: batch-renamer [options] [FOLDER]\n", 0), 0u) << c.Output;
+    for (const char* listed : {"--help", "--version", "--skin <FILE>", "FOLDER"})
+      EXPECT_NE(c.Output.find(listed), std::string::npos) << listed;
+  }
+  for (const QString& option : {"--version", "-v"}) {
+    const TCommandLine c = Parse({option});
+    EXPECT_TRUE(c.Exit);
+    EXPECT_EQ(c.ExitCode, 0);
+    EXPECT_EQ(c.Output, std::string("batch-renamer ") + BR_EXPECTED_VERSION + "\n");
+  }
+}
+
+TEST(CommandLine, UsageErrorsGoToStandardErrorWithExitTwo) {
+  struct Row {
+    const char* name;
+    TCommandLine line;
+    const char* says;
+  };
+  const Row rows[] = {
+      {"unknown option", Parse({"--bogus"}), "Unknown option 'bogus'"},
+      {"skin without its file", Parse({"--skin"}), "Missing value after '--skin'"},
+      {"two folders", Parse({"/tmp", "/"}), "one folder at most"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_TRUE(row.line.Exit) << row.name;
+    EXPECT_EQ(row.line.ExitCode, 2) << row.name;
+    EXPECT_TRUE(row.line.Output.empty()) << row.name;
+    EXPECT_NE(row.line.Error.find(row.says), std::string::npos) << row.name << ": " << row.line.Error;
+    EXPECT_NE(row.line.Error.find("Try 'batch-renamer --help'."), std::string::npos) << row.name;
+  }
+}
+
+TEST(CommandLine, AFolderIsTakenOnlyWhenItIsAnExistingFolder) {
+  TempFolder temp;
+  temp.MakeDir("photos");
+  temp.WriteFile("note.txt", "x");
+  const std::string photos = temp.Path() + "photos";
+
+  EXPECT_EQ(Parse({QString::fromStdString(photos)}).Folder, photos);
+  // Relative to where the program was started.
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(temp.Path())));
+  const TCommandLine relative = Parse({"photos"});
+  QDir::setCurrent(before);
+  EXPECT_EQ(relative.Folder, photos);
+
+  for (const std::string& notAFolder : {temp.Path() + "missing", temp.Path() + "note.txt"}) {
+    const TCommandLine c = Parse({QString::fromStdString(notAFolder)});
+    EXPECT_FALSE(c.Exit) << notAFolder;
+    EXPECT_EQ(c.Folder, "") << notAFolder;  // the desktop, as without one
+  }
+}
+
+TEST(CommandLine, SkinFileIsKeptAsGivenTogetherWithAFolder) {
+  const TCommandLine c = Parse({"--skin", "my skins/dark.skn", "/"});
+  EXPECT_FALSE(c.Exit);
+  EXPECT_EQ(c.SkinFile, "my skins/dark.skn");
+  EXPECT_EQ(c.Folder, "/");
+  EXPECT_EQ(Parse({}).SkinFile, "");
+}

@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include "framework/tapplication.h"
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication app(argc, argv);
+  app.SetTitle("文件名批量修改器");
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
