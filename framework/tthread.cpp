@@ -49,8 +49,13 @@ void TThread::SetFreeOnTerminate(bool value) {
 void TThread::Resume() {
   if (FStarted) return;
   FStarted = true;
-  FThread = std::thread(&TThread::Run, this);
-  if (FFreeOnTerminate) FThread.detach();
+  if (FFreeOnTerminate) {
+    // Detached before anything else runs: the thread may end and free this
+    // object before a member could be touched again.
+    std::thread(&TThread::Run, this).detach();
+  } else {
+    FThread = std::thread(&TThread::Run, this);
+  }
 }
 
 void TThread::Run() {
