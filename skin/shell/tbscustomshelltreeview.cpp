@@ -44,6 +44,15 @@ class TBusyCursor {
   ~TBusyCursor() { if (qApp) QApplication::restoreOverrideCursor(); }
 };
 
+// A caption shows a name on one line: control characters (a newline in a
+// folder's name) show as the replacement mark; the name's bytes stay in the object.
+QString Caption(const std::string& name) {
+  QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
+  for (QChar& c : text)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar::ReplacementCharacter;
+  return text;
+}
+
 std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return std::string();
@@ -82,6 +91,8 @@ void TbsCustomShellTreeView::SetObjectTypes(TShellObjectTypes value) {
 void TbsCustomShellTreeView::SetUseShellImages(bool value) {
   if (FUseShellImages == value) return;
   FUseShellImages = value;
+  for (QTreeWidgetItemIterator it(Tree()); *it; ++it)
+    if (TbsShellFolder* folder = FolderOf(*it)) SetNodeLook(*it, *folder);
   Tree()->viewport()->update();
 }
 
@@ -193,8 +204,7 @@ bool TbsCustomShellTreeView::InitNode(QTreeWidgetItem* node, const TIdList& list
   TbsShellFolder* parent = FolderOf(parentNode);
   TFolderInterface folder = BindFolderInterface(parent ? parent->FolderInterface() : nullptr, list);
   n->Folder = std::make_unique<TbsShellFolder>(parent, folder, list);
-  const std::string name = n->Folder->NameInParent();
-  n->setText(0, QString::fromUtf8(name.data(), qsizetype(name.size())));
+  n->setText(0, Caption(n->Folder->NameInParent()));
   n->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
   SetNodeLook(n, *n->Folder);
   bool hasChildren = n->Folder->HasChildFolders();
@@ -319,7 +329,7 @@ void TbsCustomShellTreeView::RefreshNode(QTreeWidgetItem* node) {
   MarkChildren(fresh);
   const std::string name = fresh->Folder->NameInParent();
   if (fresh->Folder->ParentItem() != DesktopItem() || IdListItemCount(fresh->Folder->FullIdList()) > 0)
-    fresh->setText(0, QString::fromUtf8(name.data(), qsizetype(name.size())));
+    fresh->setText(0, Caption(name));
   if (wasExpanded) Tree()->expandItem(fresh);
   for (const TIdList& list : expanded)
     if (QTreeWidgetItem* n = FindNodeOf(list, fresh)) Tree()->expandItem(n);
@@ -347,9 +357,15 @@ void TbsCustomShellTreeView::Changed(QTreeWidgetItem*) {
 void TbsCustomShellTreeView::Edited(QTreeWidgetItem* node, const std::string& text) {
   TbsShellFolder* folder = FolderOf(node);
   if (!folder || !folder->RenameTo(text)) return;
-  node->setText(0, QString::fromUtf8(text.data(), qsizetype(text.size())));
+  node->setText(0, Caption(text));
   // Loaded children still name the old path in their lists.
   if (node->childCount() > 0) RefreshNode(node);
+}
+
+bool TbsCustomShellTreeView::CanEdit(QTreeWidgetItem* node) {
+  const TbsShellFolder* folder = FolderOf(node);
+  if (!folder || !(folder->CapabilitySet() & (1u << caRename))) return false;
+  return TbsSkinCustomTreeView::CanEdit(node);
 }
 
 void TbsCustomShellTreeView::ContextMenu(const QPoint& pos) {

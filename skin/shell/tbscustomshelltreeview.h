@@ -62,6 +62,9 @@ class TbsCustomShellTreeView : public TbsSkinCustomTreeView, public IShellVerbSi
   // The loaded phase: the skin, then the root.
   void Loaded();
 
+  // Only an item the file system lets us rename is edited.
+  bool CanEdit(QTreeWidgetItem* node) override;
+
   void BeforeVerb(const std::string& verb, bool& handled) override;
   void AfterVerb(const std::string& verb, bool succeeded) override;
   // The context menu open now, if any.

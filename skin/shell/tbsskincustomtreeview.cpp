@@ -14,9 +14,20 @@
 // bars never mirror a stale range.
 class TbsTreeWidget : public QTreeWidget {
  public:
-  using QTreeWidget::QTreeWidget;
+  TbsTreeWidget(TbsSkinCustomTreeView* owner) : QTreeWidget(owner), FOwner(owner) {}
   // Only a pending layout is run: the ranges follow every layout by themselves.
   void LayOutNow() { executeDelayedItemsLayout(); }
+
+ protected:
+  // Every way into editing (F2, the rename command) asks the tree first.
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
+    QTreeWidgetItem* node = itemFromIndex(index);
+    if (trigger != NoEditTriggers && node && !FOwner->CanEdit(node)) return false;
+    return QTreeWidget::edit(index, trigger, event);
+  }
+
+ private:
+  TbsSkinCustomTreeView* FOwner;
 };
 
 // Ends an in-place edit by handing the text to the tree instead of
@@ -167,8 +178,14 @@ void TbsSkinCustomTreeView::Select(QTreeWidgetItem* node) {
   }
 }
 
+bool TbsSkinCustomTreeView::CanEdit(QTreeWidgetItem* node) {
+  bool allow = true;
+  if (OnEditing) OnEditing(node, allow);
+  return allow;
+}
+
 void TbsSkinCustomTreeView::StartEditing(QTreeWidgetItem* node) {
-  if (!node) return;
+  if (!node || !CanEdit(node)) return;
   node->setFlags(node->flags() | Qt::ItemIsEditable);
   FTree->scrollToItem(node);
   FTree->editItem(node, 0);

@@ -69,7 +69,11 @@ class TbsSkinCustomTreeView : public TbsSkinControl {
   std::function<void(QTreeWidgetItem*)> OnExpanded;
   std::function<void(QTreeWidgetItem*, bool&)> OnChanging;  // may veto a new selection
   std::function<void(QTreeWidgetItem*)> OnChange;
+  std::function<void(QTreeWidgetItem*, bool&)> OnEditing;  // may refuse an edit
   std::function<void(QTreeWidgetItem*, std::string&)> OnEdited;  // may change the new caption
+
+  // Whether `node`'s caption may be edited now (OnEditing has its say).
+  virtual bool CanEdit(QTreeWidgetItem* node);
 
  protected:
   // A node is expanding (OnExpanding allowed it): give it its children.

@@ -248,14 +248,33 @@ TEST_F(Tree, AMouseClickRaisesOnClickAndTheKeyboardDoesNot) {
   EXPECT_EQ(View->Selected()->text(0).toStdString(), "two");
 }
 
-TEST_F(Tree, ANameThatIsNotUtf8IsShownWithAMarkAndKeepsItsBytes) {
+TEST_F(Tree, NamesThatAreNotUtf8OrHoldANewlineShowAMarkAndKeepTheirBytes) {
   const std::string odd = "caf\xE9";
   Dir(odd);
+  Dir("two\nlines");
   Make();
-  QTreeWidgetItem* node = Node(QString::fromUtf8("caf\xEF\xBF\xBD").toStdString());
+  QTreeWidgetItem* node = Node("caf\xEF\xBF\xBD");
   ASSERT_TRUE(node);
   View->Select(node);
   EXPECT_EQ(View->SelectedPath(), Desktop + "/" + odd);
+  QTreeWidgetItem* lines = Node("two\xEF\xBF\xBDlines");  // one line on screen
+  ASSERT_TRUE(lines);
+  View->Select(lines);
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/two\nlines");
+}
+
+TEST_F(Tree, OnlyWhatMayBeRenamedIsEdited) {
+  Dir("mine");
+  Make();
+  for (const char* fixed : {"桌面", "主文件夹", "计算机", "回收站"}) {
+    View->StartEditing(Node(fixed));
+    EXPECT_EQ(Editor(), nullptr) << fixed;
+  }
+  View->Select(Node("mine"));
+  View->Tree()->setFocus();
+  QTest::keyClick(View->Tree(), Qt::Key_F2);
+  ASSERT_TRUE(Editor());
+  EXPECT_EQ(Editor()->text().toStdString(), "mine");
 }
 
 TEST_F(Tree, RenameStartsEditingAndTheTypedNameRenamesTheFolder) {

@@ -1,0 +1,117 @@
+// The main window's folder tree and its two skinned bars, on a temporary
+// home whose desktop folder each test fills.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+#include <cstdlib>
+
+#include "../platform/tempfolder.h"
+#include "app/tmainform.h"
+#include "framework/tapplication.h"
+
+namespace {
+
+class MainWindowTree : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("HOME", Home.Path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("XDG_DATA_HOME", (Home.Path() + ".local/share").c_str(), 1);
+    Home.MakeDir("Desktop");
+    Desktop = Home.Path() + "Desktop/";
+  }
+  void TearDown() override { unsetenv("XDG_DATA_HOME"); }
+
+  TmainForm& Open() {
+    Form = std::make_unique<TmainForm>();
+    Application()->SetMainForm(Form.get());
+    Form->show();
+    Form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    return *Form;
+  }
+
+  void Click(const std::string& caption) {
+    QTreeWidgetItem* node = Form->ShellTreeView1->FindNode(caption);
+    ASSERT_TRUE(node) << caption;
+    QTreeWidget* tree = Form->ShellTreeView1->Tree();
+    tree->scrollToItem(node);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+  }
+
+  TempFolder Home;
+  std::string Desktop;
+  std::unique_ptr<TmainForm> Form;
+};
+
+TEST_F(MainWindowTree, TheTreeStartsOnTheDesktopWithTheSkinsLookAndNoBars) {
+  Home.MakeDir("Desktop/Photos");
+  TmainForm& f = Open();
+  TbsSkinDirTreeView* tree = f.ShellTreeView1;
+  QTreeWidgetItem* root = tree->Tree()->topLevelItem(0);
+  ASSERT_TRUE(root);
+  EXPECT_EQ(root->text(0).toStdString(), "桌面");
+  EXPECT_TRUE(root->isExpanded());
+  EXPECT_EQ(tree->Selected(), root);
+  EXPECT_EQ(tree->SelectedPath() + "/", Desktop);
+  EXPECT_EQ(tree->Indent(), 19);
+  EXPECT_FALSE(tree->ShowRoot());
+  EXPECT_EQ(tree->SkinData(), f.bsSkinData);
+  EXPECT_NE(tree->SkinIndex(), -1);
+  EXPECT_EQ(ToQColor(tree->TreeColor()), QColor(255, 255, 255));
+  EXPECT_EQ(ToQColor(tree->TreeFontColor()), QColor(0, 0, 0));
+  EXPECT_EQ(tree->VScrollBar(), f.bsSkinScrollBar1);
+  EXPECT_EQ(tree->HScrollBar(), f.bsSkinScrollBar2);
+  EXPECT_FALSE(f.bsSkinScrollBar1->Visible());
+  EXPECT_FALSE(f.bsSkinScrollBar2->Visible());
+  EXPECT_EQ(f.bsSkinScrollBar1->SkinDataName(), "vscrollbar");
+  EXPECT_EQ(f.bsSkinScrollBar2->SkinDataName(), "hscrollbar");
+  EXPECT_EQ(f.bsSkinScrollBar1->Kind(), sbVertical);
+  EXPECT_FALSE(f.bsSkinScrollBar1->CanFocused());
+  // The tree fills the pane inside its frame.
+  EXPECT_EQ(tree->BoundsRect(), f.bsSkinPanel1->ClientRect());
+}
+
+TEST_F(MainWindowTree, ManyFoldersBringTheSkinnedBarAndThePaneGivesItRoom) {
+  for (int i = 0; i < 40; ++i) Home.MakeDir("Desktop/folder " + std::to_string(i));
+  TmainForm& f = Open();
+  TbsSkinDirTreeView* tree = f.ShellTreeView1;
+  const TRect pane = f.bsSkinPanel1->ClientRect();
+  EXPECT_TRUE(f.bsSkinScrollBar1->Visible());
+  const int barWidth = f.bsSkinScrollBar1->Width();  // the skin's bar picture decides it
+  EXPECT_GT(barWidth, 0);
+  EXPECT_EQ(tree->Width(), pane.Width() - barWidth);
+  EXPECT_EQ(f.bsSkinScrollBar1->BoundsRect().Left, tree->BoundsRect().Right);
+  EXPECT_EQ(f.bsSkinScrollBar1->Max(), 43);  // the desktop, 3 places, 40 folders: rows - 1
+  // Scrolling with the skinned bar moves the tree.
+  f.bsSkinScrollBar1->SetPosition(5);
+  EXPECT_EQ(tree->Tree()->indexAt(QPoint(5, 2)).row(), 5 - 1);  // row 5 is the 5th child of the desktop
+  tree->Tree()->collapseItem(tree->Tree()->topLevelItem(0));
+  EXPECT_FALSE(f.bsSkinScrollBar1->Visible());
+  EXPECT_EQ(tree->Width(), pane.Width());
+}
+
+TEST_F(MainWindowTree, AFolderRenamedInTheTreeIsListedUnderItsNewName) {
+  Home.MakeDir("Desktop/old");
+  Home.WriteFile("Desktop/old/a.txt", "a");
+  TmainForm& f = Open();
+  Click("old");
+  EXPECT_EQ(f.CurrentDir(), Desktop + "old/");
+  QTreeWidget* tree = f.ShellTreeView1->Tree();
+  QTest::keyClick(tree, Qt::Key_F2);
+  QLineEdit* editor = nullptr;
+  for (QLineEdit* e : tree->findChildren<QLineEdit*>())
+    if (e->isVisible()) editor = e;
+  ASSERT_TRUE(editor);
+  editor->setText("new");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop), (std::map<std::string, std::string>{{"new", "dir"}}));
+  Click("new");
+  EXPECT_EQ(f.CurrentDir(), Desktop + "new/");
+  EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"a.txt"}));
+}
+
+}  // namespace
