@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 #include <cstdlib>
 
 #include "../platform/tempfolder.h"
+#include "realx.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
 
@@ -112,6 +114,56 @@ TEST_F(MainWindowTree, AFolderRenamedInTheTreeIsListedUnderItsNewName) {
   Click("new");
   EXPECT_EQ(f.CurrentDir(), Desktop + "new/");
   EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"a.txt"}));
+}
+
+// Real pointer and keys from the X server: a right click selects the folder
+// and opens the skinned menu; its commands delete, make and rename folders.
+class RealInputMainWindowTree : public MainWindowTree {
+ protected:
+  static void Xdo(const QStringList& args) {
+    QProcess xdotool;
+    xdotool.start("xdotool", args);
+    ASSERT_TRUE(xdotool.waitForFinished(5000));
+    QTest::qWait(150);  // the events it made reach the program
+  }
+  void RightClick(const std::string& caption) {
+    QTreeWidget* tree = Form->ShellTreeView1->Tree();
+    QTreeWidgetItem* node = Form->ShellTreeView1->FindNode(caption);
+    ASSERT_TRUE(node) << caption;
+    const QPoint at = tree->viewport()->mapToGlobal(tree->visualItemRect(node).center());
+    Xdo({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+  }
+  bool MenuOpen() const {
+    return QTest::qWaitFor([&] { return Form->ShellTreeView1->ShellMenu() && Form->ShellTreeView1->ShellMenu()->IsOpen(); }, 2000);
+  }
+};
+
+TEST_F(RealInputMainWindowTree, TheContextMenuDeletesMakesAndRenamesFolders) {
+  BR_REQUIRE_REAL_X();
+  Home.MakeDir("Desktop/keep");
+  Home.MakeDir("Desktop/gone");
+  TmainForm& f = Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  TbsSkinDirTreeView* tree = f.ShellTreeView1;
+
+  RightClick("gone");
+  EXPECT_EQ(tree->SelectedPath() + "/", Desktop + "gone/");
+  ASSERT_TRUE(MenuOpen());
+  Xdo({"key", "d"});  // 删除(&D)
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->FindNode("gone"); }, 2000));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop), (std::map<std::string, std::string>{{"keep", "dir"}}));
+  EXPECT_EQ(TempFolder::ContentsOf(Home.Path() + ".local/share/Trash/files/"), (std::map<std::string, std::string>{{"gone", "dir"}}));
+
+  RightClick("keep");
+  ASSERT_TRUE(MenuOpen());
+  Xdo({"key", "w"});  // 新建文件夹(&W): made, selected, and its name being edited
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->SelectedPath() == Desktop + "keep/新建文件夹"; }, 2000));
+  Xdo({"key", "ctrl+a"});
+  Xdo({"type", "photos"});
+  Xdo({"key", "Return"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->FindNode("photos") != nullptr; }, 2000));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "keep/"), (std::map<std::string, std::string>{{"photos", "dir"}}));
+  EXPECT_EQ(tree->SelectedPath(), Desktop + "keep/photos");
 }
 
 }  // namespace
