@@ -160,3 +160,24 @@ TEST(ClipboardFormats, TheClipboardCarriesCopiedAndCutFilesBothWays) {
   QApplication::clipboard()->setText("just text");
   EXPECT_FALSE(FilesOnClipboard(paths, cut));
 }
+
+// Another file system: /dev/shm is memory, the temporary home is not.
+TEST_F(FileOps, ACutFromAnotherDiskIsCopiedWholeBeforeTheSourceGoes) {
+  TempFolder other(QStringLiteral("/dev/shm/shell-other-XXXXXX"));
+  struct stat a {}, b {};
+  stat(other.Path().c_str(), &a);
+  stat(Desktop.c_str(), &b);
+  if (a.st_dev == b.st_dev) GTEST_SKIP() << "/dev/shm is on the same file system here";
+  other.MakeDir("album");
+  other.WriteFile("album/p.jpg", "pixels");
+  other.MakeDir("album/sub");
+  std::string error;
+  ASSERT_TRUE(PasteInto(Desktop, {other.Path() + "album"}, true, error)) << error;
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/album/"), (Contents{{"p.jpg", "file:pixels"}, {"sub", "dir"}}));
+  EXPECT_TRUE(other.Contents().empty());
+  // The trash takes only what a rename can move: from another disk nothing goes.
+  other.MakeDir("far");
+  EXPECT_FALSE(MoveToTrash(other.Path() + "far", error));
+  EXPECT_NE(error.find("far"), std::string::npos);
+  EXPECT_EQ(other.Contents(), (Contents{{"far", "dir"}}));
+}
