@@ -19,6 +19,7 @@ expected=(
   share/man/man1/batch-renamer.1
   share/man/man1/skinpack.1
   share/batch-renamer/skins/default.skn
+  share/batch-renamer/skins/dark.skn
 )
 for size in 16 24 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/batch-renamer.png"); done
 for f in "${expected[@]}"; do [ -f "$p/$f" ] || fail "not installed: $f"; done
@@ -45,7 +46,7 @@ done
 # The installed programs answer without a display.
 [ "$(env -u DISPLAY "$p/bin/batch-renamer" --version)" = "batch-renamer $version" ] || fail "--version"
 env -u DISPLAY "$p/bin/batch-renamer" --help | grep -q -- '--skin <FILE>' || fail "--help"
-for skin in default; do
+for skin in default dark; do
   "$p/bin/skinpack" dump "$p/share/batch-renamer/skins/$skin.skn" > /dev/null || fail "$skin.skn does not load"
 done
 

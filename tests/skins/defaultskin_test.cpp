@@ -1,8 +1,11 @@
-// The program's own skin, read as the program reads it: the pictures, the
-// frame values, the objects and the records the main window asks for.
+// The program's own skins, the default one and the dark one, read as the
+// program reads them: the pictures, the frame values, the objects and the
+// records the main window asks for. Both are one drawing in two palettes, so
+// every fact but the colours holds for both.
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "skin/data/tbsdataskincaption.h"
@@ -20,11 +23,29 @@
 
 namespace {
 
-class DefaultSkin : public ::testing::Test {
+struct TSkinCase {
+  const char* Name;
+  const char* Folder;
+  TColor Text;      // record text
+  TColor Field;     // the tree's background
+  TColor LinkHot;   // the label under the pointer
+  TColor Grey;      // disabled text
+};
+
+const TSkinCase kSkinCases[] = {
+    {"default", DEFAULT_SKIN_DIR, RGBColor(0, 0, 0), RGBColor(255, 255, 255), RGBColor(0, 128, 192), RGBColor(128, 128, 128)},
+    {"dark", DARK_SKIN_DIR, RGBColor(230, 232, 236), RGBColor(29, 31, 35), RGBColor(112, 182, 242), RGBColor(118, 122, 128)},
+};
+
+class DefaultSkin : public ::testing::TestWithParam<TSkinCase> {
  protected:
-  static void SetUpTestSuite() { skin = LoadSkinFolder(DEFAULT_SKIN_DIR); }
-  static void TearDownTestSuite() { skin.reset(); }
-  void SetUp() override { ASSERT_TRUE(skin && skin->Data.HasSkin()); }
+  static void TearDownTestSuite() { loaded.clear(); }
+  void SetUp() override {
+    auto& slot = loaded[GetParam().Name];
+    if (!slot) slot = LoadSkinFolder(GetParam().Folder);
+    skin = slot.get();
+    ASSERT_TRUE(skin && skin->Data.HasSkin());
+  }
 
   static const TbsSkinData& Data() { return skin->Data; }
   template <class Record>
@@ -40,10 +61,11 @@ class DefaultSkin : public ::testing::Test {
   }
   static const QImage& ActiveImage(int index) { return skin->Data.ActivePicture(index)->Image(); }
 
-  static inline std::unique_ptr<TLoadedSkin> skin;
+  static inline std::map<std::string, std::unique_ptr<TLoadedSkin>> loaded;  // each skin loaded once
+  static inline TLoadedSkin* skin = nullptr;
 };
 
-TEST_F(DefaultSkin, HasAMainPictureOfTheFrameSizeNoInactivePictureNoMaskAndFiveActivePictures) {
+TEST_P(DefaultSkin, HasAMainPictureOfTheFrameSizeNoInactivePictureNoMaskAndFiveActivePictures) {
   EXPECT_EQ(Data().Picture.Width(), 177);
   EXPECT_EQ(Data().Picture.Height(), 124);
   EXPECT_TRUE(Data().InactivePicture.Empty());
@@ -52,7 +74,7 @@ TEST_F(DefaultSkin, HasAMainPictureOfTheFrameSizeNoInactivePictureNoMaskAndFiveA
   EXPECT_EQ(Data().ActivePictures.size(), 5u);
 }
 
-TEST_F(DefaultSkin, FrameValuesAreReadAsWrittenWithNothingAdjusted) {
+TEST_P(DefaultSkin, FrameValuesAreReadAsWrittenWithNothingAdjusted) {
   EXPECT_EQ(Data().ClientRect, (TRect{8, 26, 168, 116}));
   // Without a mask only the corner points could be pulled onto the client
   // rectangle; they already lie there, so the values read are the ones written.
@@ -81,7 +103,7 @@ TEST_F(DefaultSkin, FrameValuesAreReadAsWrittenWithNothingAdjusted) {
   EXPECT_LE(Data().RightBottomPoint.Y, cr.Bottom);
 }
 
-TEST_F(DefaultSkin, FrameEdgesAndClientTileWithoutSeams) {
+TEST_P(DefaultSkin, FrameEdgesAndClientTileWithoutSeams) {
   const QImage& f = Data().Picture.Image();
   const TPoint lt = Data().LeftTopPoint, rt = Data().RightTopPoint, lb = Data().LeftBottomPoint,
                rb = Data().RightBottomPoint;
@@ -94,7 +116,7 @@ TEST_F(DefaultSkin, FrameEdgesAndClientTileWithoutSeams) {
   EXPECT_TRUE(ColumnsAlike(f, cr.Left, cr.Top, cr.Right, cr.Bottom) && RowsAlike(f, cr.Left, cr.Top, cr.Right, cr.Bottom));
 }
 
-TEST_F(DefaultSkin, ListsTheTwelveFrameObjectsInOrder) {
+TEST_P(DefaultSkin, ListsTheTwelveFrameObjectsInOrder) {
   const std::pair<const char*, const char*> expected[] = {
       {"MENUITEM", "TbsDataSkinMenuItem"},
       {"caption1", "TbsDataSkinCaption"},
@@ -121,7 +143,7 @@ TEST_F(DefaultSkin, ListsTheTwelveFrameObjectsInOrder) {
   EXPECT_EQ(max.Command, cmMaximize);
 }
 
-TEST_F(DefaultSkin, CaptionButtonsHaveEveryLookInTheirPicture) {
+TEST_P(DefaultSkin, CaptionButtonsHaveEveryLookInTheirPicture) {
   for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton"}) {
     const auto& b = dynamic_cast<const TbsDataSkinStdButton&>(*Data().ObjectRecords[size_t(Data().FindObjectRecord(name))]);
     ASSERT_NE(Data().ActivePicture(b.ActivePictureIndex), nullptr) << name;
@@ -135,7 +157,7 @@ TEST_F(DefaultSkin, CaptionButtonsHaveEveryLookInTheirPicture) {
   }
 }
 
-TEST_F(DefaultSkin, HasARecordForEveryControlType) {
+TEST_P(DefaultSkin, HasARecordForEveryControlType) {
   const std::set<std::string> expected = {
       "TbsDataSkinPanelControl",      "TbsDataSkinExPanelControl",   "TbsDataSkinMenuButtonControl",
       "TbsDataSkinButtonControl",     "TbsDataSkinCheckRadioControl", "TbsDataSkinGaugeControl",
@@ -160,7 +182,7 @@ TEST_F(DefaultSkin, HasARecordForEveryControlType) {
   }
 }
 
-TEST_F(DefaultSkin, PanelHasTheStatedGeometry) {
+TEST_P(DefaultSkin, PanelHasTheStatedGeometry) {
   const auto& panel = Control<TbsDataSkinPanelControl>("panel");
   EXPECT_EQ(panel.SkinRect, (TRect{307, 21, 374, 70}));
   EXPECT_EQ(panel.LeftTopPoint, (TPoint{2, 2}));
@@ -170,7 +192,7 @@ TEST_F(DefaultSkin, PanelHasTheStatedGeometry) {
   EXPECT_EQ(Kind(panel), 1);
 }
 
-TEST_F(DefaultSkin, EditHasTheStatedValues) {
+TEST_P(DefaultSkin, EditHasTheStatedValues) {
   const auto& edit = Control<TbsDataSkinEditControl>("edit");
   EXPECT_EQ(edit.PictureIndex, 3);
   EXPECT_EQ(edit.SkinRect, (TRect{84, 58, 108, 80}));
@@ -180,15 +202,15 @@ TEST_F(DefaultSkin, EditHasTheStatedValues) {
   EXPECT_EQ(edit.ActiveSkinRect, (TRect{110, 58, 134, 80}));
   EXPECT_EQ(edit.FontName, "Arial");
   EXPECT_EQ(edit.FontHeight, 14);
-  EXPECT_EQ(edit.FontColor, 0);
-  EXPECT_EQ(edit.ActiveFontColor, 0);
-  EXPECT_EQ(edit.DisabledFontColor, 8421504);
+  EXPECT_EQ(edit.FontColor, GetParam().Text);
+  EXPECT_EQ(edit.ActiveFontColor, GetParam().Text);
+  EXPECT_EQ(edit.DisabledFontColor, GetParam().Grey);
   for (const TRect& r : {edit.ButtonRect, edit.ActiveButtonRect, edit.DownButtonRect, edit.UnEnabledButtonRect})
     EXPECT_TRUE(IsEmptyRect(r));
   EXPECT_EQ(Kind(edit), 2);
 }
 
-TEST_F(DefaultSkin, ListBoxHasTheStatedValues) {
+TEST_P(DefaultSkin, ListBoxHasTheStatedValues) {
   const auto& list = Control<TbsDataSkinListBox>("listbox");
   EXPECT_EQ(list.PictureIndex, 3);
   EXPECT_EQ(list.SkinRect, (TRect{115, 154, 182, 218}));
@@ -201,9 +223,9 @@ TEST_F(DefaultSkin, ListBoxHasTheStatedValues) {
   EXPECT_EQ(list.ItemTextRect, (TRect{2, 2, 55, 17}));
   EXPECT_EQ(list.FontName, "Arial");
   EXPECT_EQ(list.FontHeight, 14);
-  EXPECT_EQ(list.FontColor, 0);
-  EXPECT_EQ(list.ActiveFontColor, 0);
-  EXPECT_EQ(list.FocusFontColor, 0);
+  EXPECT_EQ(list.FontColor, GetParam().Text);
+  EXPECT_EQ(list.ActiveFontColor, GetParam().Text);
+  EXPECT_EQ(list.FocusFontColor, GetParam().Text);
   EXPECT_TRUE(IsEmptyRect(list.CaptionRect));
   EXPECT_EQ(list.VScrollBarName, "vscrollbar");
   EXPECT_EQ(list.HScrollBarName, "hscrollbar");
@@ -213,7 +235,7 @@ TEST_F(DefaultSkin, ListBoxHasTheStatedValues) {
   EXPECT_TRUE(ColumnsAlike(pic, 116, 155, 181, 217) && RowsAlike(pic, 116, 155, 181, 217));
 }
 
-TEST_F(DefaultSkin, ScrollBarsAreFourteenPixelsThickAndStretchOneWay) {
+TEST_P(DefaultSkin, ScrollBarsAreFourteenPixelsThickAndStretchOneWay) {
   const auto& v = Control<TbsDataSkinScrollBarControl>("vscrollbar");
   EXPECT_EQ(v.SkinRect, (TRect{252, 5, 266, 52}));
   EXPECT_EQ(RectWidth(v.SkinRect), 14);
@@ -235,7 +257,7 @@ TEST_F(DefaultSkin, ScrollBarsAreFourteenPixelsThickAndStretchOneWay) {
   }
 }
 
-TEST_F(DefaultSkin, ButtonsSplittersAndTextRecordsAreAsTheWindowNeedsThem) {
+TEST_P(DefaultSkin, ButtonsSplittersAndTextRecordsAreAsTheWindowNeedsThem) {
   const auto& button = Control<TbsDataSkinCustomControl>("button");
   EXPECT_EQ(RectHeight(button.SkinRect), 25);
   EXPECT_EQ(Kind(button), 2);
@@ -249,16 +271,16 @@ TEST_F(DefaultSkin, ButtonsSplittersAndTextRecordsAreAsTheWindowNeedsThem) {
   const auto& label = Control<TbsDataSkinStdLabelControl>("stdlabel");
   EXPECT_EQ(label.FontName, "Arial");
   EXPECT_EQ(label.FontHeight, 14);
-  EXPECT_EQ(label.FontColor, 0);
-  EXPECT_EQ(label.ActiveFontColor, RGBColor(0, 128, 192));
+  EXPECT_EQ(label.FontColor, GetParam().Text);
+  EXPECT_EQ(label.ActiveFontColor, GetParam().LinkHot);
   const auto& tree = Control<TbsDataSkinTreeView>("treeview");
-  EXPECT_EQ(tree.FontColor, 0);
-  EXPECT_EQ(tree.BGColor, 16777215);
+  EXPECT_EQ(tree.FontColor, GetParam().Text);
+  EXPECT_EQ(tree.BGColor, GetParam().Field);
 }
 
 // Every one-way or two-way piece of every control record repeats only
 // uniform runs, so it composes at any size without a seam.
-TEST_F(DefaultSkin, EveryStretchingControlPieceTilesWithoutSeams) {
+TEST_P(DefaultSkin, EveryStretchingControlPieceTilesWithoutSeams) {
   for (const auto& record : Data().ControlRecords) {
     const auto* c = dynamic_cast<const TbsDataSkinCustomControl*>(record.get());
     if (c == nullptr || Data().ActivePicture(c->PictureIndex) == nullptr) continue;
@@ -288,18 +310,21 @@ TEST_F(DefaultSkin, EveryStretchingControlPieceTilesWithoutSeams) {
   }
 }
 
-TEST_F(DefaultSkin, HintAndPopupWindowsHaveTheirPictures) {
+TEST_P(DefaultSkin, HintAndPopupWindowsHaveTheirPictures) {
   const auto& hint = Data().HintWindowRecord;
   EXPECT_EQ(hint.WindowPictureIndex, 4);
   EXPECT_EQ(hint.MaskPictureIndex, -1);
   EXPECT_EQ(hint.ClientRect, (TRect{7, 2, 27, 13}));
   EXPECT_EQ(hint.FontName, "Arial");
   EXPECT_EQ(hint.FontHeight, 14);
-  EXPECT_EQ(hint.FontColor, 0);
+  EXPECT_EQ(hint.FontColor, GetParam().Text);
   const auto& popup = Data().PopupWindowRecord;
   ASSERT_NE(Data().ActivePicture(popup.WindowPictureIndex), nullptr);
   EXPECT_NE(popup.WindowPictureIndex, hint.WindowPictureIndex);
   EXPECT_FALSE(IsEmptyRect(popup.ItemsRect));
 }
+
+INSTANTIATE_TEST_SUITE_P(Skins, DefaultSkin, ::testing::ValuesIn(kSkinCases),
+                         [](const ::testing::TestParamInfo<TSkinCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -51,6 +51,14 @@ TEST(SkinGenerator, RedrawsTheProgramSkinByteForByte) {
   ExpectSameFolders(DEFAULT_SKIN_DIR, out);
 }
 
+TEST(SkinGenerator, RedrawsTheDarkSkinByteForByte) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  const QString out = temp.filePath("dark");
+  RunGenerator("dark", out);
+  ExpectSameFolders(DARK_SKIN_DIR, out);
+}
+
 TEST(SkinGenerator, RedrawsTheTestSkinsByteForByte) {
   QTemporaryDir temp;
   ASSERT_TRUE(temp.isValid());

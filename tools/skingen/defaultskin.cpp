@@ -656,7 +656,7 @@ void AddObjects(TGeneratedSkin& skin) {
   menu.TextRect = {24, 0, 36, 20};  // a column for check marks on the left
   menu.FontColor = kTextSoft;
   menu.ActiveFontColor = kText;
-  menu.UnEnabledFontColor = RGBColor(160, 165, 172);
+  menu.UnEnabledFontColor = kTextDim;
 
   // The caption lies in the frame picture between the two corner zones, so
   // it grows with the window; the buttons then trim its ends.
@@ -709,7 +709,7 @@ void AddObjects(TGeneratedSkin& skin) {
   barItem.TextRect = {6, 0, 24, 20};
   barItem.FontColor = kTextSoft;
   barItem.ActiveFontColor = barItem.DownFontColor = kText;
-  barItem.UnEnabledFontColor = RGBColor(160, 165, 172);
+  barItem.UnEnabledFontColor = kTextDim;
 
   const std::pair<const char*, TBarButton> barButtons[] = {{"menubarsysmenubutton", bbSysMenu},
                                                            {"menubarclosebutton", bbClose},
@@ -869,8 +869,8 @@ void AddControls(TGeneratedSkin& skin) {
   grid.FixedCellTextRect = {2, 2, 38, 18};
   grid.CellLeftOffset = grid.CellRightOffset = 2;
   grid.CellTextRect = {2, 2, 38, 18};
-  grid.LinesColor = RGBColor(225, 228, 232);
-  grid.BGColor = clWhite;
+  grid.LinesColor = kGridLine;
+  grid.BGColor = kFieldColor;
   SetFont(grid, kText);
   grid.SelectFontColor = grid.FocusFontColor = grid.FixedFontColor = kText;
 
@@ -897,8 +897,8 @@ void AddControls(TGeneratedSkin& skin) {
   menuBar.MinButton = "menubarminbutton";
   menuBar.MaxButton = "menubarmaxbutton";
   menuBar.SysMenuButton = "menubarsysmenubutton";
-  menuBar.TrackMarkColor = RGBColor(160, 165, 172);
-  menuBar.TrackMarkActiveColor = RGBColor(38, 118, 206);
+  menuBar.TrackMarkColor = kTextDim;
+  menuBar.TrackMarkActiveColor = kTextAccent;
 
   auto& controlBar = skin.AddControl<TbsDataSkinControlBar>("controlbar", "controlbar");
   controlBar.PictureIndex = kButtonsPicture;
@@ -913,12 +913,12 @@ void AddControls(TGeneratedSkin& skin) {
     e.ActiveSkinRect = active;
     SetFont(e, kText);
     e.ActiveFontColor = kText;
-    e.DisabledFontColor = RGBColor(128, 128, 128);
+    e.DisabledFontColor = kTextGrey;
   };
   auto& memo = skin.AddControl<TbsDataSkinMemoControl>("memo", "memo");
   setEdit(memo, kMemo, kMemoActive);
   SetFull(memo, 3, {2, 2, 38, 38});
-  memo.BGColor = memo.ActiveBGColor = clWhite;
+  memo.BGColor = memo.ActiveBGColor = kFieldColor;
 
   // The four fields of the main window: 22 high, 4-pixel ends.
   auto& edit = skin.AddControl<TbsDataSkinEditControl>("edit", "edit");
@@ -1030,38 +1030,38 @@ void AddControls(TGeneratedSkin& skin) {
 
   auto& tree = skin.AddControl<TbsDataSkinTreeView>("treeview", "treeview");
   SetFont(tree, kText);
-  tree.BGColor = clWhite;
+  tree.BGColor = kFieldColor;
 
   auto& bevel = skin.AddControl<TbsDataSkinBevel>("bevel", "bevel");
-  bevel.LightColor = clWhite;
-  bevel.DarkColor = RGBColor(208, 213, 220);
+  bevel.LightColor = kFieldColor;
+  bevel.DarkColor = kBevelDark;
 
   auto& slider = skin.AddControl<TbsDataSkinSlider>("slider", "slider");
   slider.PictureIndex = kButtonsPicture;
-  slider.BGColor = RGBColor(246, 247, 249);
+  slider.BGColor = kSliderBG;
   slider.HRulerRect = kSliderHRuler;
   slider.HThumbRect = kSliderHThumb;
   slider.VRulerRect = kSliderVRuler;
   slider.VThumbRect = kSliderVThumb;
   slider.EdgeSize = 4;
-  slider.PointsColor = RGBColor(160, 165, 172);
+  slider.PointsColor = kTextDim;
 
   auto& listView = skin.AddControl<TbsDataSkinListView>("listview", "listview");
   SetFont(listView, kText);
-  listView.BGColor = clWhite;
+  listView.BGColor = kFieldColor;
 
   auto& richEdit = skin.AddControl<TbsDataSkinRichEdit>("richedit", "richedit");
   SetFont(richEdit, kText);
-  richEdit.BGColor = clWhite;
+  richEdit.BGColor = kFieldColor;
 }
 
 }  // namespace
 
 void BuildDefaultSkin(TGeneratedSkin& skin) {
   TbsSkinData& g = skin.Globals;
-  g.SkinName = "Default";
+  g.SkinName = kSkinName;
   g.SkinAuthor = "Batch Renamer";
-  g.SkinComments = "Light and calm: a soft grey chrome, white fields, one blue accent.";
+  g.SkinComments = kSkinComments;
 
   g.PictureName = "frame.bmp";
   skin.Picture = PaintFramePicture(kFrameWidth, kFrameHeight, kFrameClient);
@@ -1095,8 +1095,8 @@ void BuildDefaultSkin(TGeneratedSkin& skin) {
   popup.LeftBottomPoint = {kPopupItems.Left, kPopupItems.Bottom};
   popup.RightBottomPoint = {kPopupItems.Right, kPopupItems.Bottom};
   popup.ItemsRect = kPopupItems;
-  popup.ScrollMarkerColor = RGBColor(104, 110, 118);
-  popup.ScrollMarkerActiveColor = RGBColor(38, 118, 206);
+  popup.ScrollMarkerColor = kMarker;
+  popup.ScrollMarkerActiveColor = kTextAccent;
 
   auto& hint = skin.Globals.HintWindowRecord;
   hint.WindowPictureIndex = kHintPicture;

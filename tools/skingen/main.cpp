@@ -1,5 +1,6 @@
 // skingen: draws the program's skin and the test skins into skin folders.
 //   skingen default <folder>     the skin the program carries
+//   skingen dark <folder>        the same drawing in the dark palette
 //   skingen testskins <folder>   one sub-folder per test skin
 //   skingen icon <size> <file>   the program's icon as a PNG
 // Running it again writes the same bytes.
@@ -9,6 +10,7 @@
 
 #include "app/renameglyph.h"
 #include "tools/skingen/defaultskin.h"
+#include "tools/skingen/skinpalette.h"
 #include "tools/skingen/testskins.h"
 
 namespace {
@@ -19,6 +21,7 @@ constexpr int kExitUsage = 2;
 int Usage() {
   std::cerr << "usage:\n"
                "  skingen default <folder>     write the program's skin\n"
+               "  skingen dark <folder>        write the dark skin\n"
                "  skingen testskins <folder>   write the test skins, one folder each\n"
                "  skingen icon <size> <file>   write the program's icon, size x size, as PNG\n";
   return kExitUsage;
@@ -49,7 +52,8 @@ int main(int argc, char** argv) {
   if (argc != 3) return Usage();
   const std::string command = argv[1], folder = argv[2];
   try {
-    if (command == "default") {
+    if (command == "default" || command == "dark") {
+      if (command == "dark") skinpalette::UseDarkPalette();
       TGeneratedSkin skin;
       defaultskin::BuildDefaultSkin(skin);
       skin.Write(folder);
