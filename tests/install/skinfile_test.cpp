@@ -61,6 +61,20 @@ TEST_F(SkinFile, ThePackedDefaultSkinLoadsFromItsFileAndDrawsTheSameWindow) {
   EXPECT_EQ(Picture(), before);
 }
 
+TEST_F(SkinFile, SwitchingToTheDarkSkinAndBackLeavesEveryPixelAsBefore) {
+  const QImage before = Picture();
+  ASSERT_EQ(Loader->Load(std::string(PACKED_SKINS_DIR) + "/dark.skn"), "");
+  EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
+  const QImage dark = Picture();
+  ASSERT_EQ(dark.size(), before.size());
+  EXPECT_NE(dark, before);
+  // The frame's caption, drawn from the skin, is dark now.
+  EXPECT_LT(qGray(dark.pixel(dark.width() / 2, 3)), 100);
+  EXPECT_GT(qGray(before.pixel(before.width() / 2, 3)), 200);
+  ASSERT_EQ(Loader->Load(kPackedDefault), "");
+  EXPECT_EQ(Picture(), before);
+}
+
 TEST_F(SkinFile, ABadFileIsRefusedWithItsReasonAndTheSkinInUseStays) {
   Home.MakeDir("skins");
   const std::string dir = Home.Path() + "skins/";
