@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <pthread.h>
+
 #include <chrono>
 
 // One hand-over to the user-interface thread. It is shared with the queued
@@ -141,3 +143,5 @@ bool TThread::Synchronize(const TThreadMethod& method) {
   FPendingSync.reset();
   return ran;
 }
+
+void TThread::NameThreadForDebugging(const char* name) { pthread_setname_np(pthread_self(), name); }

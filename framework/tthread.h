@@ -49,6 +49,8 @@ class TThread {
   // False when it did not run: the thread was terminated first, or there is
   // no application to run it.
   bool Synchronize(const TThreadMethod& method);
+  // Names the calling thread as debuggers and /proc show it (15 bytes at most).
+  static void NameThreadForDebugging(const char* name);
 
  private:
   struct SyncCall;

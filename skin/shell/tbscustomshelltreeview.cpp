@@ -66,6 +66,7 @@ TbsCustomShellTreeView::TbsCustomShellTreeView(QWidget* parent) : TbsSkinCustomT
 }
 
 TbsCustomShellTreeView::~TbsCustomShellTreeView() {
+  FChangeNotifier.reset();  // no refresh may reach a tree being taken apart
   // The nodes' objects go before the root object their parents may name.
   ClearNodes();
 }
@@ -350,8 +351,29 @@ void TbsCustomShellTreeView::RefreshSelected() {
   if (QTreeWidgetItem* node = Selected()) RefreshNode(node);
 }
 
-void TbsCustomShellTreeView::Changed(QTreeWidgetItem*) {
-  // The watch of the selected folder is re-armed here once the change notifier exists.
+void TbsCustomShellTreeView::Changed(QTreeWidgetItem* node) {
+  if (!FAutoRefresh || !node) return;
+  TbsShellFolder* folder = FolderOf(node);
+  // Reselecting the same folder (after a refresh) keeps the watch it has, so
+  // a refresh run by the notifier never frees that notifier.
+  if (FChangeNotifier && folder && FChangeNotifier->Root() == folder->FullPath() && FChangeNotifier->OnChange())
+    return;
+  FChangingTo = node;
+  SetAutoRefresh(true);
+  FChangingTo = nullptr;
+}
+
+void TbsCustomShellTreeView::SetAutoRefresh(bool value) {
+  FAutoRefresh = value;
+  FChangeNotifier.reset();
+  if (!value) return;
+  TbsShellFolder* folder = FChangingTo ? FolderOf(FChangingTo) : RootItem();
+  const std::string path = folder ? folder->FullPath() : std::string();
+  FChangeNotifier = std::make_unique<TbsShellChangeNotifier>();
+  FChangeNotifier->SetWatchSubTree(false);
+  if (path.empty()) return;  // a virtual folder: nothing on disk to watch
+  FChangeNotifier->SetRoot(path);
+  FChangeNotifier->SetOnChange([this] { RefreshSelected(); });
 }
 
 void TbsCustomShellTreeView::Edited(QTreeWidgetItem* node, const std::string& text) {

@@ -11,6 +11,7 @@
 
 #include "skin/form/tbsskinpopupmenu.h"
 #include "skin/shell/ishellverbsink.h"
+#include "skin/shell/tbsshellchangenotifier.h"
 #include "skin/shell/tbsshellfolder.h"
 #include "skin/shell/tbsskincustomtreeview.h"
 
@@ -32,9 +33,11 @@ class TbsCustomShellTreeView : public TbsSkinCustomTreeView, public IShellVerbSi
   void SetObjectTypes(TShellObjectTypes value);
   bool UseShellImages() const { return FUseShellImages; }
   void SetUseShellImages(bool value);
-  // Watching comes with the change notifier; until then the switch is kept and nothing watches.
+  // On: the selected folder (not its subfolders) is watched and a change
+  // there reads its node again; the watch follows the selection.
   bool AutoRefresh() const { return FAutoRefresh; }
-  void SetAutoRefresh(bool value) { FAutoRefresh = value; }
+  void SetAutoRefresh(bool value);
+  TbsShellChangeNotifier* ChangeNotifier() const { return FChangeNotifier.get(); }
   bool AutoContextMenus() const { return FAutoContextMenus; }
   void SetAutoContextMenus(bool value) { FAutoContextMenus = value; }
 
@@ -95,6 +98,9 @@ class TbsCustomShellTreeView : public TbsSkinCustomTreeView, public IShellVerbSi
   TShellObjectTypes FObjectTypes = ShellObjectTypes({otFolders});
   bool FUseShellImages = true;
   bool FAutoRefresh = false;
+  // Freed at once, never later: a notifier left alive would still refresh.
+  std::unique_ptr<TbsShellChangeNotifier> FChangeNotifier;
+  QTreeWidgetItem* FChangingTo = nullptr;  // the node being selected while the watch is re-armed
   bool FAutoContextMenus = true;
   bool FBuildingRoot = false;
   bool FUpdating = false;

@@ -39,6 +39,7 @@ void TbsShellChangeThread::DoChange(unsigned generation) {
 }
 
 void TbsShellChangeThread::Execute() {
+  NameThreadForDebugging(kThreadName);
   unsigned generation = 0;
   for (;;) {
     std::unique_ptr<DirWatch> retired;

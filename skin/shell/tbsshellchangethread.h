@@ -19,6 +19,8 @@ std::mutex& ShellChangeLock();
 
 class TbsShellChangeThread : public TThread {
  public:
+  static constexpr const char* kThreadName = "br-shellwatch";  // as /proc shows the worker
+
   // Created suspended and free-on-terminate. `ownerSlot` is the owner's
   // pointer to this worker; the worker sets it to none when it ends by itself.
   TbsShellChangeThread(TThreadMethod changeEvent, TbsShellChangeThread** ownerSlot);
