@@ -8,6 +8,7 @@
 
 #include "app/commandline.h"
 #include "app/tmainform.h"
+#include "app/tskinchooser.h"
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
 
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
   application.SetTitle("文件名批量修改器");
   TmainForm mainForm;
   TSkinFileLoader skinLoader(*mainForm.bsSkinData);
+  TSkinChooser skinChooser(mainForm, skinLoader, TSkinChooser::SettingsFile());
+  // A skin named on the command line is for this run only and wins over the remembered one.
+  if (commandLine.SkinFile.empty()) skinChooser.ApplySavedChoice();
   const std::string problem = StartWith(commandLine, mainForm, skinLoader);
   if (!problem.empty()) application.ShowException(problem);
   application.SetMainForm(&mainForm);

@@ -70,3 +70,12 @@ std::string TSkinFileLoader::Load(const std::string& path) {
   FLoaded = std::move(skin);
   return {};
 }
+
+void TSkinFileLoader::UseStored(TbsCompressedStoredSkin* stored) {
+  FData.SetCompressedStoredSkin(stored);
+  FLoaded.reset();
+}
+
+std::string TSkinFileLoader::LoadedFile() const {
+  return FLoaded && FData.CompressedStoredSkin() == FLoaded.get() ? FLoaded->CompressedFileName() : std::string();
+}

@@ -22,6 +22,10 @@ class TSkinFileLoader {
   // Loads `path` with the usual skin notices. Returns the problem, empty on
   // success; on a problem the skin drawn before is drawn again.
   std::string Load(const std::string& path);
+  // Goes back to a stored skin the caller owns (the embedded one).
+  void UseStored(TbsCompressedStoredSkin* stored);
+  // The file of the skin in use, empty for the caller's own.
+  std::string LoadedFile() const;
 
  private:
   TbsSkinData& FData;

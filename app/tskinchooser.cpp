@@ -1,0 +1,86 @@
+#include "app/tskinchooser.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <cstdlib>
+
+#include "app/tmainform.h"
+#include "app/tskinfileloader.h"
+#include "framework/tapplication.h"
+#include "framework/tpopupmenu.h"
+
+namespace {
+constexpr const char* kSkinKey = "skin";  // the package's path; absent or empty: the embedded skin
+constexpr const char* kSkinMenuCaption = "皮肤";
+constexpr const char* kEmbeddedSkinCaption = "默认";
+}  // namespace
+
+TSkinChooser::TSkinChooser(TmainForm& form, TSkinFileLoader& loader, std::string settingsFile)
+    : FForm(form), FLoader(loader), FSettingsFile(std::move(settingsFile)) {
+  // The frame puts its own items round these: minimise... above, close below.
+  FMenu = new TPopupMenu(&FForm);
+  FMenu->Items()->Add("SkinSeparator1", "-");
+  FSkinItem = FMenu->Items()->Add("SkinMenu", kSkinMenuCaption);
+  FMenu->Items()->Add("SkinSeparator2", "-");
+  Fill({});  // the folders are scanned when the menu first opens, not at start-up
+  FForm.SkinForm->SetSystemMenu(FMenu);
+  FForm.SkinForm->SetUseDefaultSysMenu(true);
+  TNotifyEvent previous = FForm.SkinForm->OnSkinMenuOpen;
+  FForm.SkinForm->OnSkinMenuOpen = [this, previous] {
+    if (previous) previous();
+    RefreshMenu();
+  };
+}
+
+std::string TSkinChooser::SettingsFile() {
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  std::string base = configHome && configHome[0] == '/' ? configHome : std::string(std::getenv("HOME") ? std::getenv("HOME") : "") + "/.config";
+  return base + "/batch-renamer/settings.ini";
+}
+
+std::string TSkinChooser::SavedChoice() const {
+  QSettings settings(QString::fromStdString(FSettingsFile), QSettings::IniFormat);
+  if (settings.status() != QSettings::NoError) return {};  // a damaged file counts as none
+  return settings.value(kSkinKey).toString().toStdString();
+}
+
+void TSkinChooser::Save(const std::string& path) const {
+  QSettings settings(QString::fromStdString(FSettingsFile), QSettings::IniFormat);
+  settings.setValue(kSkinKey, QString::fromStdString(path));
+  settings.sync();
+}
+
+void TSkinChooser::ApplySavedChoice() {
+  const std::string saved = SavedChoice();
+  if (saved.empty()) return;
+  if (!FLoader.Load(saved).empty()) Save({});  // gone or broken: forget it, never ask again
+}
+
+void TSkinChooser::RefreshMenu() { Fill(ScanSkinFolders(SkinFolders())); }
+
+void TSkinChooser::Fill(const std::vector<TSkinEntry>& packages) {
+  FSkinItem->Clear();
+  const std::string current = FLoader.LoadedFile();
+  auto add = [this, &current](const std::string& caption, const std::string& path) {
+    TMenuItem* item = FSkinItem->Add("", caption, [this, path] {
+      const std::string message = Choose(path);
+      if (!message.empty()) Application()->ShowException(message);
+    });
+    item->SetRadioItem(true);
+    item->SetChecked(path == current);
+  };
+  add(kEmbeddedSkinCaption, {});
+  for (const TSkinEntry& entry : packages) add(entry.Name, entry.Path);
+}
+
+std::string TSkinChooser::Choose(const std::string& path) {
+  if (path.empty()) {
+    FLoader.UseStored(FForm.StoredSkin);
+    Save({});
+    return {};
+  }
+  const std::string problem = FLoader.Load(path);
+  if (!problem.empty()) return "无法载入皮肤文件“" + path + "”：" + problem;
+  Save(path);
+  return {};
+}
