@@ -98,11 +98,18 @@ TbsSkinPopupMenu* ShowShellMenu(QWidget* control, TbsShellFolder* item, int x, i
   menu->SetSkinData(skinData);
   menu->SetPopupComponent(control);
   QPointer<QWidget> owner(control);
+  // The item's node may be read again (and its object freed) while the menu
+  // is open: a command runs on an object made afresh from the item's list.
+  const TIdList full = item->FullIdList();
   for (const TShellVerb& v : verbs) {
     if (v.Verb == "rename" || v.Verb == "newfolder") menu->Items()->Add("sep" + v.Verb, "-");
     const std::string verb = v.Verb;
-    TMenuItem* mi = menu->Items()->Add(verb, v.Caption, [owner, item, verb] {
-      if (owner) CallGuarded([&] { RunShellVerb(owner, *item, verb); });
+    TMenuItem* mi = menu->Items()->Add(verb, v.Caption, [owner, full, verb] {
+      if (!owner) return;
+      CallGuarded([&] {
+        const std::unique_ptr<TbsShellFolder> target = MakeRootItem(full);
+        RunShellVerb(owner, *target, verb);
+      });
     });
     mi->SetEnabled(v.Enabled);
     if (verb == "open") mi->SetDefault(true);

@@ -396,3 +396,21 @@ TEST_F(Tree, ARightClickSelectsTheNodeAndOpensTheSkinnedMenu) {
   QApplication::sendEvent(tree->viewport(), &menuEvent);
   EXPECT_EQ(View->ShellMenu(), nullptr);
 }
+
+TEST_F(Tree, AMenuCommandStillWorksAfterItsNodeWasReadAgain) {
+  Dir("one");
+  Make();
+  View->Select(Node("one"));
+  TbsSkinPopupMenu* menu = ShowShellMenu(View, View->SelectedItem(), 5, 5);
+  ASSERT_TRUE(menu);
+  View->RefreshNode(Root());  // the object the menu was opened for is freed
+  View->Select(Node("one"));
+  menu->CloseMenu();
+  ASSERT_TRUE(menu->Items()->Find("copy")->Click());
+  EXPECT_TRUE(Errors.empty()) << Errors.front();
+  std::vector<std::string> paths;
+  bool cut = true;
+  ASSERT_TRUE(FilesOnClipboard(paths, cut));
+  EXPECT_EQ(paths, (std::vector<std::string>{Desktop + "/one"}));
+  EXPECT_FALSE(cut);
+}
