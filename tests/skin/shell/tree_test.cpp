@@ -414,3 +414,41 @@ TEST_F(Tree, AMenuCommandStillWorksAfterItsNodeWasReadAgain) {
   EXPECT_EQ(paths, (std::vector<std::string>{Desktop + "/one"}));
   EXPECT_FALSE(cut);
 }
+
+TEST_F(Tree, OnAddFolderMayVetoANodeAndObjectTypesChooseWhatIsShown) {
+  Dir("keep");
+  Dir("xskip");
+  Dir("onlyfile");
+  File("onlyfile/a.txt");
+  File("note.txt");
+  Make();
+  View->OnAddFolder = [](QObject*, TbsShellFolder* folder, bool& canAdd) {
+    canAdd = folder->NameInParent()[0] != 'x';
+  };
+  View->RefreshNode(Root());
+  EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"主文件夹", "计算机", "回收站", "keep", "onlyfile"}));
+  EXPECT_EQ(Node("onlyfile")->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+  View->SetObjectTypes(ShellObjectTypes({otFolders, otNonFolders}));
+  EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"主文件夹", "计算机", "回收站", "keep", "note.txt", "onlyfile"}));
+  // With files shown, a folder holding only a file can be opened.
+  EXPECT_EQ(Node("onlyfile")->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+  EXPECT_EQ(Node("keep")->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+}
+
+TEST_F(Tree, AnUnknownRootIsRefusedAndTheTreeStaysAsItWas) {
+  Dir("sub");
+  Make();
+  View->SetRoot(Desktop + "/sub");
+  EXPECT_EQ(Root()->text(0).toStdString(), "sub");
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/sub");
+  try {
+    View->SetRoot("rfNoSuchRoot");
+    ADD_FAILURE() << "no error";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "Error setting path: \"rfNoSuchRoot\"");
+  }
+  EXPECT_EQ(View->Root(), Desktop + "/sub");
+  EXPECT_EQ(Root()->text(0).toStdString(), "sub");
+  View->SetRoot("RFDESKTOP");
+  EXPECT_EQ(Root()->text(0).toStdString(), "桌面");
+}
