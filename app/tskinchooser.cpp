@@ -23,8 +23,7 @@ TSkinChooser::TSkinChooser(TmainForm& form, TSkinFileLoader& loader, std::string
   FSkinItem = FMenu->Items()->Add("SkinMenu", kSkinMenuCaption);
   FMenu->Items()->Add("SkinSeparator2", "-");
   Fill({});  // the folders are scanned when the menu first opens, not at start-up
-  FForm.SkinForm->SetSystemMenu(FMenu);
-  FForm.SkinForm->SetUseDefaultSysMenu(true);
+  FForm.SkinForm->SetSystemMenu(FMenu);  // the window keeps UseDefaultSysMenu: the frame's items join ours
   TNotifyEvent previous = FForm.SkinForm->OnSkinMenuOpen;
   FForm.SkinForm->OnSkinMenuOpen = [this, previous] {
     if (previous) previous();
@@ -34,7 +33,10 @@ TSkinChooser::TSkinChooser(TmainForm& form, TSkinFileLoader& loader, std::string
 
 std::string TSkinChooser::SettingsFile() {
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  std::string base = configHome && configHome[0] == '/' ? configHome : std::string(std::getenv("HOME") ? std::getenv("HOME") : "") + "/.config";
+  const char* home = std::getenv("HOME");
+  // A relative value is ignored, as the base directory rules say.
+  const std::string base =
+      configHome && configHome[0] == '/' ? std::string(configHome) : std::string(home ? home : "") + "/.config";
   return base + "/batch-renamer/settings.ini";
 }
 

@@ -5,7 +5,6 @@
 // start-up. The choice is remembered in the settings file and taken again at
 // the next start; a package that fails keeps the skin in use and says why.
 
-#include <QObject>
 #include <string>
 #include <vector>
 

@@ -138,6 +138,16 @@ class SkinMenu : public ::testing::Test {
   std::unique_ptr<TSkinChooser> Chooser;
 };
 
+TEST(SkinSettings, TheFileLivesInTheUsersConfigFolder) {
+  setenv("HOME", "/home/u", 1);
+  setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  EXPECT_EQ(TSkinChooser::SettingsFile(), "/cfg/batch-renamer/settings.ini");
+  setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(TSkinChooser::SettingsFile(), "/home/u/.config/batch-renamer/settings.ini");
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(TSkinChooser::SettingsFile(), "/home/u/.config/batch-renamer/settings.ini");
+}
+
 TEST_F(SkinMenu, TheSystemMenuCarriesTheSkinItemBetweenTheFramesItemsAndClose) {
   const std::vector<std::string> captions = Captions(Form->SkinForm->BuildSystemMenu());
   ASSERT_GE(captions.size(), 4u);
