@@ -66,22 +66,24 @@ void TThread::Run() {
   } catch (...) {
     // An error in a worker has nobody to show it to; the thread just ends.
   }
+  {
+    std::lock_guard guard(FSyncLock);  // a Terminate still running finishes first
+  }
   const bool freeSelf = FFreeOnTerminate;
   FFinished.store(true);
   if (freeSelf) delete this;
 }
 
 void TThread::Terminate() {
+  // All under the lock that Run takes before the object may go: once the flag
+  // is set, a free-on-terminate thread could otherwise end and free itself
+  // while this is still touching it.
+  std::lock_guard guard(FSyncLock);
   FTerminated.store(true);
-  std::shared_ptr<SyncCall> call;
-  {
-    std::lock_guard guard(FSyncLock);
-    call = FPendingSync;
-  }
-  if (call) {
-    std::lock_guard guard(call->lock);
-    call->cancelled = true;
-    call->signal.notify_all();
+  if (FPendingSync) {
+    std::lock_guard callGuard(FPendingSync->lock);
+    FPendingSync->cancelled = true;
+    FPendingSync->signal.notify_all();
   }
   TerminatedSet();
 }

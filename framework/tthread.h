@@ -29,7 +29,8 @@ class TThread {
   // Starts the thread; only the first call does anything.
   void Resume();
   // Sets the termination flag, cancels a hand-over that has not started
-  // running yet, and calls TerminatedSet so a blocked Execute can wake up.
+  // running yet, and calls TerminatedSet (keep it short: it runs under the
+  // thread's lock) so a blocked Execute can wake up.
   void Terminate();
   bool Terminated() const { return FTerminated.load(); }
   // Decided before Resume: a free-on-terminate thread deletes itself when
