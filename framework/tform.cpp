@@ -1,5 +1,7 @@
 #include "framework/tform.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -351,7 +353,12 @@ void TForm::CheckPlacement() {
   const QPoint known = geometry().topLeft();
   // Asking for the place where the window already is changes nothing on the
   // screen and puts our idea of the position right.
-  if (real != known) move(pos() + real - known);
+  // At a fractional scale the server's device pixels round to either
+  // neighbouring logical pixel; only a real difference is a misplacement.
+  const qreal ratio = windowHandle()->devicePixelRatio();
+  const int slack = ratio == std::floor(ratio) ? 0 : 1;
+  const QPoint error = real - known;
+  if (std::abs(error.x()) > slack || std::abs(error.y()) > slack) move(pos() + error);
 }
 
 void TForm::hideEvent(QHideEvent* event) {

@@ -1,6 +1,7 @@
 #include "platform/windowposition.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 #include <cstdlib>
 #include <memory>
@@ -24,7 +25,18 @@ bool WindowSystemPosition(const QWindow* window, QPoint& position) {
       xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, geometry->root, 0, 0), nullptr),
       freeReply);
   if (!at) return false;
-  position = QPoint(at->dst_x, at->dst_y);
+  // The server counts device pixels; the toolkit places windows in logical
+  // ones. With a scale factor every screen's device origin is its logical
+  // origin times the ratio, so the point maps back through its screen.
+  const QPoint device(at->dst_x, at->dst_y);
+  const qreal ratio = window->devicePixelRatio();
+  if (ratio == 1.0) {
+    position = device;
+    return true;
+  }
+  const QPoint origin = window->screen() ? window->screen()->geometry().topLeft() : QPoint();
+  const QPointF offset = QPointF(device - origin * ratio) / ratio;
+  position = origin + QPoint(qRound(offset.x()), qRound(offset.y()));
   return true;
 #else
   Q_UNUSED(window);

@@ -7,5 +7,5 @@
 class QWindow;
 
 // The top-left of the window's own area (inside any decoration) on the
-// screen. False when the window system cannot be asked (not X11, not created).
+// screen, in the toolkit's logical pixels. False when the window system cannot be asked (not X11, not created).
 bool WindowSystemPosition(const QWindow* window, QPoint& position);
