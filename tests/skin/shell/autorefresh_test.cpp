@@ -54,6 +54,8 @@ TEST_F(AutoRefresh, AFolderMadeInTheSelectedFolderAppearsAndTheWatchFollowsTheSe
 TEST_F(AutoRefresh, OffRunsNoWorkerAndFollowsNothing) {
   Dir("quiet");
   Make();
+  EXPECT_FALSE(View->AutoRefresh());
+  EXPECT_EQ(View->ChangeNotifier(), nullptr);  // as the main window has it: no worker at all
   View->SetAutoRefresh(true);
   ASSERT_TRUE(View->SelectPath(Desktop + "/quiet"));
   ASSERT_TRUE(View->ChangeNotifier() && View->ChangeNotifier()->HasWorker());

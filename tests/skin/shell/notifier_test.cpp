@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "../../platform/tempfolder.h"
+#include "framework/tapplication.h"
 #include "platform/dirwatch.h"
 #include "platform/wakeevent.h"
 #include "skin/shell/tbsshellchangenotifier.h"
@@ -333,4 +334,19 @@ TEST(DirWatch, FoldersMovedOutOfTheTreeAreDropped) {
   ASSERT_EQ(rename((outside.Path() + "a").c_str(), (folder.Path() + "back").c_str()), 0);
   EXPECT_EQ(watch.Wait(wake.Fd()), DirWatch::WaitResult::Change);
   EXPECT_EQ(watch.WatchCount(), 3u);
+}
+
+TEST(ShellChangeNotifier, AnErrorInOnChangeIsShownAndWatchingGoesOn) {
+  TempFolder folder;
+  std::vector<std::string> errors;
+  Application()->OnException = [&](const std::exception& e) { errors.push_back(e.what()); };
+  Watched watched(folder.Path());
+  watched.onCall = [] { throw std::runtime_error("Refresh failed"); };
+  folder.WriteFile("one.txt", "x");
+  ASSERT_TRUE(watched.WaitForCalls(1));
+  folder.WriteFile("two.txt", "x");
+  EXPECT_TRUE(watched.WaitForCalls(2));
+  Application()->OnException = nullptr;
+  ASSERT_GE(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "Refresh failed");
 }
