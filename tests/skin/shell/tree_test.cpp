@@ -210,8 +210,8 @@ TEST_F(Tree, TheHorizontalBarShowsForAWideNameAndCoversTheCornerOnlyWithTheVerti
 }
 
 TEST_F(Tree, TheEmbeddedSkinGivesBlackTextOnWhite) {
-  auto* skin = skintest::LoadEmbeddedSkin(nullptr);
-  std::unique_ptr<QObject> owner(skin);
+  QObject owner;  // frees the skin data and its stored skin alike
+  auto* skin = skintest::LoadEmbeddedSkin(&owner);
   Make();
   View->SetDefaultColor(clRed);  // the skin's record wins over the default
   View->SetSkinData(skin);
