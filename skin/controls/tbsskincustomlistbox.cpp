@@ -12,6 +12,7 @@
 #include "skin/draw/skinglyphs.h"
 #include "skin/draw/defaultlook.h"
 #include "skin/draw/skinimage.h"
+#include "framework/handlerguard.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void DrawFocusFrame(QImage& image, const TRect& r) {
 TbsSkinCustomListBox::TbsSkinCustomListBox(QWidget* parent)
     : TbsSkinCustomControl(parent), FInnerList(new TbsListBox(this)), FRepeatTimer(this) {
   FRepeatTimer.setObjectName("RepeatTimer");
-  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { RepeatTick(); });
+  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { RepeatTick(); }); });
   Font() = TFont("Arial", 14, 0, clWindowText);
   FInnerList->SkinBox = this;
   FInnerList->SetItemHeight(FDefaultItemHeight);

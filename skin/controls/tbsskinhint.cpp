@@ -3,6 +3,7 @@
 #include <QCursor>
 
 #include "framework/tapplication.h"
+#include "framework/handlerguard.h"
 
 namespace {
 // Skin hint components alive that installed the skinned hint window class.
@@ -65,7 +66,7 @@ void TbsSkinHint::SetActive(bool value) {
 void TbsSkinHint::StartTimer(int ms, void (TbsSkinHint::*tick)()) {
   FHintTimer = std::make_unique<QTimer>();
   FHintTimer->setSingleShot(true);
-  QObject::connect(FHintTimer.get(), &QTimer::timeout, this, tick);
+  QObject::connect(FHintTimer.get(), &QTimer::timeout, this, [this, tick] { CallGuarded([this, tick] { (this->*tick)(); }); });
   FHintTimer->start(ms);
 }
 

@@ -11,6 +11,7 @@
 #include "skin/draw/skinglyphs.h"
 #include "skin/draw/defaultlook.h"
 #include "skin/draw/skinimage.h"
+#include "framework/handlerguard.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ const TRect& Either(const TRect& preferred, const TRect& fallback) {
 
 TbsSkinScrollBar::TbsSkinScrollBar(QWidget* parent) : TbsSkinCustomControl(parent), FRepeatTimer(this) {
   FRepeatTimer.setObjectName("RepeatTimer");
-  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { RepeatTick(); });
+  connect(&FRepeatTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { RepeatTick(); }); });
   resize(200, 19);
   SetDefaultHeight(19);
   SetSkinDataName("hscrollbar");

@@ -29,6 +29,7 @@
 #include "skin/form/tbsskinpopupmenu.h"
 #include "skin/form/tbsskinstdbuttonobject.h"
 #include "skin/form/tbsuserobject.h"
+#include "framework/handlerguard.h"
 
 namespace {
 
@@ -53,9 +54,9 @@ TbsSkinFrame::TbsSkinFrame(TForm* form) : TComponent(form), FForm(form) {
   FHoverTimer.setInterval(kHoverInterval);
   FMorphTimer.setInterval(kMorphInterval);
   FAnimateTimer.setInterval(kAnimateInterval);
-  connect(&FHoverTimer, &QTimer::timeout, this, [this] { HoverTimerStep(); });
-  connect(&FMorphTimer, &QTimer::timeout, this, [this] { MorphTimerStep(); });
-  connect(&FAnimateTimer, &QTimer::timeout, this, [this] { AnimateTimerStep(); });
+  connect(&FHoverTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { HoverTimerStep(); }); });
+  connect(&FMorphTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { MorphTimerStep(); }); });
+  connect(&FAnimateTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { AnimateTimerStep(); }); });
   if (ComponentState() & csDesigning) return;
   FPrevWindowProc = form->WindowProc;
   form->WindowProc = [this](TMessage& m) { Hook(m); };

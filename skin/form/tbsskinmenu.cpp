@@ -12,7 +12,7 @@
 TbsSkinMenu::TbsSkinMenu(QObject* owner, QWidget* form) : TComponent(owner), FForm(form) {
   FSubMenuTimer.setSingleShot(true);
   FSubMenuTimer.setInterval(kSubMenuDelay);
-  connect(&FSubMenuTimer, &QTimer::timeout, this, [this] { SubMenuTimerStep(); });
+  connect(&FSubMenuTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { SubMenuTimerStep(); }); });
   // The menu goes when the user turns to another program.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive || !IsOpen()) return;

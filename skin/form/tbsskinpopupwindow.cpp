@@ -16,6 +16,7 @@
 #include "skin/draw/skinwindow.h"
 #include "skin/form/popupgeometry.h"
 #include "skin/form/tbsskinmenu.h"
+#include "framework/handlerguard.h"
 
 namespace {
 
@@ -47,10 +48,10 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu* menu, int level)
   FMorphTimer.setInterval(kMorphInterval);
   FScrollTimer.setInterval(kScrollInterval);
   FFadeTimer.setInterval(1);
-  connect(&FMouseTimer, &QTimer::timeout, this, [this] { MouseTimerStep(); });
-  connect(&FMorphTimer, &QTimer::timeout, this, [this] { MorphTimerStep(); });
-  connect(&FScrollTimer, &QTimer::timeout, this, [this] { ScrollStep(); });
-  connect(&FFadeTimer, &QTimer::timeout, this, [this] { FadeInStep(); });
+  connect(&FMouseTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { MouseTimerStep(); }); });
+  connect(&FMorphTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { MorphTimerStep(); }); });
+  connect(&FScrollTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { ScrollStep(); }); });
+  connect(&FFadeTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { FadeInStep(); }); });
 }
 
 TbsSkinPopupWindow::~TbsSkinPopupWindow() = default;

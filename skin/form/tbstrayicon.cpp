@@ -10,6 +10,7 @@
 #include "framework/tapplication.h"
 #include "framework/tform.h"
 #include "framework/tmenuitem.h"
+#include "framework/handlerguard.h"
 
 namespace {
 
@@ -27,14 +28,16 @@ TForm* WholeForm(const QPointer<TForm>& form) { return qobject_cast<TForm*>(stat
 }  // namespace
 
 TbsTrayIcon::TbsTrayIcon(QObject* owner) : TComponent(owner) {
-  connect(&FCycleTimer, &QTimer::timeout, this, [this] { CycleTimerStep(); });
+  connect(&FCycleTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { CycleTimerStep(); }); });
   // A click counts only once the double-click time has passed without a
   // second press.
   FClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-  connect(&FClickTimer, &QTimer::timeout, this, [this] { ClickTimerStep(); });
+  connect(&FClickTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { ClickTimerStep(); }); });
   FTrayWatchTimer.setInterval(kTrayWatchInterval);
-  connect(&FTrayWatchTimer, &QTimer::timeout, this, [this] { TrayWatchStep(); });
-  FNotifyIcon.OnMessage = [this](TNotifyIconMessage message, const QPoint& pos) { IconMessage(message, pos); };
+  connect(&FTrayWatchTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { TrayWatchStep(); }); });
+  FNotifyIcon.OnMessage = [this](TNotifyIconMessage message, const QPoint& pos) {
+    CallGuarded([&] { IconMessage(message, pos); });
+  };
   if (ComponentState() & csDesigning) return;
   FIcon = ApplicationIcon(owner);
   if (qApp) qApp->installEventFilter(this);

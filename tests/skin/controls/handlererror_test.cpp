@@ -9,6 +9,7 @@
 #include "framework/sysutils.h"
 #include "framework/tapplication.h"
 #include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinscrollbar.h"
 #include "skinfixture.h"
 
 namespace {
@@ -50,6 +51,40 @@ TEST(SkinHandlerErrors, AFailingRepeatClickIsShownFromTheTimerAndTheProgramGoesO
   EXPECT_EQ(Application()->ExceptionsReachingTheLoop(), reachedLoop);
   EXPECT_EQ(size_t(clicks), texts.size());
   EXPECT_FALSE(b->findChild<QTimer*>("RepeatTimer")->isActive());
+}
+
+// Paging held in the track goes on from the repeat timer: an error the
+// bar's OnChange raises there is shown from the timer and never reaches the loop.
+TEST(SkinHandlerErrors, AFailingChangeWhilePagingIsShownFromTheRepeatTimer) {
+  TForm form;
+  auto* bar = new TbsSkinScrollBar(form.ClientArea());
+  bar->SetKind(sbVertical);
+  bar->SetBounds(0, 0, 19, 200);
+  bar->SetMax(1000);
+  bar->SetPageSize(10);
+  int changes = 0;
+  bar->OnChange = [&] {
+    if (++changes > 1) throw EConvertError("paging failed");  // the first step runs on the press
+  };
+  std::vector<std::string> texts;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      texts.push_back(box->text().toStdString());
+      box->accept();
+    }
+  });
+  poll.start();
+  const int reachedLoop = Application()->ExceptionsReachingTheLoop();
+
+  Enter(*bar, {9, 150});
+  Press(*bar, {9, 150});
+  for (int i = 0; i < 200 && texts.empty(); ++i) QTest::qWait(10);
+  Release(*bar, {9, 150});
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts[0], "paging failed.");
+  EXPECT_EQ(Application()->ExceptionsReachingTheLoop(), reachedLoop);
 }
 
 }  // namespace
