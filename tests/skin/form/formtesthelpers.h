@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <string>
@@ -116,6 +117,26 @@ struct FramedForm {
   QRect Start;  // where the window is once shown: a window manager may place it elsewhere
   TbsSkinFrame* Frame;
   TbsSkinData* Data;
+};
+
+// Where renders for looking go: FORM_SHOTS when set, else a folder that is
+// removed afterwards, so the renders are still made and checked on every run.
+class RenderFolder {
+ public:
+  RenderFolder() : FDir(QString::fromUtf8(qgetenv("FORM_SHOTS"))) {
+    if (FDir.isEmpty()) FDir = FTemp.path();
+  }
+  // Saves `image` as `name` and says whether it reads back whole.
+  bool Save(const QImage& image, const QString& name) const {
+    const QString path = FDir + "/" + name;
+    if (!image.save(path)) return false;
+    const QImage back(path);
+    return back.size() == image.size() && back.convertToFormat(QImage::Format_RGB32) == image;
+  }
+
+ private:
+  QTemporaryDir FTemp;
+  QString FDir;
 };
 
 }  // namespace formtest

@@ -259,18 +259,17 @@ TEST(SkinnedFrame, ClientSizePropertiesApplyAfterASkinChange) {
 
 namespace {
 TEST(Renders, SaveForLooking) {
-  const QByteArray dir = qgetenv("FORM_SHOTS");
-  if (dir.isEmpty()) GTEST_SKIP() << "set FORM_SHOTS to a folder to save renders";
+  const RenderFolder shots;
   FramedForm w(431, 297);
   w.Form.SetCaption("批量修改文件名");
-  w.Shot().save(QString::fromUtf8(dir) + "/default-active.png");
+  EXPECT_TRUE(shots.Save(w.Shot(), "default-active.png"));
   w.Form.Perform(WM_NCACTIVATE, 0);
-  w.Shot().save(QString::fromUtf8(dir) + "/default-inactive.png");
+  EXPECT_TRUE(shots.Save(w.Shot(), "default-inactive.png"));
   w.Form.Perform(WM_NCACTIVATE, 1);
   LoadSkin(*w.Data, FrameSkin());
-  w.Shot().save(QString::fromUtf8(dir) + "/skinned-active.png");
+  EXPECT_TRUE(shots.Save(w.Shot(), "skinned-active.png"));
   w.Form.Perform(WM_NCACTIVATE, 0);
-  w.Shot().save(QString::fromUtf8(dir) + "/skinned-inactive.png");
+  EXPECT_TRUE(shots.Save(w.Shot(), "skinned-inactive.png"));
 }
 }  // namespace
 

@@ -180,8 +180,7 @@ TEST(RealInput, TheCaptionMovesAndTheCornerSizesTheWindow) {
 }
 
 TEST(Renders, SaveRealSkinsForLooking) {
-  const QByteArray dir = qgetenv("FORM_SHOTS");
-  if (dir.isEmpty()) GTEST_SKIP() << "set FORM_SHOTS to a folder to save renders";
+  const RenderFolder shots;
   for (const char* skin : {"embedded", "shaped", "objects", "left-buttons", "inactive-picture", "autoinactive-noise"}) {
     for (QSize size : {QSize(520, 360), QSize(300, 200)}) {
       FramedForm w(size.width(), size.height());
@@ -189,16 +188,16 @@ TEST(Renders, SaveRealSkinsForLooking) {
       w.Frame->SetShowIcon(std::string(skin) == "embedded");
       if (std::string(skin) == "embedded") LoadEmbedded(*w.Data);
       else LoadFolder(*w.Data, skin);
-      const QString name = QString::fromUtf8(dir) + "/" + skin + "-" + QString::number(size.width());
-      w.Shot().save(name + "-active.png");
+      const QString name = QString(skin) + "-" + QString::number(size.width());
+      EXPECT_TRUE(shots.Save(w.Shot(), name + "-active.png")) << name.toStdString();
       if (QGuiApplication::platformName() == "xcb") {
         // The real screen, with the window region applied by the X server.
         QTest::qWait(300);
         const QRect r = w.Form.geometry().adjusted(-10, -10, 10, 10);
-        w.Form.screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(name + "-x11.png");
+        shots.Save(w.Form.screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage(), name + "-x11.png");
       }
       w.Form.Perform(WM_NCACTIVATE, 0);
-      w.Shot().save(name + "-inactive.png");
+      EXPECT_TRUE(shots.Save(w.Shot(), name + "-inactive.png")) << name.toStdString();
     }
   }
 }
