@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "skin/data/skinnotice.h"
+
 TbsSkinControl::TbsSkinControl(QWidget* parent) : TControl(parent) {
   // The paint draws every pixel; erasing first would only flicker.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -37,15 +39,8 @@ void TbsSkinControl::SkinChanged() {
 void TbsSkinControl::BeforeSkinChange() { FSkinIndex = -1; }
 
 void TbsSkinControl::WndProc(TMessage& message) {
-  if (message.Msg == SkinMsgBeforeChange || message.Msg == SkinMsgChange) {
-    const auto* sender = reinterpret_cast<const TbsSkinData*>(message.WParam);
-    if (sender && sender != FSkinData.data()) return;
-    if (message.Msg == SkinMsgBeforeChange)
-      BeforeSkinChange();
-    else
-      SkinChanged();
+  if (DispatchSkinNotice(message, FSkinData.data(), [this] { BeforeSkinChange(); }, [this] { SkinChanged(); }))
     return;
-  }
   TControl::WndProc(message);
 }
 

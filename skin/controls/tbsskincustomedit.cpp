@@ -7,6 +7,7 @@
 
 #include "framework/handlerguard.h"
 #include "framework/tform.h"
+#include "skin/data/skinnotice.h"
 #include "skin/data/tbsdataskineditcontrol.h"
 #include "skin/data/tbsresourcestrdata.h"
 #include "skin/data/tbsskindata.h"
@@ -146,15 +147,8 @@ void TbsSkinCustomEdit::SkinChanged() {
 }
 
 void TbsSkinCustomEdit::WndProc(TMessage& message) {
-  if (message.Msg == SkinMsgBeforeChange || message.Msg == SkinMsgChange) {
-    const auto* sender = reinterpret_cast<const TbsSkinData*>(message.WParam);
-    if (sender && sender != FSkinData.data()) return;
-    if (message.Msg == SkinMsgBeforeChange)
-      BeforeSkinChange();
-    else
-      SkinChanged();
+  if (DispatchSkinNotice(message, FSkinData.data(), [this] { BeforeSkinChange(); }, [this] { SkinChanged(); }))
     return;
-  }
   TbsCustomEdit::WndProc(message);
 }
 

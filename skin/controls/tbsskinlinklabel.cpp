@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 
 #include "framework/tcanvas.h"
+#include "skin/data/skinnotice.h"
 #include "skin/data/tbsdataskinstdlabelcontrol.h"
 
 namespace {
@@ -94,11 +95,7 @@ void TbsSkinLinkLabel::ChangeSkinData() {
 }
 
 void TbsSkinLinkLabel::WndProc(TMessage& message) {
-  if (message.Msg == SkinMsgChange) {
-    const auto* sender = reinterpret_cast<const TbsSkinData*>(message.WParam);
-    if (!sender || sender == FSkinData.data()) ChangeSkinData();
-    return;
-  }
+  if (DispatchSkinNotice(message, FSkinData.data(), nullptr, [this] { ChangeSkinData(); })) return;
   TCustomLabel::WndProc(message);
 }
 

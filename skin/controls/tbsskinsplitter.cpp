@@ -1,6 +1,7 @@
 #include "skin/controls/tbsskinsplitter.h"
 
 #include "framework/tcanvas.h"
+#include "skin/data/skinnotice.h"
 #include "skin/data/tbsdataskinsplittercontrol.h"
 #include "skin/draw/skinimage.h"
 
@@ -50,11 +51,7 @@ void TbsSkinSplitter::ChangeSkinData() {
 }
 
 void TbsSkinSplitter::WndProc(TMessage& message) {
-  if (message.Msg == SkinMsgChange) {
-    const auto* sender = reinterpret_cast<const TbsSkinData*>(message.WParam);
-    if (!sender || sender == FSkinData.data()) ChangeSkinData();
-    return;
-  }
+  if (DispatchSkinNotice(message, FSkinData.data(), nullptr, [this] { ChangeSkinData(); })) return;
   TSplitter::WndProc(message);
 }
 

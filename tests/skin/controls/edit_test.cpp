@@ -214,6 +214,20 @@ TEST_F(Edit, TheEmbeddedSkinMakesATwentyPixelFieldTwentyTwoHighAndWithoutItDefau
   EXPECT_EQ(skinned->Editor()->geometry(), QRect(2, 2, 77, 18));
 }
 
+TEST_F(Edit, OnlyItsOwnSkinDataOrAnUnnamedSenderChangesItsSkin) {
+  TbsSkinData* other = LoadSkin(&form, kControls, {kPicture});
+  TbsSkinEdit* e = Make("edit", 70);
+  ASSERT_EQ(e->SkinIndex(), 0);
+  SendNotice(e, SkinMsgBeforeChange, other);
+  EXPECT_EQ(e->SkinIndex(), 0);
+  SendNotice(e, SkinMsgBeforeChange, data);
+  EXPECT_EQ(e->SkinIndex(), -1);
+  SendNotice(e, SkinMsgChange, other);
+  EXPECT_EQ(e->SkinIndex(), -1);
+  SendNotice(e, SkinMsgChange, nullptr);
+  EXPECT_EQ(e->SkinIndex(), 0);
+}
+
 TEST_F(Edit, TheBorderIsTheRecordsPieceComposedToTheWidthAndActiveWhenHovered) {
   TbsSkinEdit* e = Make("edit", 70);
   ASSERT_EQ(e->Height(), 22);
