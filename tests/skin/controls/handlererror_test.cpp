@@ -16,6 +16,24 @@ namespace {
 
 using namespace skintest;
 
+// Answers every message box shown while it lives and keeps its text.
+struct MessageBoxes {
+  MessageBoxes() {
+    FPoll.setInterval(5);
+    QObject::connect(&FPoll, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        Texts.push_back(box->text().toStdString());
+        box->accept();
+      }
+    });
+    FPoll.start();
+  }
+  std::vector<std::string> Texts;
+
+ private:
+  QTimer FPoll;
+};
+
 // A held repeat button clicks from its timer: an error its OnClick raises
 // there is shown from the timer's handler and never reaches the loop.
 TEST(SkinHandlerErrors, AFailingRepeatClickIsShownFromTheTimerAndTheProgramGoesOn) {
@@ -30,16 +48,8 @@ TEST(SkinHandlerErrors, AFailingRepeatClickIsShownFromTheTimerAndTheProgramGoesO
     ++clicks;
     throw EConvertError("repeat failed");
   };
-  std::vector<std::string> texts;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      texts.push_back(box->text().toStdString());
-      box->accept();
-    }
-  });
-  poll.start();
+  MessageBoxes boxes;
+  const std::vector<std::string>& texts = boxes.Texts;
   const int reachedLoop = Application()->ExceptionsReachingTheLoop();
 
   Enter(*b);
@@ -66,16 +76,8 @@ TEST(SkinHandlerErrors, AFailingChangeWhilePagingIsShownFromTheRepeatTimer) {
   bar->OnChange = [&] {
     if (++changes > 1) throw EConvertError("paging failed");  // the first step runs on the press
   };
-  std::vector<std::string> texts;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      texts.push_back(box->text().toStdString());
-      box->accept();
-    }
-  });
-  poll.start();
+  MessageBoxes boxes;
+  const std::vector<std::string>& texts = boxes.Texts;
   const int reachedLoop = Application()->ExceptionsReachingTheLoop();
 
   Enter(*bar, {9, 150});
