@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -334,6 +335,31 @@ TEST(DirWatch, FoldersMovedOutOfTheTreeAreDropped) {
   ASSERT_EQ(rename((outside.Path() + "a").c_str(), (folder.Path() + "back").c_str()), 0);
   EXPECT_EQ(watch.Wait(wake.Fd()), DirWatch::WaitResult::Change);
   EXPECT_EQ(watch.WatchCount(), 3u);
+}
+
+// When the kernel's queue overflows, events were lost, so the watch reports
+// a change even though every event it did read was of a kind not asked for.
+TEST(DirWatch, AnOverflowedQueueIsAChange) {
+  std::ifstream limitFile("/proc/sys/fs/inotify/max_queued_events");
+  long limit = 0;
+  ASSERT_TRUE(limitFile >> limit);
+  ASSERT_LE(limit, 1000000) << "the queue limit is too large to overflow in a test";
+  TempFolder folder;
+  WakeEvent wake;
+  DirWatch watch;
+  ASSERT_TRUE(watch.Open(folder.Path(), false, kChangeDirName));
+  for (long i = 0; i <= limit; ++i) {
+    const int fd = open((folder.Path() + std::to_string(i)).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    close(fd);
+  }
+  // Without the overflow the wait would only end at this wake-up.
+  std::thread waker([&] {
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    wake.Signal();
+  });
+  EXPECT_EQ(watch.Wait(wake.Fd()), DirWatch::WaitResult::Change);
+  waker.join();
 }
 
 TEST(ShellChangeNotifier, AnErrorInOnChangeIsShownAndWatchingGoesOn) {
