@@ -12,19 +12,48 @@ namespace {
 // Hidden and system files are listed; directories and volume labels are not.
 constexpr int kListAttributes = 0x46;
 
-// The text from the last "." of the path, when no "/" follows it.
-std::string_view Extension(std::string_view path) {
-  const std::size_t pos = path.find_last_of("./");
-  if (pos == std::string_view::npos || path[pos] != '.') return {};
-  return path.substr(pos);
-}
-
-bool IsBareName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
-}
+constexpr std::string_view kNotInNames("/\0", 2);
 
 }  // namespace
+
+bool IsValidPrefix(std::string_view Prefix) {
+  return Prefix.find_first_of(kNotInNames) == std::string_view::npos;
+}
+
+bool IsRenamable(std::string_view Name) {
+  return !Name.empty() && Name != "." && Name != ".." &&
+         Name.find_first_of(kNotInNames) == std::string_view::npos;
+}
+
+std::string_view NameExtension(std::string_view Name) {
+  const std::size_t pos = Name.find_last_of("./");
+  if (pos == std::string_view::npos || Name[pos] != '.') return {};
+  return Name.substr(pos);
+}
+
+std::string RenamedName(std::string_view OldName, std::string_view Prefix, int64_t Number) {
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, Number).ptr;
+  const std::string_view extension = NameExtension(OldName);
+  std::string name;
+  name.reserve(Prefix.size() + (end - digits) + extension.size());
+  name.append(Prefix).append(digits, end - digits).append(extension);
+  return name;
+}
+
+std::vector<TPlannedRename> PlanRenames(const std::vector<std::string>& Names, std::size_t Count,
+                                        std::string_view Prefix, int32_t Start) {
+  std::vector<TPlannedRename> plan;
+  if (!IsValidPrefix(Prefix)) return plan;
+  Count = std::min(Count, Names.size());
+  plan.reserve(Count);
+  for (std::size_t i = 0; i < Count; ++i) {
+    if (!IsRenamable(Names[i])) continue;
+    // 64 bits: Start + Count may pass INT32_MAX, and the names go on counting.
+    plan.push_back({i, RenamedName(Names[i], Prefix, int64_t{Start} + 1 + static_cast<int64_t>(i))});
+  }
+  return plan;
+}
 
 std::vector<std::string> Trenamefile::ListFiles(const std::string& Pattern) {
   std::vector<std::string> names;
@@ -46,25 +75,8 @@ std::vector<std::string> Trenamefile::ListFiles(const std::string& Pattern) {
 
 void Trenamefile::RenameAll(const std::string& Folder, const std::vector<std::string>& Names,
                             const std::string& Prefix, int32_t Start) {
-  // A prefix is part of a name: with "/" the files would move to another
-  // folder, and a NUL byte would cut the name short.
-  if (Prefix.find_first_of(std::string_view("/\0", 2)) != std::string::npos) return;
   // A shorter list than the last listing must not be read past its end.
-  const std::size_t count = std::min(static_cast<std::size_t>(FFileCount), Names.size());
-  // 64 bits: Start + FileCount may pass INT32_MAX, and the names go on counting.
-  int64_t number = Start;
-  std::string oldPath, newPath;
-  for (std::size_t i = 0; i < count; ++i) {
-    ++number;
-    // Only a bare name of this folder is renamed; never ".", ".." or a path.
-    if (!IsBareName(Names[i])) continue;
-    oldPath.assign(Folder).append(Names[i]);
-    char digits[24];
-    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    newPath.assign(Folder)
-        .append(Prefix)
-        .append(digits, end - digits)
-        .append(Extension(oldPath));
-    MoveFile(oldPath, newPath);  // a file that cannot be renamed keeps its name
-  }
+  const std::size_t count = static_cast<std::size_t>(std::max(FFileCount, 0));
+  for (const TPlannedRename& move : PlanRenames(Names, count, Prefix, Start))
+    MoveFile(Folder + Names[move.Index], Folder + move.NewName);  // a failed move keeps the name
 }

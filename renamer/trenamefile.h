@@ -7,7 +7,43 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The naming rules every rename of this program follows. RenameAll, the
+// journalled batch (TRenameBatch) and the window's preview all build names
+// only through these, so what the preview shows is what the rename does.
+//
+// File i of a list (0-based) gets the number int64_t(Start) + 1 + i, also when
+// it is skipped: a skipped file still uses up its number.
+
+// A prefix is part of a name: one holding "/" would move files to another
+// folder and a NUL byte would cut the name short. With such a prefix nothing
+// is renamed at all.
+bool IsValidPrefix(std::string_view Prefix);
+
+// Only a bare name of the folder is renamed: never "", ".", ".." or a name
+// holding "/" or NUL. Such a list entry is skipped (its number still used).
+bool IsRenamable(std::string_view Name);
+
+// The extension of a bare name: the text from its last ".", or "" if none.
+std::string_view NameExtension(std::string_view Name);
+
+// The bare new name: Prefix + Number in decimal (a "-" for negatives, no
+// leading zeros) + the old name's extension. It may be longer than the file
+// system allows; the move then fails and the file keeps its name.
+std::string RenamedName(std::string_view OldName, std::string_view Prefix, int64_t Number);
+
+// One move a rename of a list makes: Names[Index] becomes NewName.
+struct TPlannedRename {
+  std::size_t Index;
+  std::string NewName;
+};
+
+// The moves, in order, that renaming the first Count names of Names makes
+// (Count is clamped to Names.size()); empty when the prefix is not valid.
+std::vector<TPlannedRename> PlanRenames(const std::vector<std::string>& Names, std::size_t Count,
+                                        std::string_view Prefix, int32_t Start);
 
 class Trenamefile {
 public:

@@ -1,0 +1,105 @@
+#pragma once
+
+// A rename of one folder's list (the same moves as Trenamefile::RenameAll) that
+// can be undone, watched and stopped. Before the first move it writes a journal
+// (the folder, and per file the old name, new name, device and inode) and
+// flushes it to disk; a batch whose journal cannot be written does not start.
+// Undo moves back, newest first, only files still at their new name with the
+// same device and inode whose old name is free, never replacing anything.
+//
+// Use from the window (all calls on the GUI thread, one object per window):
+//   batch.StartRename(folder, names, engine.FileCount(), prefix, start);
+//   // poll with a QTimer: batch.Done() of batch.Total(); batch.Cancel() on Escape
+//   // when batch.Finished(): ReportText(batch.Result()), refresh the list once
+//   if (TRenameBatch::CanUndo()) ... batch.StartUndo();
+// The class is Qt-free: nothing is posted to any event loop. OnFinished, when
+// set, runs ON THE WORKER THREAD right after Finished() turns true; post to the
+// GUI thread yourself (e.g. QMetaObject::invokeMethod with Qt::QueuedConnection).
+//
+// The journal lives at JournalPath(), computed from the environment at each
+// call ($XDG_STATE_HOME/batch-renamer/undo-journal; a missing or relative
+// XDG_STATE_HOME means ~/.local/state), so a test may set XDG_STATE_HOME.
+// One level of undo: a new batch replaces the journal, a finished undo removes
+// it. A journal left by a crash mid-batch is a normal journal: CanUndo() is
+// true at the next start and StartUndo() brings back what was done.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "renamer/tbatchresult.h"
+
+// Shared between a running batch and whoever watches it. Every field may be
+// read from any thread.
+struct TBatchControl {
+  std::atomic<bool> CancelRequested{false};  // checked between two files
+  std::atomic<std::size_t> Done{0};          // files handled (moved or kept)
+  std::atomic<std::size_t> Total{0};         // known once the plan is made
+  // Test hook: runs after each file is handled, with the count handled so
+  // far, on the thread running the batch. Lets a test slow a batch down,
+  // cancel or kill it at a chosen file.
+  std::function<void(std::size_t)> AfterEachFile;
+};
+
+class TRenameBatch {
+public:
+  TRenameBatch() = default;
+  // Cancels a running batch and waits for it (it stops between two files).
+  // OnFinished may still run meanwhile, on the worker, for that last batch.
+  ~TRenameBatch();
+  TRenameBatch(const TRenameBatch&) = delete;
+  TRenameBatch& operator=(const TRenameBatch&) = delete;
+
+  // Starts renaming on a worker thread exactly as RenameAll(Folder, Names,
+  // Prefix, Start) with FileCount() == Count would. Folder ends in "/".
+  // Returns false (and starts nothing) while a batch or undo is running.
+  // A batch that cannot write its journal still finishes: Result().Started is
+  // false and Result().Error says why.
+  bool StartRename(std::string Folder, std::vector<std::string> Names, std::size_t Count,
+                   std::string Prefix, int32_t Start);
+  // Starts undoing the journalled batch on a worker thread; false while one runs.
+  bool StartUndo();
+
+  bool Running() const { return FRunning.load(); }
+  // True once the last started batch has ended and Result() is complete;
+  // stays true until the next Start.
+  bool Finished() const { return FFinished.load(); }
+  std::size_t Done() const { return FControl.Done.load(); }
+  std::size_t Total() const { return FControl.Total.load(); }
+  // Stops the running batch between two files; the moves made stay journalled.
+  void Cancel() { FControl.CancelRequested = true; }
+  // Valid only when Finished().
+  const TBatchResult& Result() const { return FResult; }
+
+  // Runs on the worker thread after Finished() turned true. Set before Start.
+  std::function<void(const TBatchResult&)> OnFinished;
+
+  // Test hook copied into each started batch's control (see TBatchControl):
+  // e.g. a sleep, so that a window test sees progress and can cancel.
+  static inline std::function<void(std::size_t)> TestHookAfterEachFile;
+
+  // Cheap enough for a menu's enabled state: a journal of ours exists whose
+  // header is whole, whose folder still exists, and that is not yet undone.
+  static bool CanUndo();
+  static std::string JournalPath();
+
+  // The same work done on the calling thread (the worker runs these).
+  static TBatchResult RunRename(const std::string& Folder, const std::vector<std::string>& Names,
+                                std::size_t Count, const std::string& Prefix, int32_t Start,
+                                TBatchControl& Control);
+  static TBatchResult RunUndo(TBatchControl& Control);
+
+private:
+  void Launch(std::function<TBatchResult(TBatchControl&)> work);
+  void Join();
+
+  TBatchControl FControl;
+  TBatchResult FResult;
+  std::atomic<bool> FRunning{false};
+  std::atomic<bool> FFinished{false};
+  std::thread FWorker;
+};
