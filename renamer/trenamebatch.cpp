@@ -1,5 +1,82 @@
 #include "renamer/trenamebatch.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/movefile.h"
+#include "renamer/trenamefile.h"
+#include "renamer/trenamejournal.h"
+
+namespace {
+
+// Moves From to To inside the folder, never replacing a file: 0 or the errno.
+// Names relative to the open folder spare the kernel walking its path twice
+// per file.
+int MoveInFolder(int dir, const std::string& folder, const std::string& from, const std::string& to) {
+  if (renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  const int err = errno;
+  if (err != EINVAL && err != ENOSYS && err != EOPNOTSUPP) return err;
+  return MoveFileByLinkOrCheck(folder + from, folder + to) ? 0 : errno;
+}
+
+bool SameFile(const struct stat& st, uint64_t dev, uint64_t ino) {
+  return static_cast<uint64_t>(st.st_dev) == dev && static_cast<uint64_t>(st.st_ino) == ino;
+}
+
+// The file named Name in the folder is the one journalled as dev/ino.
+bool IsAt(int dir, const std::string& name, uint64_t dev, uint64_t ino) {
+  struct stat st;
+  return fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, dev, ino);
+}
+
+std::string JournalFailureText(int err) {
+  std::string why;
+  switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      why = "磁盘空间不足";
+      break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      why = "没有写入权限";
+      break;
+    case ENOTDIR:
+    case ENOENT:
+      why = "状态文件夹不可用";
+      break;
+    default:
+      why = "错误 " + std::to_string(err);
+      break;
+  }
+  return "无法写入撤销记录 " + TRenameJournal::Path() + "（" + why + "），未重命名任何文件。";
+}
+
+std::string FolderGoneText(const std::string& folder) {
+  return "文件夹 " + folder + " 已不存在，未做任何更改。";
+}
+
+// Closes the folder on every way out.
+struct TFolderHandle {
+  int Fd;
+  ~TFolderHandle() {
+    if (Fd >= 0) close(Fd);
+  }
+};
+
+void Handled(TBatchControl& control) {
+  const std::size_t done = ++control.Done;
+  if (control.AfterEachFile) control.AfterEachFile(done);
+}
+
+}  // namespace
+
 TRenameBatch::~TRenameBatch() {
   Cancel();
   Join();
@@ -41,13 +118,126 @@ bool TRenameBatch::StartUndo() {
   return true;
 }
 
-bool TRenameBatch::CanUndo() { return false; }
+bool TRenameBatch::CanUndo() { return TRenameJournal::LooksUndoable(); }
 
-std::string TRenameBatch::JournalPath() { return {}; }
+std::string TRenameBatch::JournalPath() { return TRenameJournal::Path(); }
 
-TBatchResult TRenameBatch::RunRename(const std::string&, const std::vector<std::string>&, std::size_t,
-                                     const std::string&, int32_t, TBatchControl&) {
-  return {};
+TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vector<std::string>& Names,
+                                     std::size_t Count, const std::string& Prefix, int32_t Start,
+                                     TBatchControl& Control) {
+  TBatchResult result;
+  result.Kind = TBatchResult::TKind::Rename;
+  const std::vector<TPlannedRename> plan = PlanRenames(Names, Count, Prefix, Start);
+  result.Total = plan.size();
+  Control.Total = plan.size();
+  if (plan.empty()) {
+    result.Started = true;  // nothing to move, and the last batch stays undoable
+    return result;
+  }
+  const TFolderHandle dir{open(Folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)};
+  struct stat folderStat;
+  if (dir.Fd < 0 || fstat(dir.Fd, &folderStat) != 0) {
+    result.Error = FolderGoneText(Folder);
+    return result;
+  }
+
+  // Who each file is before anything moves. A file that cannot be looked at
+  // is not moved: a move the journal could not undo must not happen.
+  TJournal journalled;
+  journalled.Folder = Folder;
+  journalled.FolderDev = folderStat.st_dev;
+  journalled.FolderIno = folderStat.st_ino;
+  journalled.Entries.reserve(plan.size());
+  std::vector<int> outcomes(plan.size(), kOutcomeUnknown);
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    const std::string& oldName = Names[plan[k].Index];
+    struct stat st;
+    if (fstatat(dir.Fd, oldName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      outcomes[k] = errno;
+      continue;
+    }
+    journalled.Entries.push_back({oldName, plan[k].NewName, static_cast<uint64_t>(st.st_dev),
+                                  static_cast<uint64_t>(st.st_ino)});
+  }
+
+  TRenameJournal journal;
+  if (!journalled.Entries.empty() && !journal.Begin(journalled)) {
+    result.Error = JournalFailureText(errno);
+    return result;
+  }
+  result.Started = true;
+
+  std::size_t entry = 0;
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    if (Control.CancelRequested) {
+      result.Cancelled = true;
+      break;
+    }
+    if (outcomes[k] == kOutcomeUnknown) {
+      const int err = MoveInFolder(dir.Fd, Folder, Names[plan[k].Index], plan[k].NewName);
+      outcomes[k] = err;
+      journal.Record(entry++, err);
+      if (err == 0) ++result.Renamed;
+    }
+    Handled(Control);
+  }
+  journal.Finish(result.Cancelled);
+
+  for (std::size_t k = 0; k < plan.size(); ++k)
+    if (outcomes[k] > 0)
+      result.Kept.push_back({Names[plan[k].Index], plan[k].NewName, KeptReasonOf(outcomes[k])});
+  return result;
 }
 
-TBatchResult TRenameBatch::RunUndo(TBatchControl&) { return {}; }
+TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
+  TBatchResult result;
+  result.Kind = TBatchResult::TKind::Undo;
+  TRenameJournal journal;
+  TJournal j;
+  switch (journal.Read(j, true)) {
+    case TJournalStatus::Ok: break;
+    case TJournalStatus::Missing: result.Error = "没有可以撤销的重命名。"; return result;
+    case TJournalStatus::Corrupt: result.Error = "撤销记录已损坏，未做任何更改。"; return result;
+    case TJournalStatus::Foreign: result.Error = "撤销记录不属于当前用户，未做任何更改。"; return result;
+    case TJournalStatus::Busy: result.Error = "另一个重命名正在进行，请稍后再试。"; return result;
+    case TJournalStatus::Unreadable: result.Error = "无法读取撤销记录，未做任何更改。"; return result;
+  }
+  const TFolderHandle dir{open(j.Folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)};
+  struct stat folderStat;
+  if (dir.Fd < 0 || fstat(dir.Fd, &folderStat) != 0 || !SameFile(folderStat, j.FolderDev, j.FolderIno)) {
+    result.Error = FolderGoneText(j.Folder);
+    return result;  // the journal stays: the folder may be on a disk not mounted now
+  }
+  result.Started = true;
+  result.Total = j.Entries.size();
+  Control.Total = j.Entries.size();
+
+  // Newest first: a later move may have freed the name an earlier one took.
+  for (std::size_t i = j.Entries.size(); i-- > 0;) {
+    if (Control.CancelRequested) {
+      result.Cancelled = true;
+      break;
+    }
+    const TJournalEntry& e = j.Entries[i];
+    if (IsAt(dir.Fd, e.NewName, e.Dev, e.Ino)) {
+      if (const int err = MoveInFolder(dir.Fd, j.Folder, e.NewName, e.OldName); err == 0)
+        ++result.Renamed;
+      else
+        result.Kept.push_back({e.NewName, e.OldName, KeptReasonOf(err)});
+    } else if (!IsAt(dir.Fd, e.OldName, e.Dev, e.Ino) && j.Outcomes[i] == kOutcomeMoved) {
+      // Moved by the batch, and since renamed, deleted or replaced by someone
+      // else: it keeps whatever it is now.
+      result.Kept.push_back({e.NewName, e.OldName, TKeptReason::FileGone});
+    }
+    Handled(Control);
+  }
+  std::reverse(result.Kept.begin(), result.Kept.end());  // list order, like a batch
+
+  // A cancelled undo keeps the journal: files already back are found at their
+  // old names next time and left alone.
+  if (result.Cancelled)
+    journal.Release();
+  else
+    journal.Remove();
+  return result;
+}
