@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,10 +29,25 @@ bool SameFile(const struct stat& st, uint64_t dev, uint64_t ino) {
   return static_cast<uint64_t>(st.st_dev) == dev && static_cast<uint64_t>(st.st_ino) == ino;
 }
 
-// The file named Name in the folder is the one journalled as dev/ino.
-bool IsAt(int dir, const std::string& name, uint64_t dev, uint64_t ino) {
-  struct stat st;
-  return fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, dev, ino);
+// Who the file Name in the folder is, for the journal: false with errno set
+// when it cannot be looked at.
+bool Identify(int dir, const std::string& name, TJournalEntry& id) {
+  struct statx stx;
+  if (statx(dir, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &stx) != 0) return false;
+  id.Dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
+  id.Ino = stx.stx_ino;
+  id.Birth = (stx.stx_mask & STATX_BTIME)
+                 ? static_cast<uint64_t>(stx.stx_btime.tv_sec) * 1000000000u + stx.stx_btime.tv_nsec
+                 : 0;
+  return true;
+}
+
+// The file named Name in the folder is the journalled one. Device and inode
+// alone are not enough: a deleted file's inode number soon names a new file.
+bool IsAt(int dir, const std::string& name, const TJournalEntry& e) {
+  TJournalEntry now;
+  return Identify(dir, name, now) && now.Dev == e.Dev && now.Ino == e.Ino &&
+         (e.Birth == 0 || now.Birth == 0 || now.Birth == e.Birth);
 }
 
 std::string JournalFailureText(int err) {
@@ -150,14 +166,12 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
   journalled.Entries.reserve(plan.size());
   std::vector<int> outcomes(plan.size(), kOutcomeUnknown);
   for (std::size_t k = 0; k < plan.size(); ++k) {
-    const std::string& oldName = Names[plan[k].Index];
-    struct stat st;
-    if (fstatat(dir.Fd, oldName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    TJournalEntry e{Names[plan[k].Index], plan[k].NewName};
+    if (!Identify(dir.Fd, e.OldName, e)) {
       outcomes[k] = errno;
       continue;
     }
-    journalled.Entries.push_back({oldName, plan[k].NewName, static_cast<uint64_t>(st.st_dev),
-                                  static_cast<uint64_t>(st.st_ino)});
+    journalled.Entries.push_back(std::move(e));
   }
 
   TRenameJournal journal;
@@ -197,7 +211,10 @@ TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
   switch (journal.Read(j, true)) {
     case TJournalStatus::Ok: break;
     case TJournalStatus::Missing: result.Error = "没有可以撤销的重命名。"; return result;
-    case TJournalStatus::Corrupt: result.Error = "撤销记录已损坏，未做任何更改。"; return result;
+    case TJournalStatus::Corrupt:
+      journal.Remove();  // ours but useless: it must not offer undo again
+      result.Error = "撤销记录已损坏，未做任何更改。";
+      return result;
     case TJournalStatus::Foreign: result.Error = "撤销记录不属于当前用户，未做任何更改。"; return result;
     case TJournalStatus::Busy: result.Error = "另一个重命名正在进行，请稍后再试。"; return result;
     case TJournalStatus::Unreadable: result.Error = "无法读取撤销记录，未做任何更改。"; return result;
@@ -219,12 +236,12 @@ TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
       break;
     }
     const TJournalEntry& e = j.Entries[i];
-    if (IsAt(dir.Fd, e.NewName, e.Dev, e.Ino)) {
+    if (IsAt(dir.Fd, e.NewName, e)) {
       if (const int err = MoveInFolder(dir.Fd, j.Folder, e.NewName, e.OldName); err == 0)
         ++result.Renamed;
       else
         result.Kept.push_back({e.NewName, e.OldName, KeptReasonOf(err)});
-    } else if (!IsAt(dir.Fd, e.OldName, e.Dev, e.Ino) && j.Outcomes[i] == kOutcomeMoved) {
+    } else if (!IsAt(dir.Fd, e.OldName, e) && j.Outcomes[i] == kOutcomeMoved) {
       // Moved by the batch, and since renamed, deleted or replaced by someone
       // else: it keeps whatever it is now.
       result.Kept.push_back({e.NewName, e.OldName, TKeptReason::FileGone});

@@ -197,6 +197,8 @@ bool TRenameJournal::Begin(const TJournal& Plan) {
     AppendNumber(plan, e.Dev);
     plan.push_back(' ');
     AppendNumber(plan, e.Ino);
+    plan.push_back(' ');
+    AppendNumber(plan, e.Birth);
     plan.push_back('\n');
   }
   std::string header(kMagic);
@@ -311,6 +313,8 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
       e.Dev = p.Number();
       p.Literal(" ");
       e.Ino = p.Number();
+      p.Literal(" ");
+      e.Birth = p.Number();
       p.Literal("\n");
       j.Entries.push_back(std::move(e));
     }
@@ -320,7 +324,10 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
     bareNames = bareNames && IsRenamable(e.OldName) && IsRenamable(e.NewName);
   if (!whole || !p.Ok() || p.Pos() != h.PlanStart + h.PlanBytes || !IsFolderName(j.Folder) ||
       !bareNames) {
-    close(fd);
+    if (Lock)
+      FFd = fd;  // so that Remove can drop a journal nobody can use
+    else
+      close(fd);
     return TJournalStatus::Corrupt;
   }
 

@@ -5,14 +5,15 @@
 // trust it even after a crash; each file's outcome is appended in large blocks
 // and flushed once at the end. Lines whose outcome never reached the disk are
 // harmless: undo moves back only a file it finds at the new name with the
-// journalled device and inode.
+// journalled identity (device, inode and, where the file system keeps one,
+// birth time: an inode number freed by a deletion is soon given to a new file).
 //
 // Format (names are bytes: any byte but "/" and NUL, newlines included, so
 // every name is written as its length, ":" and its bytes):
 //   batch-renamer undo journal 1\n
 //   plan <plan bytes> <entries> <FNV-1a 64 of the plan, hex>\n
 //   plan:    <len>:<folder> <dev> <ino>\n
-//            <len>:<old name> <len>:<new name> <dev> <ino>\n   (once per entry)
+//            <len>:<old name> <len>:<new name> <dev> <ino> <birth>\n   (once per entry)
 //   then:    r <entry>\n  (moved)   k <entry> <errno>\n  (kept its name)
 //            and at the end "end\n" or "cancelled\n".
 
@@ -25,6 +26,7 @@
 struct TJournalEntry {
   std::string OldName, NewName;  // bare names in Folder
   uint64_t Dev = 0, Ino = 0;     // of the file before it moved
+  uint64_t Birth = 0;            // its birth time in ns; 0 where the file system keeps none
 };
 
 // What is known of an entry's move.
@@ -66,8 +68,9 @@ public:
   ~TRenameJournal();
 
   // Reads and checks the whole journal; on Ok fills Journal. When Lock is
-  // set, a journal that is read Ok stays locked (against a second undo or a
-  // batch of another instance) until Release or destruction.
+  // set, a journal that is read Ok or Corrupt stays open and locked (against
+  // a second undo or a batch of another instance) until Remove, Release or
+  // destruction.
   TJournalStatus Read(TJournal& Journal, bool Lock);
   void Release();
 

@@ -1,0 +1,452 @@
+#include "renamer/trenamebatch.h"
+
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../platform/tempfolder.h"
+#include "renamer/trenamefile.h"
+#include "renamer/trenamejournal.h"
+
+namespace {
+
+using Contents = std::map<std::string, std::string>;
+
+// Every test gets its own state folder, so journals never meet.
+class Batch : public testing::Test {
+protected:
+  void SetUp() override {
+    if (const char* old = std::getenv("XDG_STATE_HOME")) FOldState = old;
+    setenv("XDG_STATE_HOME", (FState.Path() + "state").c_str(), 1);
+  }
+  void TearDown() override {
+    if (FOldState.empty())
+      unsetenv("XDG_STATE_HOME");
+    else
+      setenv("XDG_STATE_HOME", FOldState.c_str(), 1);
+  }
+
+  // Lists the folder as the window does and renames what was listed.
+  TBatchResult Rename(const std::string& mask = "*", const std::string& prefix = "My", int32_t start = 0) {
+    Trenamefile engine;
+    const std::vector<std::string> names = engine.ListFiles(F.Path() + mask);
+    TBatchControl control;
+    return TRenameBatch::RunRename(F.Path(), names, engine.FileCount(), prefix, start, control);
+  }
+  static TBatchResult Undo() {
+    TBatchControl control;
+    return TRenameBatch::RunUndo(control);
+  }
+  static TJournal ReadJournal() {
+    TJournal j;
+    TRenameJournal reader;
+    EXPECT_EQ(reader.Read(j, false), TJournalStatus::Ok);
+    return j;
+  }
+
+  TempFolder F;
+  TempFolder FState;
+  std::string FOldState;
+};
+
+TEST_F(Batch, MovesExactlyWhatRenameAllMoves) {
+  struct Case {
+    const char* What;
+    std::vector<std::pair<std::string, std::string>> Files;
+    std::vector<std::string> Names;  // handed over as the list; empty: the listing
+    std::string Prefix;
+    int32_t Start;
+  };
+  const Case cases[] = {
+      {"collisions, a chain through a freed name, hidden and non-UTF-8 names",
+       {{"a.txt", "A"}, {"My1.txt", "M1"}, {"My3.jpg", "M3"}, {".h", "H"}, {"\xFF.x", "F"}, {"line\nb", "L"}},
+       {}, "My", 0},
+      {"numbers past the 32-bit maximum", {{"a", "A"}, {"b", "B"}}, {}, "n", INT32_MAX},
+      {"names that are no bare names are skipped and keep their numbers",
+       {{"a", "A"}, {"b", "B"}}, {"..", "a", "sub/x", "b"}, "N", -3},
+      {"a prefix holding a slash renames nothing", {{"a", "A"}}, {}, "x/", 0},
+      {"new names too long for the file system", {{"a", "A"}, {std::string(250, 'l'), "L"}}, {}, std::string(251, 'p'), 0},
+  };
+  for (const Case& c : cases) {
+    TempFolder plain, journalled;
+    for (const auto& [name, bytes] : c.Files) {
+      plain.WriteFile(name, bytes);
+      journalled.WriteFile(name, bytes);
+    }
+    Trenamefile engine;
+    std::vector<std::string> names = engine.ListFiles(plain.Path() + "*");
+    if (!c.Names.empty()) names = c.Names;
+    engine.RenameAll(plain.Path(), names, c.Prefix, c.Start);
+    TBatchControl control;
+    TRenameBatch::RunRename(journalled.Path(), names, engine.FileCount(), c.Prefix, c.Start, control);
+    EXPECT_EQ(journalled.Contents(), plain.Contents()) << c.What;
+  }
+}
+
+TEST_F(Batch, UndoOfACompleteBatchRestoresEveryNameAndIsThenGone) {
+  // "2" becomes "1" and frees "2" for "a": undo must go newest first.
+  F.WriteFile("2", "two");
+  F.WriteFile("a", "A");
+  F.WriteFile("b.txt", "B");
+  F.WriteFile("c", "C");
+  F.MakeDir("4");  // not listed, but takes the name "c" was to get
+  const Contents before = F.Contents();
+  const TBatchResult done = Rename("*", "", 0);
+  EXPECT_TRUE(done.Started);
+  EXPECT_EQ(done.Renamed, 3u);
+  EXPECT_EQ(ReportText(done), "已重命名 3 个文件，1 个文件保留原名：c（4 已存在）");
+  ASSERT_EQ(F.Contents(), (Contents{{"1", "file:two"}, {"2", "file:A"}, {"3.txt", "file:B"},
+                                    {"c", "file:C"}, {"4", "dir"}}));
+  EXPECT_TRUE(TRenameBatch::CanUndo());
+
+  const TBatchResult undone = Undo();
+  EXPECT_TRUE(undone.Started);
+  EXPECT_EQ(undone.Renamed, 3u);
+  EXPECT_TRUE(undone.Kept.empty()) << ReportText(undone);
+  EXPECT_EQ(F.Contents(), before);
+  EXPECT_FALSE(TRenameBatch::CanUndo());
+  EXPECT_NE(access(TRenameBatch::JournalPath().c_str(), F_OK), 0);
+  EXPECT_FALSE(Undo().Started);  // one level
+}
+
+TEST_F(Batch, FilesChangedByHandAfterTheBatchKeepTheirNames) {
+  F.WriteFile("a.txt", "A");
+  F.WriteFile("b.txt", "B");
+  F.WriteFile("c.txt", "C");
+  F.WriteFile("d.txt", "D");
+  Rename("*.txt");
+  ASSERT_EQ(rename((F.Path() + "My1.txt").c_str(), (F.Path() + "mine.txt").c_str()), 0);  // renamed by hand
+  F.WriteFile("b.txt", "new b");                          // b's old name taken since
+  ASSERT_EQ(unlink((F.Path() + "My3.txt").c_str()), 0);   // c replaced by another file at its new name
+  F.WriteFile("My3.txt", "other");
+  const TBatchResult undone = Undo();
+  EXPECT_EQ(undone.Renamed, 1u);
+  EXPECT_EQ(F.Contents(), (Contents{{"mine.txt", "file:A"}, {"b.txt", "file:new b"}, {"My2.txt", "file:B"},
+                                    {"My3.txt", "file:other"}, {"d.txt", "file:D"}}));
+  EXPECT_EQ(ReportText(undone),
+            "已恢复 1 个文件的原名，3 个文件未能恢复：My1.txt（文件已不存在），My2.txt（b.txt 已存在），"
+            "My3.txt（文件已不存在）");
+}
+
+// Exit codes of the child processes below.
+constexpr int kChildOk = 0;
+constexpr int kChildNotStarted = 20;
+
+TEST_F(Batch, ABatchKilledBetweenMovesCanBeUndoneAtTheNextStart) {
+  constexpr int kFiles = 2000;
+  constexpr std::size_t kKillAfter = 1234;
+  for (int i = 0; i < kFiles; ++i) F.WriteFile("f" + std::to_string(i), std::to_string(i));
+  const Contents before = F.Contents();
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(ready[0]);
+    Trenamefile engine;
+    const auto names = engine.ListFiles(F.Path() + "*");
+    TBatchControl control;
+    control.AfterEachFile = [&](std::size_t done) {
+      if (done != kKillAfter) return;
+      const char byte = 1;
+      if (write(ready[1], &byte, 1) != 1) _exit(1);
+      for (;;) pause();  // killed here, between two moves
+    };
+    TRenameBatch::RunRename(F.Path(), names, engine.FileCount(), "My", 0, control);
+    _exit(kChildOk);
+  }
+  close(ready[1]);
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  close(ready[0]);
+  kill(pid, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(status));
+
+  std::size_t moved = 0;
+  for (const auto& [name, bytes] : F.Contents()) moved += name.rfind("My", 0) == 0;
+  EXPECT_EQ(moved, kKillAfter);
+  EXPECT_FALSE(ReadJournal().Ended);
+  EXPECT_TRUE(TRenameBatch::CanUndo());
+  const TBatchResult undone = Undo();
+  EXPECT_EQ(undone.Renamed, kKillAfter);
+  EXPECT_TRUE(undone.Kept.empty()) << ReportText(undone);
+  EXPECT_EQ(F.Contents(), before);
+}
+
+TEST_F(Batch, CancelStopsBetweenFilesAndTheJournalSaysWhichMoved) {
+  constexpr int kFiles = 50000;
+  std::vector<std::string> names;
+  for (int i = 0; i < kFiles; ++i) {
+    names.push_back("f" + std::to_string(i) + ".d");
+    F.WriteFile(names.back(), "");
+  }
+  TRenameBatch batch;
+  std::atomic<int> finishedCalls{0};
+  batch.OnFinished = [&](const TBatchResult&) { ++finishedCalls; };
+  ASSERT_TRUE(batch.StartRename(F.Path(), names, names.size(), "My", 0));
+  EXPECT_FALSE(batch.StartUndo());  // one at a time
+  while (batch.Done() < kFiles / 3 && batch.Running()) std::this_thread::yield();
+  batch.Cancel();
+  while (!batch.Finished()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const TBatchResult& result = batch.Result();
+  ASSERT_TRUE(result.Cancelled);
+  EXPECT_EQ(result.Total, std::size_t{kFiles});
+  EXPECT_GT(result.Renamed, 0u);
+  EXPECT_LT(result.Renamed, std::size_t{kFiles});
+  EXPECT_EQ(batch.Done(), result.Renamed);
+  EXPECT_EQ(ReportText(result), "已取消。已重命名 " + std::to_string(result.Renamed) + " 个文件。");
+
+  // Every file under exactly one of its two names, and the journal knows which.
+  const Contents after = F.Contents();
+  EXPECT_EQ(after.size(), std::size_t{kFiles});
+  const TJournal j = ReadJournal();
+  EXPECT_TRUE(j.Ended);
+  ASSERT_EQ(j.Entries.size(), std::size_t{kFiles});
+  std::size_t moved = 0;
+  for (std::size_t i = 0; i < j.Entries.size(); ++i) {
+    const bool atOld = after.count(j.Entries[i].OldName) != 0;
+    const bool atNew = after.count(j.Entries[i].NewName) != 0;
+    ASSERT_NE(atOld, atNew) << j.Entries[i].OldName;
+    ASSERT_EQ(atNew, j.Outcomes[i] == kOutcomeMoved) << i;
+    ASSERT_EQ(atOld, j.Outcomes[i] == kOutcomeUnknown) << i;
+    moved += atNew;
+  }
+  EXPECT_EQ(moved, result.Renamed);
+
+  ASSERT_TRUE(batch.StartUndo());
+  while (!batch.Finished()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(batch.Result().Renamed, moved);
+  EXPECT_EQ(finishedCalls.load(), 2);
+  Contents original;
+  for (const auto& name : names) original[name] = "file:";
+  EXPECT_EQ(F.Contents(), original);
+}
+
+TEST(BatchReport, ReasonsComeFromTheMoveErrors) {
+  const struct {
+    int Errno;
+    TKeptReason Reason;
+  } rows[] = {{EEXIST, TKeptReason::NameTaken},      {ENOTEMPTY, TKeptReason::NameTaken},
+              {EACCES, TKeptReason::NoPermission},  {EPERM, TKeptReason::NoPermission},
+              {EROFS, TKeptReason::NoPermission},   {ENOENT, TKeptReason::FileGone},
+              {ENAMETOOLONG, TKeptReason::NameTooLong}, {EIO, TKeptReason::Other},
+              {EBUSY, TKeptReason::Other}};
+  for (const auto& row : rows) EXPECT_EQ(KeptReasonOf(row.Errno), row.Reason) << row.Errno;
+}
+
+TEST(BatchReport, TextNamesTheFirstFilesThenAnEllipsis) {
+  TBatchResult r;
+  r.Started = true;
+  r.Renamed = 7;
+  EXPECT_EQ(ReportText(r), "");  // everything went through: nothing to say
+  r.Kept = {{"b.jpg", "My3.jpg", TKeptReason::NameTaken}};
+  EXPECT_EQ(ReportText(r), "已重命名 7 个文件，1 个文件保留原名：b.jpg（My3.jpg 已存在）");
+  r.Kept = {{"a\n\xFF", "x", TKeptReason::NoPermission},
+            {"b", "My\xFE", TKeptReason::NameTaken},
+            {"c", "y", TKeptReason::NameTooLong},
+            {"d", "z", TKeptReason::Other}};
+  EXPECT_EQ(ReportText(r),
+            "已重命名 7 个文件，4 个文件保留原名：a\uFFFD\uFFFD（没有权限），b（My\uFFFD 已存在），"
+            "c（新文件名过长）…");
+  r.Started = false;
+  r.Error = "无法写入撤销记录";
+  EXPECT_EQ(ReportText(r), r.Error);
+}
+
+// Renames, as uid 65534, a folder where one file belongs to root: the sticky
+// bit lets nobody but its owner move it. Writes the report text to `out`.
+int RenameAsNobody(const std::string& folder, int out) {
+  constexpr uid_t kNobody = 65534;
+  if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) return 1;
+  Trenamefile engine;
+  const auto names = engine.ListFiles(folder + "?.txt");
+  TBatchControl control;
+  const TBatchResult r = TRenameBatch::RunRename(folder, names, engine.FileCount(), "My", 0, control);
+  const std::string text = ReportText(r);
+  return write(out, text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? kChildOk : 1;
+}
+
+TEST_F(Batch, ReportOfTwoCollisionsAndAFileWeMayNotMove) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
+  TempFolder shared(QStringLiteral("/tmp/renamer-sticky-XXXXXX"));
+  for (const char* name : {"a.txt", "b.txt", "c.txt", "My2.txt", "My3.txt"}) {
+    shared.WriteFile(name, name);
+    ASSERT_EQ(chown((shared.Path() + name).c_str(), 65534, 65534), 0);
+  }
+  shared.WriteFile("d.txt", "root's");  // stays root's: nobody may not move it
+  ASSERT_EQ(chmod(shared.Path().c_str(), 01777), 0);
+  ASSERT_EQ(chmod(FState.Path().c_str(), 0777), 0);
+  int text[2];
+  ASSERT_EQ(pipe(text), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(text[0]);
+    _exit(RenameAsNobody(shared.Path(), text[1]));
+  }
+  close(text[1]);
+  std::string report;
+  char buf[512];
+  for (ssize_t n; (n = read(text[0], buf, sizeof buf)) > 0;) report.append(buf, n);
+  close(text[0]);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kChildOk);
+  EXPECT_EQ(report,
+            "已重命名 1 个文件，3 个文件保留原名：b.txt（My2.txt 已存在），c.txt（My3.txt 已存在），"
+            "d.txt（没有权限）");
+  EXPECT_EQ(shared.Contents(), (Contents{{"My1.txt", "file:a.txt"}, {"b.txt", "file:b.txt"},
+                                         {"c.txt", "file:c.txt"}, {"d.txt", "file:root's"},
+                                         {"My2.txt", "file:My2.txt"}, {"My3.txt", "file:My3.txt"}}));
+}
+
+// A batch of three whose journal the tests then damage: undo must refuse,
+// change nothing, and not offer itself again.
+class DamagedJournal : public Batch {
+protected:
+  void ExpectUndoChangesNothing(const char* what, const std::string& folder) {
+    const Contents renamed = TempFolder::ContentsOf(folder);
+    const TBatchResult r = Undo();
+    EXPECT_FALSE(r.Started) << what;
+    EXPECT_FALSE(r.Error.empty()) << what;
+    EXPECT_EQ(TempFolder::ContentsOf(folder), renamed) << what;
+    EXPECT_FALSE(TRenameBatch::CanUndo()) << what;
+  }
+  void ExpectUndoChangesNothing(const char* what) { ExpectUndoChangesNothing(what, F.Path()); }
+  void RenameThree() {
+    F.WriteFile("a", "A");
+    F.WriteFile("b", "B");
+    F.WriteFile("c", "C");
+    ASSERT_EQ(Rename().Renamed, 3u);
+    FJournal = TempFolder::ReadAll(TRenameBatch::JournalPath());
+  }
+  void WriteJournal(const std::string& bytes) {
+    const std::string path = TRenameBatch::JournalPath();
+    unlink(path.c_str());
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+  }
+  std::string FJournal;
+};
+
+TEST_F(DamagedJournal, TruncatedOrAlteredPlanIsRefused) {
+  RenameThree();
+  const std::size_t planStart = FJournal.find('\n', FJournal.find("plan ")) + 1;
+  const std::size_t outcomes = FJournal.find("r 0\n");
+  ASSERT_NE(outcomes, std::string::npos);
+  for (std::size_t cut : {std::size_t{0}, std::size_t{10}, planStart, outcomes - 1}) {
+    WriteJournal(FJournal.substr(0, cut));
+    EXPECT_FALSE(TRenameBatch::CanUndo()) << cut;  // the header alone shows a cut plan
+    ExpectUndoChangesNothing(("cut at " + std::to_string(cut)).c_str());
+  }
+  std::string altered = FJournal;
+  altered[outcomes - 3] ^= 1;  // one digit of the last inode
+  WriteJournal(altered);
+  ExpectUndoChangesNothing("one bit flipped");
+  WriteJournal("not a journal at all\n");
+  ExpectUndoChangesNothing("foreign text");
+
+  WriteJournal(FJournal.substr(0, outcomes + 2));  // outcomes cut short are only unknown
+  EXPECT_TRUE(TRenameBatch::CanUndo());
+  EXPECT_EQ(Undo().Renamed, 3u);
+}
+
+TEST_F(DamagedJournal, JournalOfAnotherUserOrThroughALinkIsRefused) {
+  RenameThree();
+  const std::string path = TRenameBatch::JournalPath();
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    ExpectUndoChangesNothing("owned by uid 65534");
+    EXPECT_EQ(TempFolder::ReadAll(path), FJournal);  // not ours: left alone
+    ASSERT_EQ(chown(path.c_str(), 0, 0), 0);
+  }
+  ASSERT_EQ(rename(path.c_str(), (FState.Path() + "elsewhere").c_str()), 0);
+  ASSERT_EQ(symlink((FState.Path() + "elsewhere").c_str(), path.c_str()), 0);
+  ExpectUndoChangesNothing("a symbolic link");
+}
+
+TEST_F(DamagedJournal, FolderThatIsGoneOrReplacedIsRefused) {
+  RenameThree();
+  const std::string folder = F.Path().substr(0, F.Path().size() - 1);
+  ASSERT_EQ(rename(folder.c_str(), (folder + "-moved").c_str()), 0);
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);  // a new folder under the old name
+  ASSERT_EQ(rename((folder + "-moved/My1").c_str(), (folder + "/My1").c_str()), 0);
+  ExpectUndoChangesNothing("another folder of the same name");
+  ASSERT_EQ(rename((folder + "/My1").c_str(), (folder + "-moved/My1").c_str()), 0);
+  ASSERT_EQ(rmdir(folder.c_str()), 0);
+  ExpectUndoChangesNothing("no folder", folder + "-moved/");
+  // Back where it was (a disk mounted again), the journal still undoes it.
+  ASSERT_EQ(rename((folder + "-moved").c_str(), folder.c_str()), 0);
+  EXPECT_TRUE(TRenameBatch::CanUndo());
+  EXPECT_EQ(Undo().Renamed, 3u);
+  EXPECT_EQ(F.Contents(), (Contents{{"a", "file:A"}, {"b", "file:B"}, {"c", "file:C"}}));
+}
+
+TEST_F(Batch, ABatchWhoseJournalCannotBeWrittenDoesNotStart) {
+  F.WriteFile("a", "A");
+  F.WriteFile("b", "B");
+  ASSERT_EQ(Rename("a").Renamed, 1u);  // an earlier batch, still undoable
+  const Contents before = F.Contents();
+  const std::string journal = TempFolder::ReadAll(TRenameBatch::JournalPath());
+
+  // The disk fills up while the journal is written (a file size limit stands
+  // in for a full disk; both fail the write).
+  const pid_t pid = fork();
+  if (pid == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{64, 64};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(1);
+    const TBatchResult r = Rename("b", std::string(40, 'p'));
+    _exit(!r.Started && r.Renamed == 0 && r.Error.find("磁盘空间不足") != std::string::npos ? kChildNotStarted
+                                                                                             : kChildOk);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kChildNotStarted);
+  EXPECT_EQ(F.Contents(), before);
+  EXPECT_EQ(TempFolder::ReadAll(TRenameBatch::JournalPath()), journal);
+
+  // The state folder cannot be made: a file stands where it should be.
+  FState.WriteFile("file", "");
+  setenv("XDG_STATE_HOME", (FState.Path() + "file/state").c_str(), 1);
+  const TBatchResult r = Rename("b");
+  EXPECT_FALSE(r.Started);
+  EXPECT_NE(ReportText(r).find("未重命名任何文件"), std::string::npos) << ReportText(r);
+  EXPECT_EQ(F.Contents(), before);
+}
+
+TEST_F(Batch, ANewBatchReplacesTheJournalAndAnEmptyOneDoesNot) {
+  F.WriteFile("a", "A");
+  ASSERT_EQ(Rename("*", "x").Renamed, 1u);
+  ASSERT_EQ(Rename("*", "y").Renamed, 1u);
+  ASSERT_EQ(Rename("none*", "z").Total, 0u);  // nothing listed: the last batch stays undoable
+  EXPECT_EQ(Undo().Renamed, 1u);
+  EXPECT_EQ(F.Contents(), (Contents{{"x1", "file:A"}}));
+  EXPECT_FALSE(TRenameBatch::CanUndo());
+}
+
+TEST_F(Batch, JournalFollowsTheStateFolderOfTheEnvironment) {
+  setenv("XDG_STATE_HOME", "/abs/state", 1);
+  EXPECT_EQ(TRenameBatch::JournalPath(), "/abs/state/batch-renamer/undo-journal");
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("XDG_STATE_HOME", "relative/state", 1);  // ignored: not absolute
+  setenv("HOME", "/home/someone", 1);
+  EXPECT_EQ(TRenameBatch::JournalPath(), "/home/someone/.local/state/batch-renamer/undo-journal");
+  setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
