@@ -5,23 +5,32 @@
 // (the folder, and per file the old name, new name, device and inode) and
 // flushes it to disk; a batch whose journal cannot be written does not start.
 // Undo moves back, newest first, only files still at their new name with the
-// same device and inode whose old name is free, never replacing anything.
+// same device, inode (and birth time, where the file system keeps one) whose
+// old name is free, never replacing anything.
 //
 // Use from the window (all calls on the GUI thread, one object per window):
 //   batch.StartRename(folder, names, engine.FileCount(), prefix, start);
+//     // Names and the count are all it needs (no Trenamefile); names moved in.
 //   // poll with a QTimer: batch.Done() of batch.Total(); batch.Cancel() on Escape
-//   // when batch.Finished(): ReportText(batch.Result()), refresh the list once
-//   if (TRenameBatch::CanUndo()) ... batch.StartUndo();
+//   // when batch.Finished(): show ReportText(batch.Result()) unless it is "",
+//   //   refresh the list once, and ask CanUndo() again for the menu item
+//   if (TRenameBatch::CanUndo()) batch.StartUndo();  // same polling, same result type
 // The class is Qt-free: nothing is posted to any event loop. OnFinished, when
 // set, runs ON THE WORKER THREAD right after Finished() turns true; post to the
 // GUI thread yourself (e.g. QMetaObject::invokeMethod with Qt::QueuedConnection).
+// Total() is 0 for a moment after a start (until the plan is made); Done()
+// counts files handled, moved or not, so Done() == Total() at a full end.
+// The names a batch gives come from PlanRenames (trenamefile.h), which the
+// preview uses too.
 //
 // The journal lives at JournalPath(), computed from the environment at each
 // call ($XDG_STATE_HOME/batch-renamer/undo-journal; a missing or relative
 // XDG_STATE_HOME means ~/.local/state), so a test may set XDG_STATE_HOME.
-// One level of undo: a new batch replaces the journal, a finished undo removes
-// it. A journal left by a crash mid-batch is a normal journal: CanUndo() is
-// true at the next start and StartUndo() brings back what was done.
+// One level of undo: a new batch replaces the journal (a batch with nothing to
+// move leaves it), an undo that ran to its end removes it, and so does one
+// that finds it damaged. A journal left by a crash mid-batch is a normal
+// journal: CanUndo() is true at the next start and undo brings back what was
+// done. A cancelled undo keeps the journal; undoing again goes on with the rest.
 
 #include <atomic>
 #include <cstddef>
@@ -78,8 +87,9 @@ public:
   // Runs on the worker thread after Finished() turned true. Set before Start.
   std::function<void(const TBatchResult&)> OnFinished;
 
-  // Test hook copied into each started batch's control (see TBatchControl):
-  // e.g. a sleep, so that a window test sees progress and can cancel.
+  // Test hook copied into each started batch's control (see TBatchControl)
+  // at Start: e.g. a sleep of a few ms, so that a window test sees progress
+  // and can cancel. Set it on the GUI thread while no batch runs.
   static inline std::function<void(std::size_t)> TestHookAfterEachFile;
 
   // Cheap enough for a menu's enabled state: a journal of ours exists whose
