@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include <array>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -16,7 +16,9 @@
 
 namespace {
 
-constexpr size_t kInflateStep = 4096;  // the package grows by at most this per step
+constexpr size_t kInflateStep = size_t(64) << 10;        // output written per inflate call
+constexpr size_t kInflateGuessRatio = 64;                  // a skin's package against its block, about
+constexpr size_t kInflateGuessFloor = size_t(1) << 20;     // room reserved for even a small block
 constexpr int kCompressionLevel = 9;   // best compression: the block starts 0x78 0xDA
 
 std::string BaseName(const std::string& path) {
@@ -69,30 +71,41 @@ void TbsCompressedStoredSkin::SetCompressedFileName(const std::string& value) {
   FCompressedFileName = value;
 }
 
-void TbsCompressedStoredSkin::InflateInto(std::vector<uint8_t>& target) const {
+void TbsCompressedStoredSkin::InflateInto(std::vector<uint8_t>& target) const { Inflate(CompressedBuffer, target); }
+
+void TbsCompressedStoredSkin::Inflate(const std::vector<uint8_t>& block, std::vector<uint8_t>& target) {
   z_stream z{};
   if (inflateInit(&z) != Z_OK) throw EbsCompressionError("compression error");
-  z.next_in = const_cast<Bytef*>(CompressedBuffer.data());
-  z.avail_in = uInt(CompressedBuffer.size());
-  std::array<uint8_t, kInflateStep> step;
+  z.next_in = const_cast<Bytef*>(block.data());
+  z.avail_in = uInt(block.size());
   const size_t start = target.size();
+  // Skin pictures are large flat areas that deflate very well. Room for a
+  // generous guess up front lets zlib write the package once instead of
+  // copying it through every doubling; room never written costs no memory.
+  const size_t guess = std::min(kMaxPackageSize, std::max(kInflateGuessFloor, block.size() * kInflateGuessRatio));
+  target.reserve(start + guess);
   int result = Z_OK;
   while (result != Z_STREAM_END) {
-    z.next_out = step.data();
-    z.avail_out = uInt(step.size());
+    // One byte past the limit is enough to know a package is too large.
+    const size_t produced = target.size() - start;
+    const size_t step = std::min(kInflateStep, kMaxPackageSize + 1 - produced);
+    target.resize(target.size() + step);
+    z.next_out = target.data() + start + produced;
+    z.avail_out = uInt(step);
     result = inflate(&z, Z_NO_FLUSH);
+    target.resize(target.size() - z.avail_out);
     // Z_BUF_ERROR with input left cannot happen with an empty output step, so
     // here it means the block ended early: damaged, like any other error.
     if (result != Z_OK && result != Z_STREAM_END) {
       inflateEnd(&z);
+      target.resize(start);
       throw EbsCompressionError("compression error");
     }
-    const size_t produced = step.size() - z.avail_out;
-    if (target.size() - start + produced > kMaxPackageSize) {
+    if (target.size() - start > kMaxPackageSize) {
       inflateEnd(&z);
+      target.resize(start);
       throw EbsSkinPackageError("The skin package is larger than " + std::to_string(kMaxPackageSize >> 20) + " MB");
     }
-    target.insert(target.end(), step.data(), step.data() + produced);
   }
   inflateEnd(&z);
 }

@@ -33,8 +33,12 @@ class TbsCompressedStoredSkin : public TComponent {
   bool Empty() const { return CompressedBuffer.empty(); }
 
   // Inflates the whole block and appends the package to `target`; throws
-  // EbsCompressionError "compression error" for a damaged block.
+  // EbsCompressionError "compression error" for a damaged block and
+  // EbsSkinPackageError for a package above kMaxPackageSize, leaving
+  // `target` as it was.
   void InflateInto(std::vector<uint8_t>& target) const;
+  // The same for any block; needs no component, so a worker thread can use it.
+  static void Inflate(const std::vector<uint8_t>& block, std::vector<uint8_t>& target);
 
   // Builds the block from a skin folder's description file and its pictures.
   // Returns false, leaving the old block, when the description lacks one of

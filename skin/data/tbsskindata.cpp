@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "framework/sysutils.h"
@@ -50,6 +51,7 @@
 #include "skin/data/tbsdataskinupdowncontrol.h"
 #include "skin/data/tbsdatauserobject.h"
 #include "skin/data/tbsskinpackage.h"
+#include "skin/data/tbsskinpackageprefetch.h"
 
 namespace {
 
@@ -170,6 +172,11 @@ void TbsSkinData::SetResourceStrData(TbsResourceStrData* value) {
 void TbsSkinData::LoadCompressedStoredSkin() {
   if (!FCompressedStoredSkin || FCompressedStoredSkin->Empty()) return;
   BeginLoad();
+  // The program may have decoded these very bytes ahead, on a worker thread.
+  if (std::optional<TbsSkinPackage> ready = TbsSkinPackagePrefetch::Take(FCompressedStoredSkin->CompressedData())) {
+    ApplyPackage(*ready);
+    return;
+  }
   std::vector<uint8_t> package;
   FCompressedStoredSkin->InflateInto(package);
   ReadPackage(package.data(), package.size());
@@ -186,8 +193,9 @@ void TbsSkinData::BeginLoad() {
   ClearSkin();
 }
 
-void TbsSkinData::ReadPackage(const uint8_t* data, size_t size) {
-  TbsSkinPackage package = TbsSkinPackage::Read(data, size);
+void TbsSkinData::ReadPackage(const uint8_t* data, size_t size) { ApplyPackage(TbsSkinPackage::Read(data, size)); }
+
+void TbsSkinData::ApplyPackage(const TbsSkinPackage& package) {
   if (package.Version > TbsSkinPackage::kVersion) return;  // refused: the skin data stays empty
   Picture.SetImage(package.Picture);
   InactivePicture.SetImage(package.InactivePicture);

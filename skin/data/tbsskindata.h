@@ -19,6 +19,8 @@
 #include "skin/data/tbsdataskinpopupwindow.h"
 #include "skin/data/tbsresourcestrdata.h"
 
+class TbsSkinPackage;
+
 class TbsSkinData : public TComponent {
  public:
   static constexpr intptr_t kNoticeLParam = 1000;  // lParam of every skin notice
@@ -93,6 +95,7 @@ class TbsSkinData : public TComponent {
  private:
   void BeginLoad();
   void ReadPackage(const uint8_t* data, size_t size);
+  void ApplyPackage(const TbsSkinPackage& package);
   void ExchangeHeader(TbsSkinSectionFiler& version, TbsSkinSectionFiler& pictures);
   void ExchangeFormInfo(TbsSkinSectionFiler& filer);
   void AdjustFormInfo();

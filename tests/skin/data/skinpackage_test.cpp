@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
@@ -182,6 +183,45 @@ TEST(StoredSkin, InflatesInStepsAndAppendsToWhatTheCallerHas) {
   Bytes expected = {1, 2, 3};
   Append(expected, package);
   EXPECT_EQ(out, expected);
+}
+
+TEST(StoredSkin, APackageThatDeflatedFarBetterThanSkinsDoStillInflatesWhole) {
+  // Three megabytes of one repeated row: the block is a few kilobytes.
+  Bytes package(3 << 20);
+  for (size_t i = 0; i < package.size(); ++i) package[i] = uint8_t(i % 251);
+  TbsCompressedStoredSkin stored;
+  stored.SetCompressedData(Compress(package));
+  ASSERT_LT(stored.CompressedData().size(), size_t(64) << 10);
+  Bytes out = {9};
+  stored.InflateInto(out);
+  ASSERT_EQ(out.size(), package.size() + 1);
+  EXPECT_EQ(out[0], 9);
+  EXPECT_TRUE(std::equal(package.begin(), package.end(), out.begin() + 1));
+}
+
+TEST(StoredSkin, APackageAboveTheLimitIsRefusedAndFailuresLeaveTheTargetAsItWas) {
+  const size_t limit = TbsCompressedStoredSkin::kMaxPackageSize;
+  TbsCompressedStoredSkin stored;
+  stored.SetCompressedData(Compress(Bytes(limit), 1));
+  Bytes out;
+  stored.InflateInto(out);
+  EXPECT_EQ(out.size(), limit);
+
+  stored.SetCompressedData(Compress(Bytes(limit + 1), 1));
+  out = {1, 2};
+  try {
+    stored.InflateInto(out);
+    FAIL() << "a package above the limit was inflated";
+  } catch (const EbsSkinPackageError& e) {
+    EXPECT_STREQ(e.what(), "The skin package is larger than 64 MB");
+  }
+  EXPECT_EQ(out, (Bytes{1, 2}));
+
+  Bytes damaged = Compress(Bytes(100000, 7));
+  damaged.resize(damaged.size() - 6);  // cut inside the stream
+  stored.SetCompressedData(damaged);
+  EXPECT_THROW(stored.InflateInto(out), EbsCompressionError);
+  EXPECT_EQ(out, (Bytes{1, 2}));
 }
 
 TEST(StoredSkin, CompressedFilesAboveVersionThreeAreNotTaken) {
