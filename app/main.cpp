@@ -11,6 +11,8 @@
 #include "app/tskinchooser.h"
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
+#include "skin/data/tbsskinpackageprefetch.h"
+#include "skins/defaultskinblock.h"
 
 namespace {
 
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
     return commandLine.ExitCode;
   }
 
+  // The window loads the embedded skin while it is built; decoding it on a
+  // worker meanwhile takes that work off the way to the first picture.
+  TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
   TApplication application(argc, argv);
   application.SetTitle("文件名批量修改器");
   TmainForm mainForm;

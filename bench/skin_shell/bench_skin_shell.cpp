@@ -31,10 +31,15 @@
 #include <string>
 #include <vector>
 
+#include "app/commandline.h"
 #include "app/tmainform.h"
+#include "app/tskinchooser.h"
+#include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
 #include "framework/tpanel.h"
+#include "skin/data/tbsskinpackageprefetch.h"
 #include "skin/shell/tbsskindirtreeview.h"
+#include "skins/defaultskinblock.h"
 
 extern char** environ;
 
@@ -205,6 +210,8 @@ class FirstPaint : public QObject {
   bool FPainted = false;
 };
 
+// The label side is the smallest Qt Widgets program; the program side takes
+// the steps of the program's own main, with no arguments.
 int RunChild(const std::string& kind, int argc, char** argv) {
   FirstPaint watch;
   if (kind == "label") {
@@ -214,12 +221,25 @@ int RunChild(const std::string& kind, int argc, char** argv) {
     label.show();
     return app.exec();
   }
-  TApplication app(argc, argv);
+  int noArgc = 1;
+  char* noArgv[] = {argv[0], nullptr};
+  TCommandLine commandLine;
+  {
+    QCoreApplication core(noArgc, noArgv);
+    commandLine = ParseCommandLine(QCoreApplication::arguments());
+  }
+  TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
+  TApplication app(noArgc, noArgv);
+  app.SetTitle("文件名批量修改器");
   TmainForm form;
+  TSkinFileLoader skinLoader(*form.bsSkinData);
+  TSkinChooser skinChooser(form, skinLoader, TSkinChooser::SettingsFile());
+  skinChooser.ApplySavedChoice();
+  const std::string problem = StartWith(commandLine, form, skinLoader);
+  if (!problem.empty()) app.ShowException(problem);
   Application()->SetMainForm(&form);
   form.ShellTreeView1->Tree()->viewport()->installEventFilter(&watch);
-  form.show();
-  return app.exec();
+  return app.Run();
 }
 
 struct StartUp {
