@@ -26,7 +26,8 @@ void DrawUnderline(TCanvas& canvas, int x, int y, const TAccelText& text) {
   // At the font's own underline position below the baseline, as an underlined font draws it.
   const int top = y + fm.ascent() + std::max(1, fm.underlinePos());
   const int thickness = std::max(1, fm.lineWidth());
-  canvas.Painter().fillRect(QRect(left, top, right - left, thickness), ToQColor(canvas.Font.Color()));
+  const QColor color = ToQColor(canvas.Font.Color());
+  canvas.Paint([&](QPainter& p) { p.fillRect(QRect(left, top, right - left, thickness), color); });
 }
 
 }  // namespace
@@ -83,9 +84,10 @@ void AccelTextOut(TCanvas& canvas, int x, int y, const std::string& caption) {
 void AccelTextRect(TCanvas& canvas, const TRect& clip, int x, int y, const std::string& caption) {
   const TAccelText text = ParseAccelText(caption);
   canvas.TextRect(clip, x, y, text.Shown);
-  QPainter& p = canvas.Painter();
-  p.save();
-  p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+  canvas.Paint([&](QPainter& p) {
+    p.save();
+    p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+  });
   DrawUnderline(canvas, x, y, text);
-  p.restore();
+  canvas.Paint([](QPainter& p) { p.restore(); });
 }

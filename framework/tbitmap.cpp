@@ -1,5 +1,8 @@
 #include "framework/tbitmap.h"
 
+#include <QPainter>
+#include <algorithm>
+
 namespace {
 constexpr QImage::Format kFormat = QImage::Format_RGB32;
 
@@ -17,11 +20,22 @@ TBitmap::TBitmap(const QImage& image) { SetImage(image); }
 TBitmap::TBitmap(const TBitmap& other)
     : Transparent(other.Transparent), FTransparentColor(other.FTransparentColor) {
   FImage = other.Image().copy();
+  FDeviceScale = other.FDeviceScale;
+  if (const QImage* layer = other.DeviceLayer()) {
+    FLayer = layer->copy();
+    FLayerCurrent = true;
+  }
 }
 TBitmap& TBitmap::operator=(const TBitmap& other) {
   if (this == &other) return *this;
   if (FCanvas) FCanvas->Release();
   FImage = other.Image().copy();
+  FDeviceScale = other.FDeviceScale;
+  DropLayer();
+  if (const QImage* layer = other.DeviceLayer()) {
+    FLayer = layer->copy();
+    FLayerCurrent = true;
+  }
   Transparent = other.Transparent;
   FTransparentColor = other.FTransparentColor;
   return *this;
@@ -33,16 +47,19 @@ TBitmap::~TBitmap() {
 void TBitmap::SetSize(int width, int height) {
   if (width == Width() && height == Height() && !FImage.isNull()) return;
   if (FCanvas) FCanvas->Release();
+  DropLayer();
   FImage = NewImage(width, height);
 }
 
 TCanvas& TBitmap::Canvas() {
-  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(&FImage);
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>(this);
   return *FCanvas;
 }
 
 QImage& TBitmap::Image() {
   if (FCanvas) FCanvas->Release();
+  // The caller may change pixels the layer does not know of.
+  DropLayer();
   return FImage;
 }
 
@@ -53,6 +70,7 @@ const QImage& TBitmap::Image() const {
 
 void TBitmap::SetImage(const QImage& image) {
   if (FCanvas) FCanvas->Release();
+  DropLayer();
   FImage = image.isNull() ? QImage() : image.convertToFormat(kFormat);
 }
 
@@ -60,4 +78,41 @@ TColor TBitmap::TransparentColor() const {
   if (FTransparentColor != clNone) return FTransparentColor;
   if (Empty()) return clNone;
   return FromQColor(QColor(Image().pixel(0, Height() - 1)));
+}
+
+void TBitmap::SetDeviceScale(int scale) {
+  scale = std::max(1, scale);
+  if (scale == FDeviceScale) return;
+  if (FCanvas) FCanvas->Release();
+  DropLayer();
+  FDeviceScale = scale;
+}
+
+void TBitmap::DropLayer() {
+  if (!FLayerCurrent) return;
+  if (FCanvas) FCanvas->Release();
+  FLayerCurrent = false;
+  FLayer = QImage();
+}
+
+const QImage* TBitmap::DeviceLayer() const { return FLayerCurrent ? &FLayer : nullptr; }
+
+void TBitmap::SetDeviceLayer(const QImage& layer) {
+  if (FDeviceScale <= 1 || Empty() || layer.size() != FImage.size() * FDeviceScale) return;
+  if (FCanvas) FCanvas->Release();
+  FLayer = layer.convertToFormat(kFormat);
+  FLayer.setDevicePixelRatio(FDeviceScale);
+  FLayerCurrent = true;
+}
+
+QImage* TBitmap::LayerForDrawing() {
+  if (FDeviceScale <= 1 || Empty()) return nullptr;
+  if (!FLayerCurrent) {
+    FLayer = QImage(FImage.size() * FDeviceScale, kFormat);
+    FLayer.setDevicePixelRatio(FDeviceScale);
+    QPainter painter(&FLayer);
+    DrawImageCrisp(painter, FImage.rect(), FImage, FImage.rect());
+    FLayerCurrent = true;
+  }
+  return &FLayer;
 }

@@ -2,6 +2,12 @@
 // A picture with a canvas. The pixels are an opaque 32-bit image (0xFFRRGGBB);
 // `Transparent` makes Draw leave out the pixels of the transparent colour,
 // which is the bottom-left pixel unless set explicitly.
+//
+// On a screen with more device pixels than logical ones a bitmap can keep a
+// device layer: the same picture at a whole-number scale, kept by every
+// canvas call, where text is drawn at full resolution. Changing the pixels
+// directly (Image(), SetImage, SetSize) drops the layer, which then starts
+// again as the picture scaled by nearest pixel.
 
 #include <QImage>
 #include <memory>
@@ -32,12 +38,30 @@ class TBitmap {
   const QImage& Image() const;
   void SetImage(const QImage& image);
 
+  // 1 keeps no layer; a change drops the layer.
+  void SetDeviceScale(int scale);
+  int DeviceScale() const { return FDeviceScale; }
+  // The layer (its devicePixelRatio is the scale) with everything drawn
+  // through the canvas since the pixels last changed directly; null when
+  // there is none.
+  const QImage* DeviceLayer() const;
+  // Puts back a layer worked on outside the canvas (a colour effect run on
+  // both pictures alike); ignored unless it has the scale's size.
+  void SetDeviceLayer(const QImage& layer);
+
   bool Transparent = false;
   TColor TransparentColor() const;  // bottom-left pixel, or the explicit colour
   void SetTransparentColor(TColor color) { FTransparentColor = color; }
 
  private:
+  friend class TCanvas;
+  QImage* LayerForDrawing();  // brought up to date with the picture first
+  void DropLayer();
+
   QImage FImage;
+  int FDeviceScale = 1;
+  QImage FLayer;
+  bool FLayerCurrent = false;
   std::unique_ptr<TCanvas> FCanvas;
   TColor FTransparentColor = clNone;
 };

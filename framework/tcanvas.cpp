@@ -1,15 +1,128 @@
 #include "framework/tcanvas.h"
 
 #include <QFontMetrics>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "framework/tbitmap.h"
 
+namespace {
+
+// A scale-and-move painter's device transform, or none for any other.
+bool ScaleOnly(const QTransform& t) {
+  return t.type() <= QTransform::TxScale && t.m11() > 0 && t.m22() > 0;
+}
+
+// `source` of `image` at `size` by nearest pixel: a target pixel takes the
+// source pixel under its centre, so at a whole-number scale every source
+// pixel becomes an exact block.
+QImage ScaleNearest(const QImage& image, const QRect& source, const QSize& size) {
+  const QImage src = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
+  QImage out(size, src.format());
+  const int sw = source.width(), sh = source.height();
+  const int dw = size.width(), dh = size.height();
+  std::vector<int> column(static_cast<size_t>(dw));
+  for (int x = 0; x < dw; ++x) column[size_t(x)] = source.left() + int((int64_t(2 * x + 1) * sw) / (2 * dw));
+  for (int y = 0; y < dh; ++y) {
+    const int sy = source.top() + int((int64_t(2 * y + 1) * sh) / (2 * dh));
+    const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < dw; ++x) line[x] = in[column[size_t(x)]];
+  }
+  return out;
+}
+
+QImage MaskedCopy(const QImage& image, QRgb key) {
+  QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+  for (int row = 0; row < masked.height(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
+    for (int col = 0; col < masked.width(); ++col)
+      if ((line[col] | 0xFF000000u) == key) line[col] = 0;
+  }
+  return masked;
+}
+
+}  // namespace
+
+int PainterPixelScale(const QPainter& painter) {
+  const QTransform& t = painter.deviceTransform();
+  if (!ScaleOnly(t)) return 1;
+  // A hair of tolerance: 2.0 may arrive as 1.9999999.
+  constexpr double kTolerance = 1e-6;
+  return std::max(1, int(std::floor(std::min(t.m11(), t.m22()) + kTolerance)));
+}
+
+void DrawImageCrisp(QPainter& p, const QRect& dest, const QImage& image, const QRect& source) {
+  if (dest.isEmpty() || source.isEmpty() || image.isNull()) return;
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  const QTransform t = p.deviceTransform();
+  const bool scaled = t.type() > QTransform::TxTranslate || image.devicePixelRatio() != 1.0;
+  if (!scaled) {
+    if (dest.size() == source.size()) {
+      p.drawImage(dest.topLeft(), image, source);
+    } else {
+      p.drawImage(dest, image, source);
+    }
+    return;
+  }
+  // The source is read pixel by pixel below, so it must lie inside the picture.
+  if (!ScaleOnly(t) || !image.rect().contains(source)) {
+    p.drawImage(QRectF(dest), image, QRectF(source));
+    return;
+  }
+  // Whole device pixels, each edge rounded as the paint engine rounds a filled
+  // rectangle's, so a fill and a picture sharing an edge meet there too.
+  const QRectF d = t.mapRect(QRectF(dest));
+  const QRect device(QPoint(qRound(d.left()), qRound(d.top())), QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
+  if (device.isEmpty()) return;
+  const QImage pixels = ScaleNearest(image, source, device.size());
+  p.save();
+  // A world transform that cancels the device one: drawing is in device pixels.
+  p.setWorldTransform(t.inverted() * p.worldTransform());
+  p.drawImage(device.topLeft(), pixels);
+  p.restore();
+}
+
 TCanvas::TCanvas(QImage* image) : FImage(image) {}
 TCanvas::TCanvas(QPainter* painter) : FPainter(painter) {}
+TCanvas::TCanvas(TBitmap* owner) : FImage(&owner->FImage), FOwner(owner) {}
 TCanvas::~TCanvas() { Release(); }
 
 QPainter& TCanvas::Painter() {
+  if (FOwner && FOwner->FLayerCurrent) FOwner->DropLayer();
+  return ImagePainter();
+}
+
+QPainter* TCanvas::LayerPainter() {
+  if (!FOwner) return nullptr;
+  if (!FLayerPainter) {
+    QImage* layer = FOwner->LayerForDrawing();
+    if (!layer) return nullptr;
+    FLayerPainter = std::make_unique<QPainter>(layer);
+    if (FClipped) FLayerPainter->setClipRect(ToQRect(FClipRect));
+  }
+  return FLayerPainter.get();
+}
+
+void TCanvas::CloseLayer() {
+  if (FLayerPainter) {
+    FLayerPainter->end();
+    FLayerPainter.reset();
+  }
+}
+
+void TCanvas::Paint(const std::function<void(QPainter&)>& paint) {
+  // The layer catches up with the picture before either is drawn on.
+  QPainter* layer = LayerPainter();
+  paint(ImagePainter());
+  if (layer) paint(*layer);
+}
+
+QPainter& TCanvas::ImagePainter() {
   if (!FPainter) {
     Q_ASSERT(FImage);
     FOwnPainter = std::make_unique<QPainter>(FImage);
@@ -20,6 +133,7 @@ QPainter& TCanvas::Painter() {
 }
 
 void TCanvas::Release() {
+  CloseLayer();
   if (FOwnPainter) {
     FOwnPainter->end();
     FOwnPainter.reset();
@@ -30,12 +144,13 @@ void TCanvas::Release() {
 void TCanvas::SetClipRect(const TRect& r) {
   FClipped = true;
   FClipRect = r;
-  Painter().setClipRect(ToQRect(r));
+  Paint([&](QPainter& p) { p.setClipRect(ToQRect(r)); });
 }
 
 void TCanvas::ResetClip() {
   FClipped = false;
   if (FPainter) FPainter->setClipping(false);
+  if (FLayerPainter) FLayerPainter->setClipping(false);
 }
 
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
@@ -55,28 +170,31 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 // Bresenham with the end point left out, so glyph outlines come out the same
 // pixel for pixel whatever the paint engine would do at line ends.
 void TCanvas::DrawLinePixels(int x0, int y0, int x1, int y1) {
-  QPainter& p = Painter();
   const QColor color = ToQColor(Pen.Color);
   const int w = std::max(1, Pen.Width);
-  const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int err = dx + dy;
-  int x = x0, y = y0;
-  while (x != x1 || y != y1) {
-    p.fillRect(x - (w - 1) / 2, y - (w - 1) / 2, w, w, color);
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
+  Paint([&](QPainter& p) {
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int x = x0, y = y0;
+    while (x != x1 || y != y1) {
+      p.fillRect(x - (w - 1) / 2, y - (w - 1) / 2, w, w, color);
+      const int e2 = 2 * err;
+      if (e2 >= dy) {
+        err += dy;
+        x += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+      }
     }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
+  });
 }
 
-void TCanvas::SetPixel(int x, int y, TColor color) { Painter().fillRect(x, y, 1, 1, ToQColor(color)); }
+void TCanvas::SetPixel(int x, int y, TColor color) {
+  Paint([&](QPainter& p) { p.fillRect(x, y, 1, 1, ToQColor(color)); });
+}
 
 TColor TCanvas::Pixel(int x, int y) {
   if (!FImage || x < 0 || y < 0 || x >= FImage->width() || y >= FImage->height()) return clNone;
@@ -85,96 +203,110 @@ TColor TCanvas::Pixel(int x, int y) {
 
 void TCanvas::FillRect(const TRect& r) {
   if (Brush.Style == bsClear || r.Width() <= 0 || r.Height() <= 0) return;
-  Painter().fillRect(ToQRect(r), ToQColor(Brush.Color));
+  Paint([&](QPainter& p) { p.fillRect(ToQRect(r), ToQColor(Brush.Color)); });
 }
 
 void TCanvas::FrameRect(const TRect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return;
-  QPainter& p = Painter();
   const QColor c = ToQColor(Brush.Color);
-  p.fillRect(r.Left, r.Top, r.Width(), 1, c);
-  p.fillRect(r.Left, r.Bottom - 1, r.Width(), 1, c);
-  p.fillRect(r.Left, r.Top, 1, r.Height(), c);
-  p.fillRect(r.Right - 1, r.Top, 1, r.Height(), c);
+  Paint([&](QPainter& p) {
+    p.fillRect(r.Left, r.Top, r.Width(), 1, c);
+    p.fillRect(r.Left, r.Bottom - 1, r.Width(), 1, c);
+    p.fillRect(r.Left, r.Top, 1, r.Height(), c);
+    p.fillRect(r.Right - 1, r.Top, 1, r.Height(), c);
+  });
 }
 
 void TCanvas::Rectangle(const TRect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return;
   FillRect(r);
   if (Pen.Style == psClear) return;
-  QPainter& p = Painter();
   const QColor c = ToQColor(Pen.Color);
-  p.fillRect(r.Left, r.Top, r.Width(), 1, c);
-  p.fillRect(r.Left, r.Bottom - 1, r.Width(), 1, c);
-  p.fillRect(r.Left, r.Top, 1, r.Height(), c);
-  p.fillRect(r.Right - 1, r.Top, 1, r.Height(), c);
+  Paint([&](QPainter& p) {
+    p.fillRect(r.Left, r.Top, r.Width(), 1, c);
+    p.fillRect(r.Left, r.Bottom - 1, r.Width(), 1, c);
+    p.fillRect(r.Left, r.Top, 1, r.Height(), c);
+    p.fillRect(r.Right - 1, r.Top, 1, r.Height(), c);
+  });
 }
 
-void TCanvas::DrawImage(const QRect& dest, const QImage& image, const QRect& source) {
+void TCanvas::DrawImage(const QRect& dest, const QImage& image, const QRect& source, const QImage* layer) {
   if (dest.isEmpty() || source.isEmpty() || image.isNull()) return;
-  QPainter& p = Painter();
-  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (dest.size() == source.size()) {
-    p.drawImage(dest.topLeft(), image, source);
-  } else {
-    p.drawImage(dest, image, source);
-  }
+  Paint([&](QPainter& p) {
+    if (layer && qRound(layer->devicePixelRatio()) == PainterPixelScale(p)) {
+      const int k = qRound(layer->devicePixelRatio());
+      DrawImageCrisp(p, dest, *layer, QRect(source.topLeft() * k, source.size() * k));
+    } else {
+      DrawImageCrisp(p, dest, image, source);
+    }
+  });
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& from, const TRect& source) {
   if (!from.FImage) return;
+  const QImage* layer = from.FOwner ? from.FOwner->DeviceLayer() : nullptr;
   if (&from == this) {
     // Overlapping copies within one image read from a snapshot.
     const QImage snapshot = FImage->copy(ToQRect(source));
-    DrawImage(ToQRect(dest), snapshot, snapshot.rect());
+    if (layer) {
+      const int k = qRound(layer->devicePixelRatio());
+      QImage layerSnapshot = layer->copy(QRect(ToQRect(source).topLeft() * k, ToQRect(source).size() * k));
+      layerSnapshot.setDevicePixelRatio(k);
+      DrawImage(ToQRect(dest), snapshot, snapshot.rect(), &layerSnapshot);
+    } else {
+      DrawImage(ToQRect(dest), snapshot, snapshot.rect());
+    }
     return;
   }
-  DrawImage(ToQRect(dest), *from.FImage, ToQRect(source));
+  DrawImage(ToQRect(dest), *from.FImage, ToQRect(source), layer);
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;
   const QImage& image = bitmap.Image();
+  const QImage* layer = bitmap.DeviceLayer();
   if (!bitmap.Transparent) {
-    DrawImage(QRect(x, y, image.width(), image.height()), image, image.rect());
+    DrawImage(QRect(x, y, image.width(), image.height()), image, image.rect(), layer);
     return;
   }
   const QRgb key = ToQColor(bitmap.TransparentColor()).rgb();
-  QImage masked = image.convertToFormat(QImage::Format_ARGB32);
-  for (int row = 0; row < masked.height(); ++row) {
-    auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
-    for (int col = 0; col < masked.width(); ++col)
-      if ((line[col] | 0xFF000000u) == key) line[col] = 0;
+  const QImage masked = MaskedCopy(image, key);
+  QImage maskedLayer;
+  if (layer) {
+    maskedLayer = MaskedCopy(*layer, key);
+    maskedLayer.setDevicePixelRatio(layer->devicePixelRatio());
   }
-  Painter().drawImage(QPoint(x, y), masked);
+  DrawImage(QRect(x, y, image.width(), image.height()), masked, masked.rect(), layer ? &maskedLayer : nullptr);
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;
-  DrawImage(ToQRect(dest), bitmap.Image(), bitmap.Image().rect());
+  DrawImage(ToQRect(dest), bitmap.Image(), bitmap.Image().rect(), bitmap.DeviceLayer());
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
-  QPainter& p = Painter();
   const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
-  p.setFont(Font.ToQFont());
-  const QFontMetrics fm(p.font());
-  if (Brush.Style != bsClear)
-    p.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), ToQColor(Brush.Color));
-  p.setPen(ToQColor(Font.Color()));
-  p.drawText(QPoint(x, y + fm.ascent()), s);
+  Paint([&](QPainter& p) {
+    p.setFont(Font.ToQFont());
+    const QFontMetrics fm(p.font());
+    if (Brush.Style != bsClear)
+      p.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), ToQColor(Brush.Color));
+    p.setPen(ToQColor(Font.Color()));
+    p.drawText(QPoint(x, y + fm.ascent()), s);
+  });
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text) {
-  QPainter& p = Painter();
-  p.save();
-  p.setClipRect(ToQRect(clip), Qt::IntersectClip);
-  if (Brush.Style != bsClear) p.fillRect(ToQRect(clip), ToQColor(Brush.Color));
+  Paint([&](QPainter& p) {
+    p.save();
+    p.setClipRect(ToQRect(clip), Qt::IntersectClip);
+  });
+  if (Brush.Style != bsClear) FillRect(clip);
   const TBrushStyle style = Brush.Style;
   Brush.Style = bsClear;
   TextOut(x, y, text);
   Brush.Style = style;
-  p.restore();
+  Paint([&](QPainter& p) { p.restore(); });
 }
 
 int TCanvas::TextWidth(const std::string& text) {

@@ -7,10 +7,12 @@
 // A canvas either draws into an image it was made for (a bitmap's canvas;
 // the painter is opened on first use and closed when the image is resized
 // or read as a whole) or borrows a painter that is already open (a widget's
-// paint event).
+// paint event). A bitmap's canvas also draws into the bitmap's device layer
+// when it has one, so text drawn there shows at the screen's full resolution.
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,10 +37,21 @@ struct TBrush {
   TBrushStyle Style = bsSolid;
 };
 
+// The whole number of device pixels a logical pixel gets on `painter`'s
+// device (2 at a ratio of 2 or 2.5, 1 at 1.5); 1 for rotated or sheared painters.
+int PainterPixelScale(const QPainter& painter);
+
+// Draws `source` (pixels of `image`) into `dest` (the painter's logical
+// coordinates) by nearest pixel. On a scaled device the target's edges are
+// rounded to whole device pixels, so pieces drawn side by side meet without
+// a seam or an overlap, and no neighbouring source pixel bleeds in.
+void DrawImageCrisp(QPainter& painter, const QRect& dest, const QImage& image, const QRect& source);
+
 class TCanvas {
  public:
   explicit TCanvas(QImage* image);
   explicit TCanvas(QPainter* painter);
+  explicit TCanvas(TBitmap* owner);  // the canvas of a bitmap
   ~TCanvas();
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
@@ -70,18 +83,30 @@ class TCanvas {
   void SetClipRect(const TRect& r);
   void ResetClip();
 
-  QPainter& Painter();  // opens the painter of an image canvas on demand
+  // Opens the painter of an image canvas on demand. What is drawn through it
+  // reaches only the picture, so a bitmap's device layer is dropped.
+  QPainter& Painter();
+  // Runs `paint` on every surface of the canvas, in canvas coordinates: the
+  // picture and, for a bitmap with a device layer, that layer at its scale.
+  void Paint(const std::function<void(QPainter&)>& paint);
   QImage* Image() const { return FImage; }
   // Closes the painter of an image canvas so the image can be resized or read.
   void Release();
 
  private:
   void DrawLinePixels(int x0, int y0, int x1, int y1);
-  void DrawImage(const QRect& dest, const QImage& image, const QRect& source);
+  // `layer` is the source's device layer (or null): a surface at the
+  // layer's scale takes its pixels, every other one the picture's.
+  void DrawImage(const QRect& dest, const QImage& image, const QRect& source, const QImage* layer = nullptr);
+  QPainter& ImagePainter();
+  QPainter* LayerPainter();  // null without a device layer
+  void CloseLayer();
 
   QImage* FImage = nullptr;
+  TBitmap* FOwner = nullptr;
   QPainter* FPainter = nullptr;
   std::unique_ptr<QPainter> FOwnPainter;
+  std::unique_ptr<QPainter> FLayerPainter;
   TPoint FPenPos;
   bool FClipped = false;
   TRect FClipRect;

@@ -55,10 +55,11 @@ void TbsSkinControl::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   // Every paint binds the record again, so a new name or skin shows at once.
   ReadSkinRecord();
-  TBitmap buffer(width(), height());
-  DrawControl(buffer);
   QPainter painter(this);
-  painter.drawImage(0, 0, buffer.Image());
+  TBitmap buffer(width(), height());
+  buffer.SetDeviceScale(PainterPixelScale(painter));
+  DrawControl(buffer);
+  TCanvas(&painter).Draw(0, 0, buffer);
 }
 
 void TbsSkinControl::enterEvent(QEnterEvent* event) {

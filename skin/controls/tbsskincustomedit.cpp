@@ -291,10 +291,11 @@ bool TbsSkinCustomEdit::eventFilter(QObject* watched, QEvent* event) {
 void TbsSkinCustomEdit::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   ReadSkinRecord();
-  TBitmap buffer(width(), height());
-  DrawField(buffer);
   QPainter painter(this);
-  painter.drawImage(0, 0, buffer.Image());
+  TBitmap buffer(width(), height());
+  buffer.SetDeviceScale(PainterPixelScale(painter));
+  DrawField(buffer);
+  TCanvas(&painter).Draw(0, 0, buffer);
 }
 
 void TbsSkinCustomEdit::DrawField(TBitmap& bitmap) {

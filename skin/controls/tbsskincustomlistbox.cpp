@@ -562,7 +562,7 @@ void TbsSkinCustomListBox::FillListBackground(QPainter& painter, const TRect& ar
   const QImage tile = SkinPicture->Image().copy(ToQRect(source));
   TileRun(tile.height(), area.Top, area.Bottom, [&](int y, int h) {
     TileRun(tile.width(), area.Left, area.Right,
-            [&](int x, int w) { painter.drawImage(QPoint(x, y), tile, QRect(0, 0, w, h)); });
+            [&](int x, int w) { DrawImageCrisp(painter, QRect(x, y, w, h), tile, QRect(0, 0, w, h)); });
   });
 }
 
@@ -598,6 +598,7 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
       textRect.Right += rect.Width() - FItemRect.Width();
       textRect.Bottom += rect.Height() - FItemRect.Height();
     }
+    item.SetDeviceScale(PainterPixelScale(painter));
     TFont font = ItemFont();
     // A row of the skin's own height is "focused" only while selected too.
     const bool focusLook = FUseSkinItemHeight ? focused && selected : focused;
@@ -606,6 +607,7 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
     DrawItemContents(item.Canvas(), index, textRect, state);
   } else {
     item.SetSize(rect.Width(), rect.Height());
+    item.SetDeviceScale(PainterPixelScale(painter));
     TCanvas& c = item.Canvas();
     c.Brush.Style = bsSolid;
     c.Brush.Color = selected ? clHighlight : clWindow;
@@ -617,7 +619,7 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
     DrawItemContents(c, index, TRect{2, 0, rect.Width() - 2, rect.Height()}, state);
     if (focused) DrawFocusFrame(item.Image(), TRect{0, 0, item.Width(), item.Height()});
   }
-  painter.drawImage(rect.Left, rect.Top, item.Image());
+  TCanvas(&painter).Draw(rect.Left, rect.Top, item);
 }
 
 // ---- Caption strip ----------------------------------------------------------

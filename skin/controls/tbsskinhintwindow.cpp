@@ -155,10 +155,11 @@ void TbsSkinHintWindow::DrawSkinned(TBitmap& buffer, const TBitmap& picture) {
   const int top = c.Top + c.Height() / 2 - FTextHeight / 2;
   TFont font = FHintFont;
   font.SetColor(r.FontColor);
-  QPainter& p = buffer.Canvas().Painter();
-  p.setFont(font.ToQFont());
-  p.setPen(ToQColor(font.Color()));
-  p.drawText(QRect(left, top, FTextWidth, FTextHeight), kTextFlags, ToQ(FCaption));
+  buffer.Canvas().Paint([&](QPainter& p) {
+    p.setFont(font.ToQFont());
+    p.setPen(ToQColor(font.Color()));
+    p.drawText(QRect(left, top, FTextWidth, FTextHeight), kTextFlags, ToQ(FCaption));
+  });
 }
 
 void TbsSkinHintWindow::DrawDefault(TBitmap& buffer) {
@@ -168,18 +169,20 @@ void TbsSkinHintWindow::DrawDefault(TBitmap& buffer) {
   canvas.FillRect(all);
   canvas.Brush.Color = clBtnShadow;
   canvas.FrameRect(all);
-  QPainter& p = canvas.Painter();
   TFont font = FHintFont;
   font.SetColor(clInfoText);
-  p.setFont(font.ToQFont());
-  p.setPen(ToQColor(font.Color()));
-  p.drawText(QRect(kDefaultMargin, kDefaultMargin, width() - 2 * kDefaultMargin, height() - 2 * kDefaultMargin),
-             kTextFlags, ToQ(FCaption));
+  canvas.Paint([&](QPainter& p) {
+    p.setFont(font.ToQFont());
+    p.setPen(ToQColor(font.Color()));
+    p.drawText(QRect(kDefaultMargin, kDefaultMargin, width() - 2 * kDefaultMargin, height() - 2 * kDefaultMargin),
+               kTextFlags, ToQ(FCaption));
+  });
 }
 
 void TbsSkinHintWindow::Paint(TCanvas& canvas) {
   if (width() <= 0 || height() <= 0) return;
   TBitmap buffer(width(), height());
+  buffer.SetDeviceScale(PainterPixelScale(canvas.Painter()));
   // Looked up again: the skin may have been loaded anew since the hint was sized.
   const TBitmap* picture = HintPicture(FHintSkinData.data());
   if (picture) DrawSkinned(buffer, *picture);

@@ -231,7 +231,8 @@ void TbsSkinPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (int i = 0; i <= width() / picture.width(); ++i)
       for (int j = 0; j <= height() / picture.height(); ++j)
-        painter.drawImage(i * picture.width(), j * picture.height(), picture);
+        DrawImageCrisp(painter, QRect(i * picture.width(), j * picture.height(), picture.width(), picture.height()),
+                       picture, picture.rect());
     return;
   }
   TbsSkinCustomControl::paintEvent(event);

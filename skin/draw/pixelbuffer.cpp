@@ -40,7 +40,7 @@ void DrawBuffer(TCanvas& canvas, int x, int y, const uint8_t* bits, int width, i
   if (width <= 0 || height <= 0) return;
   // Wrapped, not copied; the painter keeps the canvas's clip.
   const QImage view(bits, width, height, rowSize, QImage::Format_BGR888);
-  canvas.Painter().drawImage(QPoint(x, y), view);
+  canvas.Paint([&](QPainter& p) { DrawImageCrisp(p, QRect(x, y, width, height), view, view.rect()); });
 }
 
 }  // namespace bspixels

@@ -73,7 +73,8 @@ void TbsActiveSkinObject::MouseLeave() {
 
 void TbsActiveSkinObject::CopyPiece(TCanvas& canvas, const TRect& dest, const TBitmap* from, const TRect& source) {
   if (!from || from->Empty() || IsEmptyPiece(source) || IsEmptyPiece(dest)) return;
-  canvas.Painter().drawImage(ToQRect(dest), from->Image(), ToQRect(source));
+  const QImage& picture = from->Image();
+  canvas.Paint([&](QPainter& p) { DrawImageCrisp(p, ToQRect(dest), picture, ToQRect(source)); });
 }
 
 void TbsActiveSkinObject::DrawMorph(TCanvas& canvas, const TBitmap* normalFrom, const TRect& normalRect,

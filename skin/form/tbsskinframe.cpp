@@ -937,6 +937,9 @@ void TbsSkinFrame::PaintSkinned(TCanvas& canvas) {
                     FSizedLeftTopPoint, FSizedRightTopPoint, FSizedLeftBottomPoint, FSizedRightBottomPoint,
                     FSizedClientRect, left, top, right, bottom, source, {0, 0, d.Picture.Width(), d.Picture.Height()},
                     FFrameWidth, FFrameHeight, d.LeftStretch, d.TopStretch, d.RightStretch, d.BottomStretch);
+  // The caption objects' text goes to the strips' device layers too.
+  const int scale = PainterPixelScale(canvas.Painter());
+  for (TBitmap* strip : {&left, &top, &right, &bottom}) strip->SetDeviceScale(scale);
   for (const auto& o : FObjects) {
     if (!o->Visible) continue;
     if (o->Bounds.Bottom > FSizedClientRect.Top) {
@@ -1034,7 +1037,8 @@ void TbsSkinFrame::EraseBackground(TCanvas& canvas) {
     if (tw < 1 || th < 1) return fill();
     QPainter& p = canvas.Painter();
     for (int col = 0; col <= w / tw; ++col)
-      for (int row = 0; row <= h / th; ++row) p.drawImage(QPoint(col * tw, row * th), picture.Image(), ToQRect(piece));
+      for (int row = 0; row <= h / th; ++row)
+        DrawImageCrisp(p, QRect(col * tw, row * th, tw, th), picture.Image(), ToQRect(piece));
   };
   if (!FSkinned) {
     fill();

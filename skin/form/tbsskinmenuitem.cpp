@@ -188,13 +188,14 @@ void TbsSkinMenuItem::DrawGlyph(TCanvas& canvas, TColor color) const {
     DrawCheckGlyph(canvas, x + 2, y, color);
     return;
   }
-  QPainter& p = canvas.Painter();
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(Qt::NoPen);
-  p.setBrush(ToQColor(color));
-  p.drawEllipse(QRectF(x + 3, y + 1, kRadioSize, kRadioSize));
-  p.restore();
+  canvas.Paint([&](QPainter& p) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ToQColor(color));
+    p.drawEllipse(QRectF(x + 3, y + 1, kRadioSize, kRadioSize));
+    p.restore();
+  });
 }
 
 void TbsSkinMenuItem::DrawTexts(TCanvas& canvas, const TbsMenuPaintContext& context, TColor color, int textLeft,

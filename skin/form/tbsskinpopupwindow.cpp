@@ -440,10 +440,11 @@ void TbsSkinPopupWindow::Dismiss() {
 
 void TbsSkinPopupWindow::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
-  TBitmap buffer(width(), height());
-  Paint(buffer);
   QPainter p(this);
-  p.drawImage(0, 0, buffer.Image());
+  TBitmap buffer(width(), height());
+  buffer.SetDeviceScale(PainterPixelScale(p));
+  Paint(buffer);
+  TCanvas(&p).Draw(0, 0, buffer);
 }
 
 QImage TbsSkinPopupWindow::Render() const {

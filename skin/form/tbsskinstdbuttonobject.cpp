@@ -89,7 +89,7 @@ void TbsSkinStdButtonObject::DoCommand() {
 
 void TbsSkinStdButtonObject::DrawIcon(TCanvas& canvas) {
   const QPixmap& icon = Owner->SmallIcon();
-  if (!icon.isNull()) canvas.Painter().drawPixmap(Bounds.Left, Bounds.Top, icon);
+  if (!icon.isNull()) canvas.Paint([&](QPainter& p) { p.drawPixmap(Bounds.Left, Bounds.Top, icon); });
 }
 
 void TbsSkinStdButtonObject::Draw(TCanvas& canvas, bool fullPaint) {

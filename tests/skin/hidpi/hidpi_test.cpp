@@ -1,0 +1,351 @@
+// The skinned window at two device pixels per logical pixel (the executable
+// starts with QT_SCALE_FACTOR=2). Every skin piece must come out as the
+// one-to-one window doubled pixel for pixel, while text is drawn at the
+// screen's own resolution. The one-to-one picture is the same window
+// rendered into a picture of ratio 1, which takes the unscaled drawing path.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QTest>
+#include <functional>
+
+#include "framework/tbitmap.h"
+#include "framework/tcanvas.h"
+#include "framework/tform.h"
+#include "skin/controls/tbsskinbutton.h"
+#include "skin/controls/tbsskinedit.h"
+#include "skin/controls/tbsskinlistbox.h"
+#include "skin/controls/tbsskinpanel.h"
+#include "skin/controls/tbsskinscrollbar.h"
+#include "skin/data/tbscompressedstoredskin.h"
+#include "skin/data/tbsskindata.h"
+#include "skin/form/tbsactiveskinobject.h"
+#include "skin/form/tbsskinframe.h"
+#include "skins/defaultskinblock.h"
+
+namespace {
+
+constexpr int kScale = 2;
+
+// Each pixel of `image` as a kScale x kScale block: what nearest-neighbour
+// doubling gives, written out here so it shares nothing with the code tested.
+QImage Doubled(const QImage& image) {
+  QImage out(image.width() * kScale, image.height() * kScale, QImage::Format_RGB32);
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, image.pixel(x / kScale, y / kScale));
+  return out;
+}
+
+QImage DevicePicture(QWidget& w) {
+  QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  image.setDevicePixelRatio(1);
+  return image;
+}
+
+QImage OneToOnePicture(QWidget& w) {
+  QImage image(w.size(), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  w.render(&image);
+  return image;
+}
+
+// Device pixels where the two pictures differ, as a region in logical pixels.
+QRegion Differences(const QImage& a, const QImage& b) {
+  QRegion r;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) r += QRect(x / kScale, y / kScale, 1, 1);
+  return r;
+}
+
+// Logical pixels inside `area` whose device block is not one colour: only
+// drawing at device resolution makes them.
+int MixedBlocks(const QImage& device, const QRect& area) {
+  int mixed = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QRgb first = device.pixel(x * kScale, y * kScale);
+      bool same = true;
+      for (int dy = 0; dy < kScale; ++dy)
+        for (int dx = 0; dx < kScale; ++dx) same = same && device.pixel(x * kScale + dx, y * kScale + dy) == first;
+      if (!same) ++mixed;
+    }
+  return mixed;
+}
+
+TbsSkinData* EmbeddedSkin(QObject* owner) {
+  auto* data = new TbsSkinData(owner);
+  auto* stored = new TbsCompressedStoredSkin(data);
+  stored->SetCompressedData(DefaultSkinBlock());
+  data->SetCompressedStoredSkin(stored);
+  return data;
+}
+
+// A skinned window with the controls the main window is made of; every text
+// is empty unless a test gives one.
+struct SkinnedWindow {
+  explicit SkinnedWindow(const std::string& caption = "") {
+    Form.SetBounds(30, 30, 420, 300);
+    Frame = new TbsSkinFrame(&Form);
+    Data = EmbeddedSkin(&Form);
+    Frame->SetSkinData(Data);
+    Form.SetCaption(caption);
+    QWidget* client = Form.ClientArea();
+    Panel = new TbsSkinPanel(client);
+    Panel->SetSkinDataName("panel");
+    Panel->SetBounds(4, 4, 250, 70);
+    Button = new TbsSkinButton(Panel);
+    Button->SetSkinDataName("button");
+    Button->SetBounds(8, 8, 90, 40);
+    Edit = new TbsSkinEdit(Panel);
+    Edit->SetSkinDataName("edit");
+    Edit->SetBounds(110, 16, 120, 22);
+    List = new TbsSkinListBox(client);
+    List->SetSkinDataName("listbox");
+    List->SetBounds(4, 80, 250, 150);
+    Bar = new TbsSkinScrollBar(client);
+    Bar->SetSkinDataName("vscrollbar");
+    Bar->SetKind(sbVertical);
+    Bar->SetBounds(270, 4, 19, 220);
+    for (TbsSkinControl* c : std::initializer_list<TbsSkinControl*>{Panel, Button, List, Bar}) c->SetSkinData(Data);
+    Edit->SetSkinData(Data);
+    Form.show();
+    [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(&Form);
+    Form.activateWindow();
+    [[maybe_unused]] bool active = QTest::qWaitForWindowActive(&Form);
+    Form.Perform(WM_NCACTIVATE, 1);
+  }
+  TForm Form;
+  TbsSkinFrame* Frame;
+  TbsSkinData* Data;
+  TbsSkinPanel* Panel;
+  TbsSkinButton* Button;
+  TbsSkinEdit* Edit;
+  TbsSkinListBox* List;
+  TbsSkinScrollBar* Bar;
+};
+
+QRect ToQ(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+
+TEST(HiDpi, TheProcessRunsAtRatioTwo) {
+  // Every other test here assumes it; a platform that ignores the factor fails here first.
+  SkinnedWindow w;
+  ASSERT_EQ(w.Form.devicePixelRatioF(), 2.0);
+  EXPECT_EQ(DevicePicture(w.Form).size(), w.Form.size() * 2);
+}
+
+TEST(HiDpi, AWindowWithoutTextIsTheOneToOneWindowDoubled) {
+  SkinnedWindow w;
+  const QImage device = DevicePicture(w.Form);
+  const QImage single = OneToOnePicture(w.Form);
+  ASSERT_EQ(device.size(), single.size() * kScale);
+  EXPECT_TRUE(Differences(device, Doubled(single)).isEmpty())
+      << "first differing logical pixel: " << Differences(device, Doubled(single)).boundingRect().topLeft().x()
+      << "," << Differences(device, Doubled(single)).boundingRect().topLeft().y();
+}
+
+TEST(HiDpi, AnInactiveWindowWithoutTextIsTheOneToOneWindowDoubled) {
+  SkinnedWindow w;
+  w.Form.Perform(WM_NCACTIVATE, 0);
+  const QImage device = DevicePicture(w.Form);
+  EXPECT_TRUE(Differences(device, Doubled(OneToOnePicture(w.Form))).isEmpty());
+}
+
+TEST(HiDpi, CaptionTextIsDrawnAtFullResolutionAndNothingElseChanges) {
+  for (bool active : {true, false}) {
+    SkinnedWindow w("Batch Wg 批量");
+    w.Form.Perform(WM_NCACTIVATE, active ? 1 : 0);
+    const QImage device = DevicePicture(w.Form);
+    const QRect caption = ToQ(w.Frame->FindObject("caption1")->Bounds);
+    const QRegion changed = Differences(device, Doubled(OneToOnePicture(w.Form)));
+    EXPECT_FALSE(changed.isEmpty()) << "active " << active;
+    EXPECT_TRUE((changed - caption).isEmpty()) << "active " << active << ": a change outside the caption text";
+    // Pixel-doubled text has one colour in every device block; real device text does not.
+    EXPECT_GT(MixedBlocks(device, caption), 20) << "active " << active;
+  }
+}
+
+TEST(HiDpi, ControlTextIsDrawnAtFullResolution) {
+  SkinnedWindow w;
+  w.Button->SetCaption("Rename");
+  w.Edit->SetText("My 123");
+  w.List->Items().Add("a.txt");
+  w.List->Items().Add("b.jpg");
+  QApplication::processEvents();
+  const QImage device = DevicePicture(w.Form);
+  const QPoint client = w.Form.ClientArea()->pos();
+  const auto inWindow = [&](QWidget* c) { return QRect(c->mapTo(&w.Form, QPoint(0, 0)), c->size()); };
+  (void)client;
+  for (QWidget* c : std::initializer_list<QWidget*>{w.Button, w.Edit, w.List})
+    EXPECT_GT(MixedBlocks(device, inWindow(c)), 10) << c->metaObject()->className();
+  // The skin around the text is still the one-to-one picture doubled.
+  const QRegion changed = Differences(device, Doubled(OneToOnePicture(w.Form)));
+  EXPECT_TRUE((changed - inWindow(w.Button) - inWindow(w.Edit) - inWindow(w.List)).isEmpty());
+}
+
+TEST(HiDpi, CaptionButtonsAnswerAtTheirOwnPlace) {
+  SkinnedWindow w;
+  for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
+    const TRect b = w.Frame->FindObject(name)->Bounds;
+    const QPoint centre((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    const QPoint g = w.Form.mapToGlobal(centre);
+    EXPECT_EQ(int(w.Form.Perform(WM_NCHITTEST, 0, MakeLParam(g.x(), g.y()))), HTOBJECT) << name;
+  }
+}
+
+// ------------------------------------------------------------ drawing at a scale
+
+// A painter on a picture of the given ratio, as a widget's painter is on a screen of that ratio.
+struct ScaledPicture {
+  ScaledPicture(int w, int h, qreal ratio) : Image(int(std::ceil(w * ratio)), int(std::ceil(h * ratio)), QImage::Format_RGB32) {
+    Image.fill(qRgb(255, 0, 255));
+    Image.setDevicePixelRatio(ratio);
+  }
+  QImage Image;
+};
+
+QImage Stripes(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 40 % 256, y * 60 % 256, (x + y) % 2 ? 200 : 20));
+  return image;
+}
+
+TEST(CrispDrawing, TilesSideBySideMeetWithoutSeamsAtEveryRatio) {
+  const QImage tile = Stripes(5, 3);
+  for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 2.5, 3.0}) {
+    ScaledPicture target(37, 11, ratio);
+    {
+      QPainter p(&target.Image);
+      for (int x = 0; x < 37; x += 5)
+        for (int y = 0; y < 11; y += 3) DrawImageCrisp(p, QRect(x, y, 5, 3), tile, tile.rect());
+    }
+    // Every device pixel covered by some tile: the magenta ground never shows through.
+    const QImage& img = target.Image;
+    int gaps = 0;
+    for (int y = 0; y < img.height() && y < std::lround(11 * ratio); ++y)
+      for (int x = 0; x < img.width() && x < std::lround(37 * ratio); ++x) gaps += img.pixel(x, y) == qRgb(255, 0, 255);
+    EXPECT_EQ(gaps, 0) << "ratio " << ratio;
+    // No colour that the tile does not have: no blending of neighbours.
+    QSet<QRgb> own;
+    for (int y = 0; y < tile.height(); ++y)
+      for (int x = 0; x < tile.width(); ++x) own.insert(tile.pixel(x, y));
+    int foreign = 0;
+    for (int y = 0; y < std::lround(11 * ratio); ++y)
+      for (int x = 0; x < std::lround(37 * ratio); ++x) foreign += !own.contains(img.pixel(x, y));
+    EXPECT_EQ(foreign, 0) << "ratio " << ratio;
+  }
+}
+
+TEST(CrispDrawing, APieceOfAPictureTakesNoPixelFromBesideIt) {
+  // The piece's neighbours are a colour the piece lacks; a sample taken
+  // across its edge (a smoothed or shifted source rectangle) shows that colour.
+  QImage picture(12, 12, QImage::Format_RGB32);
+  picture.fill(qRgb(255, 0, 0));
+  const QRect piece(3, 4, 5, 3);
+  for (int y = piece.top(); y <= piece.bottom(); ++y)
+    for (int x = piece.left(); x <= piece.right(); ++x) picture.setPixel(x, y, qRgb(0, 40 * x, 50 * y));
+  for (qreal ratio : {1.5, 2.0, 2.5}) {
+    ScaledPicture target(20, 10, ratio);
+    {
+      QPainter p(&target.Image);
+      DrawImageCrisp(p, QRect(1, 1, 7, 5), picture, piece);  // stretched as well as scaled
+    }
+    int red = 0;
+    for (int y = 0; y < target.Image.height(); ++y)
+      for (int x = 0; x < target.Image.width(); ++x) red += target.Image.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_EQ(red, 0) << "ratio " << ratio;
+  }
+}
+
+TEST(CrispDrawing, AtAWholeRatioEachPixelBecomesABlock) {
+  const QImage tile = Stripes(7, 5);
+  for (int ratio : {2, 3}) {
+    ScaledPicture target(9, 7, ratio);
+    {
+      QPainter p(&target.Image);
+      DrawImageCrisp(p, QRect(1, 1, 7, 5), tile, tile.rect());
+    }
+    for (int y = 0; y < 5 * ratio; ++y)
+      for (int x = 0; x < 7 * ratio; ++x)
+        ASSERT_EQ(target.Image.pixel(ratio + x, ratio + y), tile.pixel(x / ratio, y / ratio))
+            << "ratio " << ratio << " at " << x << "," << y;
+  }
+}
+
+TEST(CrispDrawing, PainterScaleIsTheWholeNumberNotAboveTheRatio) {
+  struct Row {
+    qreal Ratio;
+    int Scale;
+  } rows[] = {{1.0, 1}, {1.25, 1}, {1.5, 1}, {2.0, 2}, {2.5, 2}, {3.0, 3}};
+  for (const Row& row : rows) {
+    ScaledPicture target(4, 4, row.Ratio);
+    QPainter p(&target.Image);
+    EXPECT_EQ(PainterPixelScale(p), row.Scale) << row.Ratio;
+  }
+}
+
+// ------------------------------------------------------------ the device layer
+
+TEST(DeviceLayer, TextOnABitmapIsKeptAtTheLayersResolution) {
+  TBitmap b(60, 20);
+  b.SetDeviceScale(2);
+  b.Canvas().Brush.Color = clWhite;
+  b.Canvas().FillRect({0, 0, 60, 20});
+  b.Canvas().Font = TFont("Arial", 14);
+  b.Canvas().Brush.Style = bsClear;
+  b.Canvas().TextOut(2, 2, "Wg");
+  const QImage* layer = b.DeviceLayer();
+  ASSERT_NE(layer, nullptr);
+  ASSERT_EQ(layer->size(), QSize(120, 40));
+  QImage plain = *layer;
+  plain.setDevicePixelRatio(1);
+  EXPECT_GT(MixedBlocks(plain, QRect(0, 0, 60, 20)), 10);
+}
+
+TEST(DeviceLayer, DirectPixelChangesDropTheLayerAndItStartsAgainFromThePicture) {
+  TBitmap b(10, 10);
+  b.SetDeviceScale(2);
+  b.Canvas().Brush.Color = clRed;
+  b.Canvas().FillRect({0, 0, 10, 10});
+  ASSERT_NE(b.DeviceLayer(), nullptr);
+  b.Image().setPixel(3, 4, qRgb(0, 0, 255));
+  EXPECT_EQ(b.DeviceLayer(), nullptr) << "a layer that misses the blue pixel would show the old picture";
+  b.Canvas().SetPixel(0, 0, clLime);
+  ASSERT_NE(b.DeviceLayer(), nullptr);
+  const QImage& layer = *b.DeviceLayer();
+  for (int dy = 0; dy < 2; ++dy)
+    for (int dx = 0; dx < 2; ++dx) {
+      EXPECT_EQ(layer.pixel(6 + dx, 8 + dy), qRgb(0, 0, 255));
+      EXPECT_EQ(layer.pixel(dx, dy), qRgb(0, 255, 0));
+    }
+  EXPECT_EQ(layer.pixel(2, 2), qRgb(255, 0, 0));
+}
+
+TEST(DeviceLayer, AScaleOfOneKeepsNoLayer) {
+  TBitmap b(10, 10);
+  b.SetDeviceScale(1);
+  b.Canvas().FillRect({0, 0, 10, 10});
+  EXPECT_EQ(b.DeviceLayer(), nullptr);
+}
+
+TEST(DeviceLayer, ABitmapDrawnOnAOneToOnePictureUsesItsOwnPixels) {
+  // A layer is for screens of its scale only: a ratio-1 target gets the picture.
+  TBitmap b(8, 8);
+  b.SetDeviceScale(2);
+  b.Canvas().Brush.Color = clRed;
+  b.Canvas().FillRect({0, 0, 8, 8});
+  QImage target(8, 8, QImage::Format_RGB32);
+  target.fill(Qt::black);
+  {
+    QPainter p(&target);
+    TCanvas(&p).Draw(0, 0, b);
+  }
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(target.pixel(x, y), qRgb(255, 0, 0));
+}
+
+}  // namespace
