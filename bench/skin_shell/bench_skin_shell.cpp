@@ -223,11 +223,7 @@ int RunChild(const std::string& kind, int argc, char** argv) {
   }
   int noArgc = 1;
   char* noArgv[] = {argv[0], nullptr};
-  TCommandLine commandLine;
-  {
-    QCoreApplication core(noArgc, noArgv);
-    commandLine = ParseCommandLine(QCoreApplication::arguments());
-  }
+  const TCommandLine commandLine = ParseCommandLine({QString::fromLocal8Bit(noArgv[0])});
   TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
   TApplication app(noArgc, noArgv);
   app.SetTitle("文件名批量修改器");

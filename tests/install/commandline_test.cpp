@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include "../platform/tempfolder.h"
 #include "app/commandline.h"
@@ -82,4 +84,28 @@ TEST(CommandLine, SkinFileIsKeptAsGivenTogetherWithAFolder) {
   EXPECT_EQ(c.SkinFile, "my skins/dark.skn");
   EXPECT_EQ(c.Folder, "/");
   EXPECT_EQ(Parse({}).SkinFile, "");
+}
+
+// The program itself as a terminal starts it: it answers without a display
+// and reads its arguments as UTF-8 text.
+TEST(CommandLine, TheProgramAnswersWithoutADisplayAndReadsItsArgumentsAsText) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove("DISPLAY");
+  env.remove("WAYLAND_DISPLAY");
+  env.remove("QT_QPA_PLATFORM");
+  const auto run = [&env](const QStringList& arguments, QByteArray& out, QByteArray& err) {
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(BR_PROGRAM, arguments);
+    EXPECT_TRUE(program.waitForFinished(10000));
+    out = program.readAllStandardOutput();
+    err = program.readAllStandardError();
+    return program.exitCode();
+  };
+  QByteArray out, err;
+  EXPECT_EQ(run({"--version"}, out, err), 0);
+  EXPECT_EQ(out.toStdString(), std::string("batch-renamer ") + BR_EXPECTED_VERSION + "\n");
+  EXPECT_EQ(run({"--皮肤"}, out, err), 2);
+  EXPECT_TRUE(out.isEmpty());
+  EXPECT_NE(err.toStdString().find("Unknown option '皮肤'"), std::string::npos) << err.toStdString();
 }
