@@ -1,6 +1,9 @@
 #include "app/tmainform.h"
 
+#include "app/appsettings.h"
 #include "app/renameglyph.h"
+#include "app/tbatchstrip.h"
+#include "app/tpreviewlist.h"
 #include "framework/sysutils.h"
 #include "skins/defaultskinblock.h"
 
@@ -9,6 +12,7 @@ constexpr int kClientWidth = 746;
 constexpr int kClientHeight = 467;
 const char* const kMakerAddress = "https://www.oradel.example/";
 const TFont kControlFont("Arial", 14);
+const char* const kRenamingTitle = "正在重命名";
 
 // The look every field is created with; all four are bound to the skin.
 TbsSkinEdit* MakeField(QWidget* parent, const char* name, int left, int top, int width, int height) {
@@ -85,15 +89,22 @@ TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
   Font() = TFont("MS Sans Serif", -11);
   move(204, 165);
   SetClientSize(kClientWidth, kClientHeight);
+  FSettingsFile = SettingsFilePath();
   BeginBuild();
   CreateComponents();
+  CreateBatchParts();
   BindEvents();
+  BindBatchEvents();
   EndBuild();
   ResolveReferences();
   DoCreate();
 }
 
-TmainForm::~TmainForm() = default;
+TmainForm::~TmainForm() {
+  // A running batch stops between two files and its worker ends while the
+  // window it reports to is still whole.
+  FBatch.reset();
+}
 
 void TmainForm::CreateComponents() {
   QWidget* client = ClientArea();
@@ -278,6 +289,7 @@ void TmainForm::ResolveReferences() {
   ShellTreeView1->SetHScrollBar(bsSkinScrollBar2);
   for (TbsSkinEdit* field : {EdtFindEx, EdtFrontName, EdtRangestart, EdtRangeend}) field->SetSkinData(bsSkinData);
   bsSkinHint1->SetSkinData(bsSkinData);
+  BatchStrip->SetSkinData(bsSkinData);
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
   // The tree's loaded phase: its skin, then the root (the desktop, expanded and selected).
   ShellTreeView1->Loaded();
@@ -300,6 +312,8 @@ void TmainForm::BindEvents() {
 
 void TmainForm::FormCreate() {
   FRenamer = std::make_unique<Trenamefile>();
+  PatternChanged();
+  SetPreview(ReadSetting(FSettingsFile, kPreviewSetting) == "true");
   filesearch->Execute();
 }
 
@@ -307,6 +321,7 @@ void TmainForm::FormClose(TCloseAction&) { FRenamer.reset(); }
 
 void TmainForm::filesearchExecute() {
   if (!FRenamer) return;  // the window is closing
+  if (FBatchActive) return;  // the batch's folder stays listed until it ends
   ListBox1->Items().Clear();
   FFindMask = Trim(EdtFindEx->Text());
   FCurrentDir = FolderOf(ShellTreeView1->SelectedPath());
@@ -316,19 +331,22 @@ void TmainForm::filesearchExecute() {
   // absolute path: the engine lists nothing for it and counts 0.
   const bool namePattern = FFindMask.find('/') == std::string::npos;
   ListBox1->Items().Assign(FRenamer->ListFiles(namePattern ? FCurrentDir + FFindMask : std::string()));
+  FPreview->ListingChanged(FCurrentDir, std::size_t(FRenamer->FileCount()));
   // In 64 bits, so a start near the top of the range shows the true last number.
   EdtRangeend->SetText(IntToStr(int64_t(StrToInt(EdtRangestart->Text())) + FRenamer->FileCount()));
 }
 
 void TmainForm::filerenameExecute() {
   if (!FRenamer || FRenamer->FileCount() == 0) return;
+  if (FBatchActive) return;  // one batch at a time
   const std::string prefix = EdtFrontName->Text();
   // A prefix is part of a name: with "/" it would move the files elsewhere.
   if (prefix.find('/') != std::string::npos) throw Exception("批量命名前缀不能包含“/”");
   if (prefix.find('\0') != std::string::npos) throw Exception("批量命名前缀不能包含空字符");
   const int32_t start = StrToInt(Trim(EdtRangestart->Text()));
-  FRenamer->RenameAll(FCurrentDir, ListBox1->Items().Items(), prefix, start);
-  filesearch->Execute();
+  // The list is read again once the batch has ended (BatchFinished).
+  if (FBatch->StartRename(FCurrentDir, ListBox1->Items().Items(), std::size_t(FRenamer->FileCount()), prefix, start))
+    StartBatchView(kRenamingTitle);
 }
 
 void TmainForm::ListBox1ListBoxClick() {

@@ -3,7 +3,15 @@
 // on the right under a tool strip with the mask, prefix and range fields and
 // the rename button. Its handlers list the clicked folder and rename every
 // listed file to prefix + running number + its own extension.
+//
+// Beyond that (tmainformbatch.cpp): the rename runs as a journalled batch on
+// a worker thread, with progress in a strip under the list after half a
+// second, Escape or the strip's cross to stop it, a report when files kept
+// their names, and undo of the last batch (Ctrl+Z, or the system menu's item);
+// the list can preview each file's new name (system menu switch, remembered).
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -11,6 +19,7 @@
 #include "framework/tform.h"
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
+#include "renamer/trenamebatch.h"
 #include "renamer/trenamefile.h"
 #include "skin/controls/tbsskinbutton.h"
 #include "skin/controls/tbsskinedit.h"
@@ -24,6 +33,13 @@
 #include "skin/data/tbsskindata.h"
 #include "skin/form/tbsskinframe.h"
 #include "skin/shell/tbsskindirtreeview.h"
+
+class QShortcut;
+class TBatchStrip;
+class TMenuItem;
+class TPopupMenu;
+class TPreviewList;
+class TbsSkinHintWindow;
 
 class TmainForm : public TForm {
   Q_OBJECT
@@ -58,6 +74,18 @@ class TmainForm : public TForm {
   TAction* filerename;
   TbsSkinHint* bsSkinHint1;
 
+  // Added to the shipped layout: the progress strip under the list (hidden
+  // but while a long batch runs) and the system menu's own items.
+  TBatchStrip* BatchStrip;
+  TPopupMenu* AppMenu;
+  TMenuItem* PreviewItem;
+  TMenuItem* UndoItem;
+
+  static constexpr int kProgressDelayMs = 500;   // a batch shorter than this shows no progress
+  static constexpr int kProgressPollMs = 100;    // how often the strip reads the counts
+  static constexpr int kMaskRelistDelayMs = 300;  // preview on: a pause in typing the mask lists again
+  static constexpr int kReportShowMs = 10000;     // how long a batch's report stays
+
   // Handlers.
   void FormCreate();
   void FormClose(TCloseAction& action);
@@ -68,6 +96,22 @@ class TmainForm : public TForm {
   void EdtRangestartExit();
   void btnQuilloMouseMove(TShiftState shift, int x, int y);
 
+  // The preview of new names in the list; off as shipped. Switching it
+  // remembers the choice in the settings file.
+  bool Preview() const;
+  void SetPreview(bool value);
+  TPreviewList& PreviewList() { return *FPreview; }
+  // Undoes the last batch (Ctrl+Z outside a text field, or the menu item);
+  // nothing while a batch runs or when there is nothing to undo.
+  void UndoLastBatch();
+  // From the start of a batch or undo until its end is handled (list read again).
+  bool BatchRunning() const { return FBatchActive; }
+  // Stops the running batch between two files (Escape, the strip's cross).
+  void CancelBatch();
+  TRenameBatch& Batch() { return *FBatch; }
+  // The window showing the last report, or null; it hides itself after kReportShowMs.
+  TbsSkinHintWindow* ReportWindow() const { return FReportWindow.get(); }
+
   const Trenamefile* Renamer() const { return FRenamer.get(); }
   const std::string& FindMask() const { return FFindMask; }
   const std::string& CurrentDir() const { return FCurrentDir; }
@@ -76,10 +120,38 @@ class TmainForm : public TForm {
   void CreateComponents();
   void BindEvents();
   void ResolveReferences();
+  // tmainformbatch.cpp
+  void CreateBatchParts();
+  void BindBatchEvents();
+  void StartBatchView(const char* title);
+  void BatchFinished();
+  void ProgressTick();
+  void UpdateUndoItem();
+  void ShowReport(const std::string& text);
+  void PatternChanged();
+  void MaskChanged();
+  void OfferInterruptedBatch();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
   std::unique_ptr<Trenamefile> FRenamer;
   std::string FFindMask;
   std::string FCurrentDir;
+
+  std::string FSettingsFile;
+  std::unique_ptr<TPreviewList> FPreview;
+  std::unique_ptr<TRenameBatch> FBatch;
+  bool FBatchActive = false;
+  bool FOfferChecked = false;  // the first show looked for a batch a crash cut short
+  QElapsedTimer FBatchClock;
+  QTimer FProgressTimer;
+  QTimer FMaskTimer;
+  QTimer FReportTimer;
+  QShortcut* FUndoKey = nullptr;
+  QShortcut* FCancelKey = nullptr;
+  std::unique_ptr<TbsSkinHintWindow> FReportWindow;
 };
 
 // The folder the search lists: the selected path with exactly one "/" at its end.

@@ -1,9 +1,6 @@
 #include "app/tskinchooser.h"
 
-#include <QFileInfo>
-#include <QSettings>
-#include <cstdlib>
-
+#include "app/appsettings.h"
 #include "app/tmainform.h"
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
@@ -18,7 +15,9 @@ constexpr const char* kEmbeddedSkinCaption = "默认";
 TSkinChooser::TSkinChooser(TmainForm& form, TSkinFileLoader& loader, std::string settingsFile)
     : FForm(form), FLoader(loader), FSettingsFile(std::move(settingsFile)) {
   // The frame puts its own items round these: minimise... above, close below.
-  FMenu = new TPopupMenu(&FForm);
+  // The window may have items of its own there already; the skin item joins them.
+  FMenu = FForm.SkinForm->SystemMenu();
+  if (!FMenu) FMenu = new TPopupMenu(&FForm);
   FMenu->Items()->Add("SkinSeparator1", "-");
   FSkinItem = FMenu->Items()->Add("SkinMenu", kSkinMenuCaption);
   FMenu->Items()->Add("SkinSeparator2", "-");
@@ -31,26 +30,11 @@ TSkinChooser::TSkinChooser(TmainForm& form, TSkinFileLoader& loader, std::string
   };
 }
 
-std::string TSkinChooser::SettingsFile() {
-  const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  // A relative value is ignored, as the base directory rules say.
-  const std::string base =
-      configHome && configHome[0] == '/' ? std::string(configHome) : std::string(home ? home : "") + "/.config";
-  return base + "/batch-renamer/settings.ini";
-}
+std::string TSkinChooser::SettingsFile() { return SettingsFilePath(); }
 
-std::string TSkinChooser::SavedChoice() const {
-  QSettings settings(QString::fromStdString(FSettingsFile), QSettings::IniFormat);
-  if (settings.status() != QSettings::NoError) return {};  // a damaged file counts as none
-  return settings.value(kSkinKey).toString().toStdString();
-}
+std::string TSkinChooser::SavedChoice() const { return ReadSetting(FSettingsFile, kSkinKey); }
 
-void TSkinChooser::Save(const std::string& path) const {
-  QSettings settings(QString::fromStdString(FSettingsFile), QSettings::IniFormat);
-  settings.setValue(kSkinKey, QString::fromStdString(path));
-  settings.sync();
-}
+void TSkinChooser::Save(const std::string& path) const { WriteSetting(FSettingsFile, kSkinKey, path); }
 
 void TSkinChooser::ApplySavedChoice() {
   const std::string saved = SavedChoice();

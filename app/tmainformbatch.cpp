@@ -1,0 +1,177 @@
+// The main window's batch side: the journalled rename on its worker, the
+// progress strip, cancel, the report, undo, the system menu's own items and
+// the preview of new names.
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <QShowEvent>
+
+#include "app/appsettings.h"
+#include "app/tbatchstrip.h"
+#include "app/tmainform.h"
+#include "app/tpreviewlist.h"
+#include "framework/sysutils.h"
+#include "framework/tapplication.h"
+#include "framework/tpopupmenu.h"
+#include "skin/controls/tbsskinhintwindow.h"
+
+namespace {
+const char* const kPreviewCaption = "预览新文件名";
+const char* const kUndoCaption = "撤销上次重命名";
+const char* const kUndoShortCutText = "Ctrl+Z";
+const char* const kUndoingTitle = "正在撤销";
+const char* const kInterruptedText = "上次的批量重命名没有做完。按 Ctrl+Z（或系统菜单中的“撤销上次重命名”）可以撤销已改的文件名。";
+constexpr int kReportOffset = 8;  // the report's distance from the list's top-left corner
+}  // namespace
+
+void TmainForm::CreateBatchParts() {
+  // Under the list, hidden: while shown it takes its height from the list.
+  BatchStrip = new TBatchStrip(bsSkinPanel2);
+  BatchStrip->setObjectName(QStringLiteral("BatchStrip"));
+  BatchStrip->SetVisible(false);
+  BatchStrip->SetBounds(1, 466 - TBatchStrip::kHeight, 516, TBatchStrip::kHeight);
+  BatchStrip->SetAlign(alBottom);
+
+  // The system menu's own items; the frame adds its items round them, the skin menu joins below.
+  AppMenu = new TPopupMenu(this);
+  AppMenu->SetName("AppMenu");
+  AppMenu->Items()->Add("AppSeparator", "-");
+  PreviewItem = AppMenu->Items()->Add("PreviewItem", kPreviewCaption, [this] { SetPreview(!Preview()); });
+  UndoItem = AppMenu->Items()->Add("UndoItem", kUndoCaption, [this] { UndoLastBatch(); });
+  UndoItem->SetShortCutText(kUndoShortCutText);
+  SkinForm->SetSystemMenu(AppMenu);
+
+  FPreview = std::make_unique<TPreviewList>(*ListBox1);
+  FBatch = std::make_unique<TRenameBatch>();
+}
+
+void TmainForm::BindBatchEvents() {
+  // The worker says it has ended; the window takes it up on its own thread.
+  FBatch->OnFinished = [this](const TBatchResult&) {
+    QMetaObject::invokeMethod(this, [this] { BatchFinished(); }, Qt::QueuedConnection);
+  };
+  FProgressTimer.setInterval(kProgressPollMs);
+  connect(&FProgressTimer, &QTimer::timeout, this, [this] { ProgressTick(); });
+  BatchStrip->OnCancel = [this] { CancelBatch(); };
+
+  // In a text field Ctrl+Z stays the field's own undo of typing.
+  FUndoKey = new QShortcut(QKeySequence::Undo, this);
+  connect(FUndoKey, &QShortcut::activated, this, [this] { UndoLastBatch(); });
+  FCancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  FCancelKey->setEnabled(false);
+  connect(FCancelKey, &QShortcut::activated, this, [this] { CancelBatch(); });
+
+  EdtFrontName->OnChange = [this] { PatternChanged(); };
+  EdtRangestart->OnChange = [this] { PatternChanged(); };
+  FMaskTimer.setSingleShot(true);
+  FMaskTimer.setInterval(kMaskRelistDelayMs);
+  connect(&FMaskTimer, &QTimer::timeout, this, [this] { MaskChanged(); });
+  EdtFindEx->OnChange = [this] {
+    if (Preview()) FMaskTimer.start();
+  };
+  FReportTimer.setSingleShot(true);
+  connect(&FReportTimer, &QTimer::timeout, this, [this] {
+    if (FReportWindow) FReportWindow->hide();
+  });
+  TNotifyEvent previous = SkinForm->OnSkinMenuOpen;
+  SkinForm->OnSkinMenuOpen = [this, previous] {
+    if (previous) previous();
+    UpdateUndoItem();
+  };
+}
+
+// ---- Preview ------------------------------------------------------------------
+
+bool TmainForm::Preview() const { return FPreview->Enabled(); }
+
+void TmainForm::SetPreview(bool value) {
+  PreviewItem->SetChecked(value);
+  if (Preview() == value) return;
+  FPreview->SetEnabled(value);
+  WriteSetting(FSettingsFile, kPreviewSetting, value ? "true" : "false");
+}
+
+void TmainForm::PatternChanged() { FPreview->PatternChanged(EdtFrontName->Text(), EdtRangestart->Text()); }
+
+void TmainForm::MaskChanged() {
+  if (!Preview() || FBatchActive) return;
+  // The list follows the mask, so the preview shows what the button would
+  // do. A start that is no number only leaves the range end as it was: the
+  // list is already read by then.
+  try {
+    filesearchExecute();
+  } catch (const EConvertError&) {
+  }
+}
+
+// ---- Batch ----------------------------------------------------------------------
+
+void TmainForm::StartBatchView(const char* title) {
+  FBatchActive = true;
+  if (FReportWindow) FReportWindow->hide();
+  // No second batch and no other folder until this one has ended.
+  btnQuillo->SetEnabled(false);
+  ShellTreeView1->SetEnabled(false);
+  UndoItem->SetEnabled(false);
+  FCancelKey->setEnabled(true);
+  BatchStrip->SetTitle(title);
+  BatchStrip->SetProgress(0, 0);
+  FBatchClock.start();
+  FProgressTimer.start();
+}
+
+void TmainForm::ProgressTick() {
+  if (!FBatchActive || FBatchClock.elapsed() < kProgressDelayMs) return;
+  BatchStrip->SetProgress(FBatch->Done(), FBatch->Total());
+  if (!BatchStrip->Visible()) BatchStrip->SetVisible(true);
+}
+
+void TmainForm::CancelBatch() {
+  if (FBatchActive) FBatch->Cancel();
+}
+
+void TmainForm::BatchFinished() {
+  if (!FBatchActive || !FBatch->Finished()) return;
+  FBatchActive = false;
+  FProgressTimer.stop();
+  FCancelKey->setEnabled(false);
+  BatchStrip->SetVisible(false);
+  btnQuillo->SetEnabled(true);
+  ShellTreeView1->SetEnabled(true);
+  UpdateUndoItem();
+  const TBatchResult& result = FBatch->Result();
+  // A batch that could not journal moved nothing: say why, as errors are said.
+  if (!result.Started) throw Exception(result.Error);
+  const std::string report = ReportText(result);
+  if (!report.empty()) ShowReport(report);
+  filesearch->Execute();  // once, at the end, never per file
+}
+
+void TmainForm::UndoLastBatch() {
+  if (FBatchActive || !TRenameBatch::CanUndo()) return;
+  if (FBatch->StartUndo()) StartBatchView(kUndoingTitle);
+}
+
+void TmainForm::UpdateUndoItem() { UndoItem->SetEnabled(!FBatchActive && TRenameBatch::CanUndo()); }
+
+void TmainForm::ShowReport(const std::string& text) {
+  if (!FReportWindow) FReportWindow = std::make_unique<TbsSkinHintWindow>();
+  const QPoint at = ListBox1->mapToGlobal(QPoint(kReportOffset, kReportOffset));
+  FReportWindow->ShowHintWindow(TRect{at.x(), at.y(), at.x(), at.y()}, text);
+  FReportTimer.start(kReportShowMs);
+}
+
+// ---- A batch a crash cut short ----------------------------------------------------
+
+void TmainForm::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  if (FOfferChecked) return;
+  FOfferChecked = true;
+  // After the window is up, so the hint has a window to stand by.
+  QTimer::singleShot(0, this, [this] { OfferInterruptedBatch(); });
+}
+
+void TmainForm::OfferInterruptedBatch() {
+  UpdateUndoItem();
+  (void)kInterruptedText;
+}
