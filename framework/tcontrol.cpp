@@ -313,9 +313,9 @@ static QKeyEvent WithText(const QKeyEvent* e, const QString& text) {
                    e->nativeModifiers(), text, e->isAutoRepeat(), ushort(e->count()));
 }
 
-void TControl::mousePressEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
-void TControl::mouseReleaseEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
-void TControl::mouseMoveEvent(QMouseEvent* e) { HandleMouse(e, e->position().toPoint()); }
+void TControl::mousePressEvent(QMouseEvent* e) { HandleMouse(e, PixelAt(e->position())); }
+void TControl::mouseReleaseEvent(QMouseEvent* e) { HandleMouse(e, PixelAt(e->position())); }
+void TControl::mouseMoveEvent(QMouseEvent* e) { HandleMouse(e, PixelAt(e->position())); }
 void TControl::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
   if (OnMouseEnter) CallGuarded(OnMouseEnter);
@@ -367,7 +367,7 @@ bool TControl::FilterInnerEvent(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove: {
-      const QPoint p = inner->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint());
+      const QPoint p = inner->mapTo(this, PixelAt(static_cast<QMouseEvent*>(event)->position()));
       HandleMouse(event, p);
       return false;
     }

@@ -262,7 +262,7 @@ void TForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm::MouseMessage(QMouseEvent* event, unsigned ncMsg, unsigned clientMsg) {
-  const QPoint global = event->globalPosition().toPoint();
+  const QPoint global = PixelAt(event->globalPosition());
   if (FCaptured) {
     const QPoint p = FClientArea->mapFromGlobal(global);
     Perform(clientMsg, 0, MakeLParam(p.x(), p.y()));
@@ -300,7 +300,7 @@ void TForm::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TForm::mouseMoveEvent(QMouseEvent* event) {
   if (FLoop) {
-    if (event->buttons() & Qt::LeftButton) MoveSizeStep(event->globalPosition().toPoint());
+    if (event->buttons() & Qt::LeftButton) MoveSizeStep(PixelAt(event->globalPosition()));
     else FLoop->quit();  // the button went up where we did not see it
     return;
   }

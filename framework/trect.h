@@ -3,7 +3,9 @@
 // coordinates, Right and Bottom exclusive (width = Right - Left).
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
+#include <cmath>
 
 struct TPoint {
   int X = 0;
@@ -42,4 +44,8 @@ inline void OffsetRect(TRect& r, int dx, int dy) {
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
 inline TRect FromQRect(const QRect& r) { return TRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 inline QPoint ToQPoint(const TPoint& p) { return QPoint(p.X, p.Y); }
+// The logical pixel a pointer position falls in. QPointF::toPoint rounds,
+// which on a scaled screen hands the right half of every pixel to its
+// right-hand neighbour and so moves every hit area by a device pixel.
+inline QPoint PixelAt(const QPointF& p) { return QPoint(int(std::floor(p.x())), int(std::floor(p.y()))); }
 inline TPoint FromQPoint(const QPoint& p) { return TPoint{p.x(), p.y()}; }

@@ -100,7 +100,7 @@ void TSplitter::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   FControl = FindControl();
   if (!FControl) return;
-  const QPoint global = event->globalPosition().toPoint();
+  const QPoint global = PixelAt(event->globalPosition());
   FDownPos = Horizontal() ? global.y() : global.x();
   FStartSize = Horizontal() ? FControl->height() : FControl->width();
   FNewSize = FStartSize;
@@ -112,7 +112,7 @@ void TSplitter::mousePressEvent(QMouseEvent* event) {
 void TSplitter::mouseMoveEvent(QMouseEvent* event) {
   TControl::mouseMoveEvent(event);
   if (!FControl || !(event->buttons() & Qt::LeftButton)) return;
-  const QPoint global = event->globalPosition().toPoint();
+  const QPoint global = PixelAt(event->globalPosition());
   int delta = (Horizontal() ? global.y() : global.x()) - FDownPos;
   if (Align() == alRight || Align() == alBottom) delta = -delta;
   int size = ClampedSize(FStartSize + delta);

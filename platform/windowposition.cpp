@@ -1,14 +1,43 @@
 #include "platform/windowposition.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
 #if QT_CONFIG(xcb) && defined(BR_HAVE_XCB)
 #include <xcb/xcb.h>
 #endif
+
+QPoint PointerPixel() {
+#if QT_CONFIG(xcb) && defined(BR_HAVE_XCB)
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  const xcb_setup_t* setup = c ? xcb_get_setup(c) : nullptr;
+  if (setup && setup->roots_len > 0) {
+    const xcb_screen_t* root = xcb_setup_roots_iterator(setup).data;
+    const auto freeReply = [](void* p) { std::free(p); };
+    std::unique_ptr<xcb_query_pointer_reply_t, decltype(freeReply)> at(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, root->root), nullptr), freeReply);
+    if (at) {
+      const QPoint device(at->root_x, at->root_y);
+      // Each screen's device origin is its logical origin times its ratio.
+      for (QScreen* screen : QGuiApplication::screens()) {
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect logical = screen->geometry();
+        const QRectF area(QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio);
+        if (!area.contains(device)) continue;
+        const QPointF offset = (QPointF(device) - area.topLeft()) / ratio;
+        return logical.topLeft() + QPoint(int(std::floor(offset.x())), int(std::floor(offset.y())));
+      }
+    }
+  }
+#endif
+  return QCursor::pos();
+}
 
 bool WindowSystemPosition(const QWindow* window, QPoint& position) {
 #if QT_CONFIG(xcb) && defined(BR_HAVE_XCB)

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "framework/tapplication.h"
+#include "platform/windowposition.h"
 #include "skin/data/tbsdataskinanimate.h"
 #include "skin/data/tbsdataskinbutton.h"
 #include "skin/data/tbsdataskincaption.h"
@@ -812,7 +813,7 @@ void TbsSkinFrame::HoverTimerStep() {
     FHoverTimer.stop();
     return;
   }
-  const QPoint cursor = QCursor::pos();
+  const QPoint cursor = PointerPixel();
   HoverAt(WindowPoint(cursor.x(), cursor.y()));
 }
 

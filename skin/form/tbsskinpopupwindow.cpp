@@ -324,12 +324,12 @@ void TbsSkinPopupWindow::ScrollTo(int index) {
 }
 
 void TbsSkinPopupWindow::mouseMoveEvent(QMouseEvent* e) {
-  FLastCursor = e->globalPosition().toPoint();
-  if (rect().contains(e->position().toPoint())) ProcessMousePosition(FromQPoint(e->position().toPoint()));
+  FLastCursor = PixelAt(e->globalPosition());
+  if (rect().contains(PixelAt(e->position()))) ProcessMousePosition(FromQPoint(PixelAt(e->position())));
 }
 
 void TbsSkinPopupWindow::mousePressEvent(QMouseEvent* e) {
-  if (!rect().contains(e->position().toPoint())) {
+  if (!rect().contains(PixelAt(e->position()))) {
     QWidget::mousePressEvent(e);  // a press outside closes the menu
     return;
   }
@@ -340,8 +340,8 @@ void TbsSkinPopupWindow::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() != Qt::LeftButton) return;
   // The release of the press that opened the menu is not a choice, unless
   // the pointer went somewhere first.
-  if (!FPressedInside && e->globalPosition().toPoint() == FCursorAtShow) return;
-  const int index = ItemAt(FromQPoint(e->position().toPoint()));
+  if (!FPressedInside && PixelAt(e->globalPosition()) == FCursorAtShow) return;
+  const int index = ItemAt(FromQPoint(PixelAt(e->position())));
   if (index < 0) return;
   if (index != FActiveItem) SetActiveItem(index);
   ExecuteActiveItem();  // may free this window: nothing after it

@@ -25,6 +25,7 @@
 #include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinframe.h"
 #include "skins/defaultskinblock.h"
+#include "realx.h"
 
 namespace {
 
@@ -346,6 +347,127 @@ TEST(DeviceLayer, ABitmapDrawnOnAOneToOnePictureUsesItsOwnPixels) {
   }
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) ASSERT_EQ(target.pixel(x, y), qRgb(255, 0, 0));
+}
+
+// ------------------------------------------------------------ on a real X server
+
+QString RunProgram(const QString& program, const QStringList& args, QByteArray* out = nullptr) {
+  QProcess p;
+  p.start(program, args);
+  p.waitForFinished(10000);
+  if (out) *out = p.readAllStandardOutput();
+  return QString::fromUtf8(out ? *out : p.readAllStandardOutput());
+}
+
+// The window's top-left as the X server has it, in device pixels.
+QPoint ServerPosition(const QWidget& w) {
+  const QString text = RunProgram("xdotool", {"getwindowgeometry", "--shell", QString::number(w.winId())});
+  int x = INT_MIN, y = INT_MIN;
+  for (const QString& line : text.split('\n')) {
+    if (line.startsWith("X=")) x = line.mid(2).toInt();
+    if (line.startsWith("Y=")) y = line.mid(2).toInt();
+  }
+  return QPoint(x, y);
+}
+
+// What the screen shows, read by another program: device pixels as the server composes them.
+QImage Screen() {
+  QByteArray png;
+  RunProgram("import", {"-window", "root", "png:-"}, &png);
+  return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+const QRgb kBackdrop = qRgb(255, 0, 255);
+
+// A plain window of one colour the skins never use, behind the skinned one:
+// where the shape leaves the window out, this colour shows.
+struct Backdrop : QWidget {
+  Backdrop() {
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(kBackdrop));
+    setPalette(p);
+  }
+};
+
+struct RealXHiDpi : ::testing::Test {
+  void SetUp() override {
+    BR_REQUIRE_REAL_X();
+    ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
+    backdrop.setGeometry(0, 0, 600, 480);
+    backdrop.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop));
+    form.SetBounds(60, 50, 300, 200);
+    frame = new TbsSkinFrame(&form);
+    data = new TbsSkinData(&form);
+    auto* stored = new TbsCompressedStoredSkin(data);
+    ASSERT_TRUE(stored->BuildFromDescriptionFile(std::string(TEST_SKINS_DIR) + "/shaped/skin.ini"));
+    data->SetCompressedStoredSkin(stored);
+    frame->SetSkinData(data);
+    form.SetCaption("");
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.raise();
+    form.activateWindow();
+    QTest::qWaitFor([&] { return form.isActiveWindow(); }, 2000);
+    QTest::qWait(300);  // let the server compose both windows
+  }
+  Backdrop backdrop;
+  TForm form;
+  TbsSkinFrame* frame = nullptr;
+  TbsSkinData* data = nullptr;
+};
+
+TEST_F(RealXHiDpi, TheShapeOnTheScreenIsTheOneToOneMaskDoubled) {
+  ASSERT_TRUE(frame->HasWindowRegion());
+  const QRegion mask = form.mask();  // logical: at ratio 1 the server gets exactly this
+  ASSERT_FALSE(mask.isEmpty());
+  const QImage screen = Screen();
+  const QPoint at = ServerPosition(form);
+  ASSERT_FALSE(screen.isNull());
+  int wrong = 0, cut = 0;
+  QPoint firstWrong(-1, -1);
+  for (int y = 0; y < form.height() * kScale; ++y)
+    for (int x = 0; x < form.width() * kScale; ++x) {
+      const bool inside = mask.contains(QPoint(x / kScale, y / kScale));
+      const bool shown = screen.pixel(at.x() + x, at.y() + y) != kBackdrop;
+      cut += !inside;
+      if (inside != shown && wrong++ == 0) firstWrong = QPoint(x, y);
+    }
+  EXPECT_GT(cut, 0) << "the shaped skin cuts its corners";
+  EXPECT_EQ(wrong, 0) << "first at device pixel " << firstWrong.x() << "," << firstWrong.y();
+}
+
+TEST_F(RealXHiDpi, TheWindowOnTheScreenIsItsPictureDoubled) {
+  const QImage screen = Screen();
+  const QPoint at = ServerPosition(form);
+  const QImage expected = Doubled(OneToOnePicture(form));
+  const QRegion mask = form.mask();
+  int wrong = 0;
+  for (int y = 0; y < expected.height(); ++y)
+    for (int x = 0; x < expected.width(); ++x)
+      if (mask.contains(QPoint(x / kScale, y / kScale)))
+        wrong += screen.pixel(at.x() + x, at.y() + y) != expected.pixel(x, y);
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(RealXHiDpi, ACaptionButtonLightsUpUnderThePointerAtItsDoubledPlace) {
+  auto* close = frame->FindObject("closebutton");
+  ASSERT_NE(close, nullptr);
+  const TRect b = close->Bounds;
+  const QPoint at = ServerPosition(form);
+  const auto pointerAt = [&](QPoint device) {
+    RunProgram("xdotool", {"mousemove", QString::number(at.x() + device.x()), QString::number(at.y() + device.y())});
+    QTest::qWait(150);
+  };
+  // Inside the button's last device pixel row and column, and just outside its first.
+  pointerAt(QPoint(b.Right * kScale - 1, b.Bottom * kScale - 1));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, 2000)) << "the bottom-right device pixel of the button";
+  pointerAt(QPoint(b.Left * kScale - 1, (b.Top + b.Bottom) / 2 * kScale));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !close->Hot; }, 2000)) << "one device pixel left of the button";
+  pointerAt(QPoint(b.Left * kScale, (b.Top + b.Bottom) / 2 * kScale));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, 2000)) << "the button's first device column";
 }
 
 }  // namespace
