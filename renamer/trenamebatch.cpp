@@ -3,13 +3,13 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/movefile.h"
+#include "renamer/fileidentity.h"
 #include "renamer/trenamefile.h"
 #include "renamer/trenamejournal.h"
 
@@ -27,27 +27,6 @@ int MoveInFolder(int dir, const std::string& folder, const std::string& from, co
 
 bool SameFile(const struct stat& st, uint64_t dev, uint64_t ino) {
   return static_cast<uint64_t>(st.st_dev) == dev && static_cast<uint64_t>(st.st_ino) == ino;
-}
-
-// Who the file Name in the folder is, for the journal: false with errno set
-// when it cannot be looked at.
-bool Identify(int dir, const std::string& name, TJournalEntry& id) {
-  struct statx stx;
-  if (statx(dir, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &stx) != 0) return false;
-  id.Dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
-  id.Ino = stx.stx_ino;
-  id.Birth = (stx.stx_mask & STATX_BTIME)
-                 ? static_cast<uint64_t>(stx.stx_btime.tv_sec) * 1000000000u + stx.stx_btime.tv_nsec
-                 : 0;
-  return true;
-}
-
-// The file named Name in the folder is the journalled one. Device and inode
-// alone are not enough: a deleted file's inode number soon names a new file.
-bool IsAt(int dir, const std::string& name, const TJournalEntry& e) {
-  TJournalEntry now;
-  return Identify(dir, name, now) && now.Dev == e.Dev && now.Ino == e.Ino &&
-         (e.Birth == 0 || now.Birth == 0 || now.Birth == e.Birth);
 }
 
 std::string JournalFailureText(int err) {
@@ -159,19 +138,21 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
 
   // Who each file is before anything moves. A file that cannot be looked at
   // is not moved: a move the journal could not undo must not happen.
+  std::vector<TFileIdentity> ids(plan.size());
+  for (std::size_t k = 0; k < plan.size(); ++k) ids[k].Name = &Names[plan[k].Index];
   TJournal journalled;
   journalled.Folder = Folder;
   journalled.FolderDev = folderStat.st_dev;
   journalled.FolderIno = folderStat.st_ino;
+  journalled.Begun = WallClockNs();  // before the files are looked at: all are older
+  IdentifyFiles(dir.Fd, ids);
   journalled.Entries.reserve(plan.size());
   std::vector<int> outcomes(plan.size(), kOutcomeUnknown);
   for (std::size_t k = 0; k < plan.size(); ++k) {
-    TJournalEntry e{Names[plan[k].Index], plan[k].NewName};
-    if (!Identify(dir.Fd, e.OldName, e)) {
-      outcomes[k] = errno;
-      continue;
-    }
-    journalled.Entries.push_back(std::move(e));
+    if (ids[k].Error != 0)
+      outcomes[k] = ids[k].Error;
+    else
+      journalled.Entries.push_back({*ids[k].Name, plan[k].NewName, ids[k].Dev, ids[k].Ino});
   }
 
   TRenameJournal journal;
@@ -230,21 +211,24 @@ TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
   Control.Total = j.Entries.size();
 
   // Newest first: a later move may have freed the name an earlier one took.
+  std::string oldName, newName;
   for (std::size_t i = j.Entries.size(); i-- > 0;) {
     if (Control.CancelRequested) {
       result.Cancelled = true;
       break;
     }
     const TJournalEntry& e = j.Entries[i];
-    if (IsAt(dir.Fd, e.NewName, e)) {
-      if (const int err = MoveInFolder(dir.Fd, j.Folder, e.NewName, e.OldName); err == 0)
+    oldName.assign(e.OldName);
+    newName.assign(e.NewName);
+    if (IsSameFile(dir.Fd, newName, e.Dev, e.Ino, j.Begun)) {
+      if (const int err = MoveInFolder(dir.Fd, j.Folder, newName, oldName); err == 0)
         ++result.Renamed;
       else
-        result.Kept.push_back({e.NewName, e.OldName, KeptReasonOf(err)});
-    } else if (!IsAt(dir.Fd, e.OldName, e) && j.Outcomes[i] == kOutcomeMoved) {
+        result.Kept.push_back({newName, oldName, KeptReasonOf(err)});
+    } else if (!IsSameFile(dir.Fd, oldName, e.Dev, e.Ino, j.Begun) && j.Outcomes[i] == kOutcomeMoved) {
       // Moved by the batch, and since renamed, deleted or replaced by someone
       // else: it keeps whatever it is now.
-      result.Kept.push_back({e.NewName, e.OldName, TKeptReason::FileGone});
+      result.Kept.push_back({newName, oldName, TKeptReason::FileGone});
     }
     Handled(Control);
   }

@@ -105,11 +105,11 @@ public:
     FPos = end - FText.data();
     return value;
   }
-  std::string Name() {
+  std::string_view Name() {
     const uint64_t len = Number();
     if (!Literal(":")) return {};
-    if (len > FText.size() - FPos) return FOk = false, std::string();
-    std::string name(FText.substr(FPos, len));
+    if (len > FText.size() - FPos) return FOk = false, std::string_view();
+    const std::string_view name = FText.substr(FPos, len);
     FPos += len;
     return name;
   }
@@ -139,11 +139,13 @@ bool ParseHeader(TParser& p, THeader& h) {
 }
 
 void ParseFolder(TParser& p, TJournal& j) {
-  j.Folder = p.Name();
+  j.Folder = std::string(p.Name());
   p.Literal(" ");
   j.FolderDev = p.Number();
   p.Literal(" ");
   j.FolderIno = p.Number();
+  p.Literal(" ");
+  j.Begun = p.Number();
   p.Literal("\n");
 }
 
@@ -188,6 +190,8 @@ bool TRenameJournal::Begin(const TJournal& Plan) {
   AppendNumber(plan, Plan.FolderDev);
   plan.push_back(' ');
   AppendNumber(plan, Plan.FolderIno);
+  plan.push_back(' ');
+  AppendNumber(plan, Plan.Begun);
   plan.push_back('\n');
   for (const TJournalEntry& e : Plan.Entries) {
     AppendName(plan, e.OldName);
@@ -197,8 +201,6 @@ bool TRenameJournal::Begin(const TJournal& Plan) {
     AppendNumber(plan, e.Dev);
     plan.push_back(' ');
     AppendNumber(plan, e.Ino);
-    plan.push_back(' ');
-    AppendNumber(plan, e.Birth);
     plan.push_back('\n');
   }
   std::string header(kMagic);
@@ -277,7 +279,8 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
   TJournalStatus status = OpenJournal(fd, st);
   if (status == TJournalStatus::Ok && Lock && flock(fd, LOCK_EX | LOCK_NB) != 0)
     status = errno == EWOULDBLOCK ? TJournalStatus::Busy : TJournalStatus::Unreadable;
-  std::string text;
+  auto bytes = std::make_shared<std::string>();
+  std::string& text = *bytes;
   if (status == TJournalStatus::Ok) {
     text.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
@@ -313,8 +316,6 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
       e.Dev = p.Number();
       p.Literal(" ");
       e.Ino = p.Number();
-      p.Literal(" ");
-      e.Birth = p.Number();
       p.Literal("\n");
       j.Entries.push_back(std::move(e));
     }
@@ -353,6 +354,7 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
     j.Outcomes[entry] = static_cast<int>(err);
     p = line;
   }
+  j.Bytes = std::move(bytes);
   Journal = std::move(j);
   if (Lock)
     FFd = fd;

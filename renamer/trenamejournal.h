@@ -5,28 +5,32 @@
 // trust it even after a crash; each file's outcome is appended in large blocks
 // and flushed once at the end. Lines whose outcome never reached the disk are
 // harmless: undo moves back only a file it finds at the new name with the
-// journalled identity (device, inode and, where the file system keeps one,
-// birth time: an inode number freed by a deletion is soon given to a new file).
+// journalled device and inode, born (where the file system keeps birth times)
+// before the batch began: an inode number freed by a deletion is soon given
+// to a new file, which must not be taken for the journalled one.
 //
 // Format (names are bytes: any byte but "/" and NUL, newlines included, so
 // every name is written as its length, ":" and its bytes):
 //   batch-renamer undo journal 1\n
 //   plan <plan bytes> <entries> <FNV-1a 64 of the plan, hex>\n
-//   plan:    <len>:<folder> <dev> <ino>\n
-//            <len>:<old name> <len>:<new name> <dev> <ino> <birth>\n   (once per entry)
+//   plan:    <len>:<folder> <dev> <ino> <begun>\n
+//            <len>:<old name> <len>:<new name> <dev> <ino>\n   (once per entry)
 //   then:    r <entry>\n  (moved)   k <entry> <errno>\n  (kept its name)
 //            and at the end "end\n" or "cancelled\n".
 
 #include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+// Names are views: into the caller's strings for Begin, into TJournal::Bytes
+// for a journal that was read.
 struct TJournalEntry {
-  std::string OldName, NewName;  // bare names in Folder
-  uint64_t Dev = 0, Ino = 0;     // of the file before it moved
-  uint64_t Birth = 0;            // its birth time in ns; 0 where the file system keeps none
+  std::string_view OldName, NewName;  // bare names in Folder
+  uint64_t Dev = 0, Ino = 0;          // of the file before it moved
 };
 
 // What is known of an entry's move.
@@ -36,7 +40,11 @@ constexpr int kOutcomeMoved = 0;     // moved; otherwise the errno by which it k
 struct TJournal {
   std::string Folder;  // ends in "/"
   uint64_t FolderDev = 0, FolderIno = 0;
+  // Wall-clock ns since the epoch, taken before the files were identified:
+  // every journalled file was born before it.
+  uint64_t Begun = 0;
   std::vector<TJournalEntry> Entries;
+  std::shared_ptr<const std::string> Bytes;  // the file as read, which Entries view
   std::vector<int> Outcomes;  // one per entry
   bool Ended = false;         // the batch ran to its end or was cancelled (not cut short)
 };

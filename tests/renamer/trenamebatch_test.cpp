@@ -217,8 +217,8 @@ TEST_F(Batch, CancelStopsBetweenFilesAndTheJournalSaysWhichMoved) {
   ASSERT_EQ(j.Entries.size(), std::size_t{kFiles});
   std::size_t moved = 0;
   for (std::size_t i = 0; i < j.Entries.size(); ++i) {
-    const bool atOld = after.count(j.Entries[i].OldName) != 0;
-    const bool atNew = after.count(j.Entries[i].NewName) != 0;
+    const bool atOld = after.count(std::string(j.Entries[i].OldName)) != 0;
+    const bool atNew = after.count(std::string(j.Entries[i].NewName)) != 0;
     ASSERT_NE(atOld, atNew) << j.Entries[i].OldName;
     ASSERT_EQ(atNew, j.Outcomes[i] == kOutcomeMoved) << i;
     ASSERT_EQ(atOld, j.Outcomes[i] == kOutcomeUnknown) << i;

@@ -1,0 +1,120 @@
+#include "renamer/fileidentity.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cerrno>
+#include <ctime>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kScanBuffer = 1 << 20;  // directory entries read per call
+constexpr uint32_t kEmptySlot = std::numeric_limits<uint32_t>::max();
+
+// File systems whose directory entries carry the inode numbers stat gives.
+// Others (overlay, FUSE, network) may give other numbers there.
+bool DirentInodesAreTrue(int dir) {
+  struct statfs fs;
+  if (fstatfs(dir, &fs) != 0) return false;
+  switch (static_cast<unsigned long>(fs.f_type)) {
+    case TMPFS_MAGIC:
+    case EXT4_SUPER_MAGIC:  // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void StatEach(int dir, std::vector<TFileIdentity>& files) {
+  for (TFileIdentity& f : files) {
+    struct stat st;
+    if (fstatat(dir, f.Name->c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      f.Error = errno;
+      continue;
+    }
+    f.Dev = st.st_dev;
+    f.Ino = st.st_ino;
+    f.Error = 0;
+  }
+}
+
+// One pass over the folder's entries, matched to the files by an
+// open-addressed table of their indexes. False when the folder cannot be read.
+bool Scan(int dir, uint64_t dev, std::vector<TFileIdentity>& files) {
+  const std::size_t slots = std::bit_ceil(files.size() * 2 + 1);
+  std::vector<uint32_t> table(slots, kEmptySlot);
+  const std::hash<std::string_view> hash;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    std::size_t s = hash(*files[i].Name) & (slots - 1);
+    while (table[s] != kEmptySlot) s = (s + 1) & (slots - 1);
+    table[s] = static_cast<uint32_t>(i);
+    files[i].Error = ENOENT;  // until the folder shows it
+  }
+  const int fd = openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const std::unique_ptr<char[]> buffer(new char[kScanBuffer]);
+  ssize_t n;
+  while ((n = getdents64(fd, buffer.get(), kScanBuffer)) > 0) {
+    for (ssize_t off = 0; off < n;) {
+      const auto* e = reinterpret_cast<const dirent64*>(buffer.get() + off);
+      off += e->d_reclen;
+      const std::string_view name(e->d_name);
+      // A list may name a file twice: every slot with the name gets it.
+      for (std::size_t s = hash(name) & (slots - 1); table[s] != kEmptySlot; s = (s + 1) & (slots - 1)) {
+        TFileIdentity& f = files[table[s]];
+        if (*f.Name != name) continue;
+        f.Dev = dev;
+        f.Ino = e->d_ino;
+        f.Error = 0;
+      }
+    }
+  }
+  close(fd);
+  return n == 0;
+}
+
+}  // namespace
+
+void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files) {
+  if (Files.empty() || Files.size() >= kEmptySlot) return StatEach(Dir, Files);
+  struct stat folder;
+  if (!DirentInodesAreTrue(Dir) || fstat(Dir, &folder) != 0 || !Scan(Dir, folder.st_dev, Files))
+    return StatEach(Dir, Files);
+  // Trusted only when a stat of one found file agrees (a file mounted over
+  // another, or a file system not as expected, makes every file stat itself).
+  for (const TFileIdentity& f : Files) {
+    if (f.Error != 0) continue;
+    struct stat st;
+    if (fstatat(Dir, f.Name->c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        static_cast<uint64_t>(st.st_dev) != f.Dev || static_cast<uint64_t>(st.st_ino) != f.Ino)
+      StatEach(Dir, Files);
+    return;
+  }
+}
+
+uint64_t WallClockNs() {
+  timespec ts;
+  clock_gettime(CLOCK_REALTIME, &ts);
+  return static_cast<uint64_t>(ts.tv_sec) * 1000000000u + static_cast<uint64_t>(ts.tv_nsec);
+}
+
+bool IsSameFile(int Dir, const std::string& Name, uint64_t Dev, uint64_t Ino, uint64_t Begun) {
+  struct statx stx;
+  if (statx(Dir, Name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &stx) != 0) return false;
+  if (makedev(stx.stx_dev_major, stx.stx_dev_minor) != Dev || stx.stx_ino != Ino) return false;
+  if (!(stx.stx_mask & STATX_BTIME)) return true;  // the file system keeps no birth times
+  const uint64_t born = static_cast<uint64_t>(stx.stx_btime.tv_sec) * 1000000000u + stx.stx_btime.tv_nsec;
+  return born <= Begun;
+}
