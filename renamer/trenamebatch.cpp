@@ -115,6 +115,11 @@ bool TRenameBatch::StartUndo() {
 
 bool TRenameBatch::CanUndo() { return TRenameJournal::LooksUndoable(); }
 
+bool TRenameBatch::JournalInterrupted() {
+  bool interrupted = false;
+  return TRenameJournal::LooksUndoable(nullptr, &interrupted) && interrupted;
+}
+
 std::string TRenameBatch::JournalPath() { return TRenameJournal::Path(); }
 
 TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vector<std::string>& Names,

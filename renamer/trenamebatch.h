@@ -95,6 +95,10 @@ public:
   // Cheap enough for a menu's enabled state: a journal of ours exists whose
   // header is whole, whose folder still exists, and that is not yet undone.
   static bool CanUndo();
+  // For a hint at start-up: CanUndo() holds and the journalled batch never
+  // wrote its end, so a crash (or a kill) cut it short. Also true while a
+  // batch is running, so ask before starting one. Cheap: header and tail only.
+  static bool JournalInterrupted();
   static std::string JournalPath();
 
   // The same work done on the calling thread (the worker runs these).

@@ -25,6 +25,10 @@ bool IsRenamable(std::string_view Name) {
          Name.find_first_of(kNotInNames) == std::string_view::npos;
 }
 
+int64_t RenameNumber(int32_t Start, std::size_t Index) {
+  return int64_t{Start} + 1 + static_cast<int64_t>(Index);
+}
+
 std::string_view NameExtension(std::string_view Name) {
   const std::size_t pos = Name.find_last_of("./");
   if (pos == std::string_view::npos || Name[pos] != '.') return {};
@@ -49,8 +53,7 @@ std::vector<TPlannedRename> PlanRenames(const std::vector<std::string>& Names, s
   plan.reserve(Count);
   for (std::size_t i = 0; i < Count; ++i) {
     if (!IsRenamable(Names[i])) continue;
-    // 64 bits: Start + Count may pass INT32_MAX, and the names go on counting.
-    plan.push_back({i, RenamedName(Names[i], Prefix, int64_t{Start} + 1 + static_cast<int64_t>(i))});
+    plan.push_back({i, RenamedName(Names[i], Prefix, RenameNumber(Start, i))});
   }
   return plan;
 }

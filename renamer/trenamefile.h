@@ -14,8 +14,8 @@
 // journalled batch (TRenameBatch) and the window's preview all build names
 // only through these, so what the preview shows is what the rename does.
 //
-// File i of a list (0-based) gets the number int64_t(Start) + 1 + i, also when
-// it is skipped: a skipped file still uses up its number.
+// File i of a list (0-based) gets the number RenameNumber(Start, i), also
+// when it is skipped: a skipped file still uses up its number.
 
 // A prefix is part of a name: one holding "/" would move files to another
 // folder and a NUL byte would cut the name short. With such a prefix nothing
@@ -25,6 +25,10 @@ bool IsValidPrefix(std::string_view Prefix);
 // Only a bare name of the folder is renamed: never "", ".", ".." or a name
 // holding "/" or NUL. Such a list entry is skipped (its number still used).
 bool IsRenamable(std::string_view Name);
+
+// The number file Index of a list gets: int64_t(Start) + 1 + Index. 64 bits,
+// since Start + Index may pass INT32_MAX and the names go on counting.
+int64_t RenameNumber(int32_t Start, std::size_t Index);
 
 // The extension of a bare name: the text from its last ".", or "" if none.
 std::string_view NameExtension(std::string_view Name);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -19,6 +20,8 @@ constexpr std::string_view kMagic = "batch-renamer undo journal 1\n";
 constexpr std::string_view kStateSubfolder = "/batch-renamer";
 constexpr std::string_view kJournalName = "/undo-journal";
 constexpr std::size_t kRecordBlock = 256 * 1024;  // outcomes gathered before one write
+constexpr std::string_view kEndMark = "end\n";
+constexpr std::string_view kCancelledMark = "cancelled\n";
 constexpr std::size_t kHeaderPeek = 16 * 1024;    // enough for the header and any folder path
 constexpr uint64_t kMaxErrno = 4095;             // errno values the kernel returns lie below
 constexpr uint64_t kFnvOffset = 14695981039346656037ull;
@@ -265,7 +268,7 @@ void TRenameJournal::WriteBuffer() {
 
 void TRenameJournal::Finish(bool Cancelled) {
   if (FFd < 0) return;
-  FBuffer += Cancelled ? "cancelled\n" : "end\n";
+  FBuffer += Cancelled ? kCancelledMark : kEndMark;
   WriteBuffer();
   fsync(FFd);
   close(FFd);
@@ -336,7 +339,7 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
   // first line that does not parse and treat the rest as unknown.
   j.Outcomes.assign(j.Entries.size(), kOutcomeUnknown);
   while (!p.AtEnd()) {
-    if (p.Peek("end\n") || p.Peek("cancelled\n")) {
+    if (p.Peek(kEndMark) || p.Peek(kCancelledMark)) {
       j.Ended = true;
       break;
     }
@@ -378,7 +381,7 @@ void TRenameJournal::Remove() {
   Release();
 }
 
-bool TRenameJournal::LooksUndoable(std::string* Folder) {
+bool TRenameJournal::LooksUndoable(std::string* Folder, bool* Interrupted) {
   int fd = -1;
   struct stat st;
   if (OpenJournal(fd, st) != TJournalStatus::Ok) {
@@ -387,8 +390,14 @@ bool TRenameJournal::LooksUndoable(std::string* Folder) {
   }
   std::string text(kHeaderPeek, '\0');
   const ssize_t n = pread(fd, text.data(), text.size(), 0);
-  close(fd);
   text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  // An end mark follows a line's end, and no other line ends like one.
+  std::string tail(1 + kCancelledMark.size(), '\0');
+  const off_t tailAt = std::max<off_t>(st.st_size - static_cast<off_t>(tail.size()), 0);
+  const ssize_t got = pread(fd, tail.data(), tail.size(), tailAt);
+  tail.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  const bool ended = tail.ends_with("\n" + std::string(kEndMark)) || tail.ends_with("\n" + std::string(kCancelledMark));
+  close(fd);
   TParser p(text);
   THeader h;
   TJournal j;
@@ -398,5 +407,6 @@ bool TRenameJournal::LooksUndoable(std::string* Folder) {
       !IsFolderName(j.Folder) || !SameFolder(j))
     return false;
   if (Folder) *Folder = j.Folder;
+  if (Interrupted) *Interrupted = !ended;
   return true;
 }

@@ -84,7 +84,8 @@ public:
 
   // A cheap look at the header only: a journal of ours whose plan is all
   // there and whose folder is the journalled one. Folder is filled on true.
-  static bool LooksUndoable(std::string* Folder = nullptr);
+  // Interrupted is set when the batch never wrote its end mark.
+  static bool LooksUndoable(std::string* Folder = nullptr, bool* Interrupted = nullptr);
 
   // Removes the journal that Read locked, unless another batch has replaced
   // it since (after an undo has run through it).

@@ -1,5 +1,6 @@
 #include "renamer/trenamebatch.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "../platform/tempfolder.h"
+#include "renamer/fileidentity.h"
 #include "renamer/trenamefile.h"
 #include "renamer/trenamejournal.h"
 
@@ -140,6 +142,80 @@ TEST_F(Batch, FilesChangedByHandAfterTheBatchKeepTheirNames) {
             "My3.txt（文件已不存在）");
 }
 
+TEST_F(Batch, AFileBornAfterTheBatchBeganIsNotTakenForTheJournalledOne) {
+  // A deleted file's inode number may name the next new file: a journal whose
+  // device and inode match a file born after its batch must not move it.
+  F.WriteFile("My1", "new file");
+  struct stat st, folder;
+  ASSERT_EQ(lstat((F.Path() + "My1").c_str(), &st), 0);
+  ASSERT_EQ(stat(F.Path().c_str(), &folder), 0);
+  for (const bool bornBefore : {false, true}) {
+    TJournal j;
+    j.Folder = F.Path();
+    j.FolderDev = folder.st_dev;
+    j.FolderIno = folder.st_ino;
+    constexpr uint64_t kHourNs = 3600'000'000'000;
+    j.Begun = bornBefore ? WallClockNs() : WallClockNs() - kHourNs;
+    j.Entries = {{"a", "My1", static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}};
+    {
+      TRenameJournal journal;
+      ASSERT_TRUE(journal.Begin(j));
+      journal.Record(0, kOutcomeMoved);
+      journal.Finish(false);
+    }
+    const TBatchResult r = Undo();
+    EXPECT_EQ(r.Renamed, bornBefore ? 1u : 0u) << bornBefore;
+    EXPECT_EQ(F.Contents(), (Contents{{bornBefore ? "a" : "My1", "file:new file"}})) << bornBefore;
+  }
+}
+
+TEST_F(Batch, OnePassOverTheFolderFindsTheFilesAStatFinds) {
+  for (const char* parent : {"/tmp", "/dev/shm"}) {  // a disk and tmpfs
+    TempFolder folder(QString::fromLatin1(parent) + "/renamer-ids-XXXXXX");
+    const std::vector<std::string> names = {"a", "line\nbreak", "\xFF\xFE", "a", "missing", "sub", "link"};
+    folder.WriteFile("a", "");
+    folder.WriteFile("line\nbreak", "");
+    folder.WriteFile("\xFF\xFE", "");
+    folder.WriteFile("other", "");
+    folder.MakeDir("sub");
+    folder.MakeLink("link", "a");
+    std::vector<TFileIdentity> ids(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) ids[i].Name = &names[i];
+    const int dir = open(folder.Path().c_str(), O_PATH | O_DIRECTORY);
+    ASSERT_GE(dir, 0);
+    IdentifyFiles(dir, ids);
+    close(dir);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      struct stat st;
+      const bool found = lstat((folder.Path() + names[i]).c_str(), &st) == 0;
+      EXPECT_EQ(ids[i].Error, found ? 0 : ENOENT) << parent << " " << names[i];
+      if (!found) continue;
+      EXPECT_EQ(ids[i].Dev, static_cast<uint64_t>(st.st_dev)) << parent << " " << names[i];
+      EXPECT_EQ(ids[i].Ino, static_cast<uint64_t>(st.st_ino)) << parent << " " << names[i];
+    }
+  }
+}
+
+TEST_F(Batch, TheWindowsTestHookRunsOnEveryFileOfAWorkerBatch) {
+  for (int i = 0; i < 20; ++i) F.WriteFile("f" + std::to_string(i), "");
+  std::atomic<std::size_t> calls{0}, last{0};
+  TRenameBatch::TestHookAfterEachFile = [&](std::size_t done) {
+    ++calls;
+    last = done;
+  };
+  TRenameBatch batch;
+  Trenamefile engine;
+  const auto names = engine.ListFiles(F.Path() + "*");
+  ASSERT_TRUE(batch.StartRename(F.Path(), names, engine.FileCount(), "My", 0));
+  TRenameBatch::TestHookAfterEachFile = nullptr;  // taken at the start
+  while (!batch.Finished()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_FALSE(batch.Running());
+  EXPECT_EQ(calls.load(), 20u);
+  EXPECT_EQ(last.load(), 20u);
+  EXPECT_EQ(batch.Done(), batch.Total());
+  EXPECT_EQ(batch.Result().Renamed, 20u);
+}
+
 // Exit codes of the child processes below.
 constexpr int kChildOk = 0;
 constexpr int kChildNotStarted = 20;
@@ -180,6 +256,7 @@ TEST_F(Batch, ABatchKilledBetweenMovesCanBeUndoneAtTheNextStart) {
   EXPECT_EQ(moved, kKillAfter);
   EXPECT_FALSE(ReadJournal().Ended);
   EXPECT_TRUE(TRenameBatch::CanUndo());
+  EXPECT_TRUE(TRenameBatch::JournalInterrupted());
   const TBatchResult undone = Undo();
   EXPECT_EQ(undone.Renamed, kKillAfter);
   EXPECT_TRUE(undone.Kept.empty()) << ReportText(undone);
@@ -214,6 +291,7 @@ TEST_F(Batch, CancelStopsBetweenFilesAndTheJournalSaysWhichMoved) {
   EXPECT_EQ(after.size(), std::size_t{kFiles});
   const TJournal j = ReadJournal();
   EXPECT_TRUE(j.Ended);
+  EXPECT_FALSE(TRenameBatch::JournalInterrupted());
   ASSERT_EQ(j.Entries.size(), std::size_t{kFiles});
   std::size_t moved = 0;
   for (std::size_t i = 0; i < j.Entries.size(); ++i) {
