@@ -15,6 +15,8 @@
 //   // when batch.Finished(): show ReportText(batch.Result()) unless it is "",
 //   //   refresh the list once, and ask CanUndo() again for the menu item
 //   if (TRenameBatch::CanUndo()) batch.StartUndo();  // same polling, same result type
+//   at start-up: JournalInterrupted() for a one-time "the last batch was cut
+//   short" hint; CanUndo() alone for the menu item.
 // The class is Qt-free: nothing is posted to any event loop. OnFinished, when
 // set, runs ON THE WORKER THREAD right after Finished() turns true; post to the
 // GUI thread yourself (e.g. QMetaObject::invokeMethod with Qt::QueuedConnection).

@@ -12,7 +12,9 @@
 
 // The naming rules every rename of this program follows. RenameAll, the
 // journalled batch (TRenameBatch) and the window's preview all build names
-// only through these, so what the preview shows is what the rename does.
+// only through these, so what the preview shows is what the rename does: a
+// preview of row i is RenamedName(Names[i], Prefix, RenameNumber(Start, i))
+// when IsValidPrefix(Prefix) and IsRenamable(Names[i]).
 //
 // File i of a list (0-based) gets the number RenameNumber(Start, i), also
 // when it is skipped: a skipped file still uses up its number.

@@ -265,15 +265,16 @@ TEST_F(Batch, ABatchKilledBetweenMovesCanBeUndoneAtTheNextStart) {
 
 TEST_F(Batch, CancelStopsBetweenFilesAndTheJournalSaysWhichMoved) {
   constexpr int kFiles = 50000;
+  TempFolder f(QStringLiteral("/dev/shm/renamer-cancel-XXXXXX"));  // tmpfs: quick to fill
   std::vector<std::string> names;
   for (int i = 0; i < kFiles; ++i) {
     names.push_back("f" + std::to_string(i) + ".d");
-    F.WriteFile(names.back(), "");
+    f.WriteFile(names.back(), "");
   }
   TRenameBatch batch;
   std::atomic<int> finishedCalls{0};
   batch.OnFinished = [&](const TBatchResult&) { ++finishedCalls; };
-  ASSERT_TRUE(batch.StartRename(F.Path(), names, names.size(), "My", 0));
+  ASSERT_TRUE(batch.StartRename(f.Path(), names, names.size(), "My", 0));
   EXPECT_FALSE(batch.StartUndo());  // one at a time
   while (batch.Done() < kFiles / 3 && batch.Running()) std::this_thread::yield();
   batch.Cancel();
@@ -287,7 +288,7 @@ TEST_F(Batch, CancelStopsBetweenFilesAndTheJournalSaysWhichMoved) {
   EXPECT_EQ(ReportText(result), "已取消。已重命名 " + std::to_string(result.Renamed) + " 个文件。");
 
   // Every file under exactly one of its two names, and the journal knows which.
-  const Contents after = F.Contents();
+  const Contents after = f.Contents();
   EXPECT_EQ(after.size(), std::size_t{kFiles});
   const TJournal j = ReadJournal();
   EXPECT_TRUE(j.Ended);
@@ -310,7 +311,7 @@ TEST_F(Batch, CancelStopsBetweenFilesAndTheJournalSaysWhichMoved) {
   EXPECT_EQ(finishedCalls.load(), 2);
   Contents original;
   for (const auto& name : names) original[name] = "file:";
-  EXPECT_EQ(F.Contents(), original);
+  EXPECT_EQ(f.Contents(), original);
 }
 
 TEST(BatchReport, ReasonsComeFromTheMoveErrors) {
