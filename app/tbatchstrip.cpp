@@ -58,12 +58,15 @@ void TBatchStrip::paintEvent(QPaintEvent*) {
     if (index != -1) record = dynamic_cast<const TbsDataSkinListBox*>(FSkinData->ControlRecords[size_t(index)].get());
     if (record) picture = FSkinData->ActivePicture(record->PictureIndex);
   }
-  if (record && picture && !picture->Empty() && !IsEmptyRect(record->ItemRect) && !IsEmptyRect(record->ActiveItemRect)) {
+  // The filled part wears the row the user sees selected: focused, else just selected.
+  const TRect fill = record && !IsEmptyRect(record->FocusItemRect) ? record->FocusItemRect
+                     : record                                       ? record->ActiveItemRect
+                                                                    : TRect{};
+  if (record && picture && !picture->Empty() && !IsEmptyRect(record->ItemRect) && !IsEmptyRect(fill)) {
     TBitmap track, bar;
     ComposeHorizontalSkinImage(record->ItemLeftOffset, record->ItemRightOffset, track, *picture, record->ItemRect,
                                width());
-    ComposeHorizontalSkinImage(record->ItemLeftOffset, record->ItemRightOffset, bar, *picture,
-                               record->ActiveItemRect, width());
+    ComposeHorizontalSkinImage(record->ItemLeftOffset, record->ItemRightOffset, bar, *picture, fill, width());
     c.StretchDraw(TRect{0, 0, width(), height()}, track);
     if (filled > 0)
       c.CopyRect(TRect{0, 0, filled, height()}, bar.Canvas(), TRect{0, 0, filled, bar.Height()});

@@ -2,7 +2,8 @@
 // The strip under the file list that shows a long batch going on: how many
 // files are done of how many, a bar filling as they go, and a cancel glyph at
 // the right. Drawn from the skin's list record (its row pieces: the normal
-// row as the track, the selected row as the filled part, the row font), so it
+// row as the track, the focused selected row as the filled part, the row
+// font), so it
 // looks like the list it belongs to; without that record, in system colours.
 
 #include <cstddef>

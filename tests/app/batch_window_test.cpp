@@ -4,14 +4,18 @@
 // window in the middle.
 
 #include <QFile>
+#include <QProcess>
 #include <QScreen>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
 #include "app/tbatchstrip.h"
+#include "app/tpreviewlist.h"
 #include "renamer/trenamebatch.h"
 #include "skin/controls/tbslistbox.h"
 #include "skin/controls/tbsskinhintwindow.h"
+#include "realx.h"
 #include "windowtest.h"
 
 namespace {
@@ -55,7 +59,7 @@ class BatchWindow : public wintest::Window {
   // Every file of MakeFiles is at exactly one of its two names, with its bytes; how many moved.
   int CheckEachFileAtOneOfItsNames(int count) {
     const auto now = Contents();
-    EXPECT_EQ(int(now.size()), count);
+    EXPECT_EQ(std::count_if(now.begin(), now.end(), [](const auto& e) { return e.second != "dir"; }), count);
     int moved = 0;
     for (int i = 0; i < count; ++i) {
       const std::string bytes = "file:" + std::to_string(i);
@@ -261,3 +265,81 @@ TEST_F(BatchWindow, ClosingTheWindowInTheMiddleStopsTheBatchBetweenTwoFiles) {
 }
 
 }  // namespace
+
+// The same on a real X server, with real keys and clicks from xdotool, and
+// what the screen shows read back (saved in $BR_SHOTS when set).
+class RealInputBatchWindow : public BatchWindow {
+ protected:
+  static void Xdo(const QStringList& args) {
+    QProcess xdotool;
+    xdotool.start("xdotool", args);
+    ASSERT_TRUE(xdotool.waitForFinished(5000));
+    QTest::qWait(150);  // the events it made reach the program
+  }
+  static void ClickAt(const QPoint& screen) {
+    Xdo({"mousemove", QString::number(screen.x()), QString::number(screen.y()), "click", "1"});
+  }
+  // The whole screen as the X server has it.
+  QImage Screen(const std::string& name) {
+    const std::string folder = qEnvironmentVariableIsEmpty("BR_SHOTS") ? Home.Path() : qEnvironmentVariable("BR_SHOTS").toStdString() + "/";
+    const QString path = QString::fromStdString(folder + name);
+    QProcess import;
+    import.start("import", {"-window", "root", path});
+    EXPECT_TRUE(import.waitForFinished(10000));
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+  }
+  // Whether the screen shows `widget` exactly as it paints itself.
+  static bool ScreenShows(const QImage& screen, QWidget* widget) {
+    const QImage painted = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = widget->mapToGlobal(QPoint(0, 0));
+    for (int y = 0; y < painted.height(); ++y)
+      for (int x = 0; x < painted.width(); ++x)
+        if (!screen.valid(at.x() + x, at.y() + y) ||
+            qRgb(qRed(screen.pixel(at.x() + x, at.y() + y)), qGreen(screen.pixel(at.x() + x, at.y() + y)),
+                 qBlue(screen.pixel(at.x() + x, at.y() + y))) != qRgb(qRed(painted.pixel(x, y)), qGreen(painted.pixel(x, y)), qBlue(painted.pixel(x, y))))
+          return false;
+    return true;
+  }
+};
+
+TEST_F(RealInputBatchWindow, PreviewProgressEscapeAndCtrlZOnARealServer) {
+  BR_REQUIRE_REAL_X();
+  constexpr int kFiles = 300;
+  MakeFiles(kFiles);
+  MakeDir("My2.txt");
+  TmainForm& f = Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  f.SetPreview(true);
+  QTest::qWait(300);
+  const QImage preview = Screen("preview.png");
+  ASSERT_FALSE(preview.isNull());
+  EXPECT_TRUE(ScreenShows(preview, f.ListBox1->InnerList()));
+  // Row 1 is marked: its new name is taken by the folder My2.txt.
+  EXPECT_TRUE(f.PreviewList().RowText(1)->Marked);
+
+  // Each file waits while the test holds the batch, so the count stands still for the picture.
+  static std::atomic<bool> held{false};
+  TRenameBatch::TestHookAfterEachFile = [](std::size_t) {
+    std::this_thread::sleep_for(5ms);
+    while (held) std::this_thread::sleep_for(1ms);
+  };
+  ClickAt(f.btnQuillo->mapToGlobal(QPoint(28, 27)));
+  ASSERT_TRUE(f.BatchRunning());
+  ASSERT_TRUE(wintest::WaitFor([&] { return f.BatchStrip->Visible(); }, 3000));
+  held = true;
+  QTest::qWait(3 * TmainForm::kProgressPollMs);
+  const QImage progress = Screen("progress.png");
+  EXPECT_TRUE(ScreenShows(progress, f.BatchStrip));
+  EXPECT_GT(f.BatchStrip->FilledWidth(), 0);
+  held = false;
+  Xdo({"key", "Escape"});
+  ASSERT_TRUE(wintest::WaitFor([&] { return !f.BatchRunning(); }));
+  EXPECT_TRUE(f.Batch().Result().Cancelled);
+  EXPECT_GT(CheckEachFileAtOneOfItsNames(kFiles), 0);
+
+  TRenameBatch::TestHookAfterEachFile = nullptr;
+  ClickAt(f.ListBox1->mapToGlobal(QPoint(60, 30)));
+  Xdo({"key", "ctrl+z"});
+  ASSERT_TRUE(wintest::WaitFor([&] { return !f.BatchRunning(); }));
+  EXPECT_EQ(CheckEachFileAtOneOfItsNames(kFiles), 0);
+}
