@@ -173,5 +173,5 @@ void TmainForm::showEvent(QShowEvent* event) {
 
 void TmainForm::OfferInterruptedBatch() {
   UpdateUndoItem();
-  (void)kInterruptedText;
+  if (!FBatchActive && TRenameBatch::JournalInterrupted()) ShowReport(kInterruptedText);
 }

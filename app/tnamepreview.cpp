@@ -63,7 +63,7 @@ void TNamePreview::WorkOutTo(const std::vector<std::string>& names, std::size_t 
     if (!IsRenamable(old)) {
       outcome = TPreviewOutcome::Skipped;
     } else {
-      std::string name = RenamedName(old, FPrefix, int64_t(*FStart) + 1 + int64_t(i));
+      std::string name = RenamedName(old, FPrefix, RenameNumber(*FStart, i));
       if (name == old) outcome = TPreviewOutcome::Unchanged;
       else if (name.size() > kMaxNameBytes) outcome = TPreviewOutcome::TooLong;
       else if (Taken(name)) outcome = TPreviewOutcome::Taken;
@@ -91,6 +91,6 @@ std::optional<TPreviewRow> TNamePreview::Row(const std::vector<std::string>& nam
   TPreviewRow row;
   row.Outcome = FOutcomes[index];
   if (row.Outcome != TPreviewOutcome::Skipped)
-    row.NewName = RenamedName(names[index], FPrefix, int64_t(*FStart) + 1 + int64_t(index));
+    row.NewName = RenamedName(names[index], FPrefix, RenameNumber(*FStart, index));
   return row;
 }

@@ -10,9 +10,13 @@
 #include <chrono>
 #include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/tbatchstrip.h"
 #include "app/tpreviewlist.h"
 #include "renamer/trenamebatch.h"
+#include "renamer/trenamefile.h"
 #include "skin/controls/tbslistbox.h"
 #include "skin/controls/tbsskinhintwindow.h"
 #include "realx.h"
@@ -265,6 +269,52 @@ TEST_F(BatchWindow, ClosingTheWindowInTheMiddleStopsTheBatchBetweenTwoFiles) {
 }
 
 }  // namespace
+
+TEST_F(BatchWindow, ABatchACrashCutShortIsOfferedAtTheNextStartAndUndone) {
+  constexpr int kFiles = 20;
+  MakeFiles(kFiles);
+  // Another run of the program dies after its fifth move.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    Trenamefile engine;
+    const std::vector<std::string> names = engine.ListFiles(Desktop + "*.*");
+    TBatchControl control;
+    control.AfterEachFile = [](std::size_t done) {
+      if (done == 5) _exit(3);
+    };
+    TRenameBatch::RunRename(Desktop, names, names.size(), "My", 0, control);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3);
+  ASSERT_EQ(CheckEachFileAtOneOfItsNames(kFiles), 5);
+
+  TmainForm& f = Open();
+  ASSERT_TRUE(wintest::WaitFor([&] { return !Report().empty(); }, 2000));
+  EXPECT_NE(Report().find("Ctrl+Z"), std::string::npos) << Report();
+  EXPECT_TRUE(f.UndoItem->Enabled());
+  f.ListBox1->InnerList()->setFocus();
+  QTest::keyClick(f.ListBox1->InnerList(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(wintest::WaitFor([&] { return !f.BatchRunning(); }));
+  EXPECT_EQ(CheckEachFileAtOneOfItsNames(kFiles), 0);
+  EXPECT_FALSE(f.UndoItem->Enabled());
+}
+
+TEST_F(BatchWindow, ABatchThatEndedIsUndoableAfterARestartWithoutAHint) {
+  Write("a.txt", "A");
+  Open();
+  ASSERT_TRUE(RenameAndWait());
+  Close();
+  TmainForm& f = Open();
+  QTest::qWait(100);
+  EXPECT_EQ(Report(), "");
+  EXPECT_TRUE(f.UndoItem->Enabled());
+  f.UndoItem->Click();
+  ASSERT_TRUE(wintest::WaitFor([&] { return !f.BatchRunning(); }));
+  EXPECT_EQ(Contents(), (std::map<std::string, std::string>{{"a.txt", "file:A"}}));
+}
 
 // The same on a real X server, with real keys and clicks from xdotool, and
 // what the screen shows read back (saved in $BR_SHOTS when set).
