@@ -19,6 +19,8 @@
 namespace {
 
 constexpr std::size_t kScanBuffer = 1 << 20;  // directory entries read per call
+constexpr long kTickWaitNs = 500'000;  // checks of the coarse clock while waiting for its tick
+constexpr int kMaxTickWaits = 100;
 constexpr uint32_t kEmptySlot = std::numeric_limits<uint32_t>::max();
 
 // File systems whose directory entries carry the inode numbers stat gives.
@@ -104,10 +106,19 @@ void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files) {
   }
 }
 
-uint64_t WallClockNs() {
-  timespec ts;
-  clock_gettime(CLOCK_REALTIME, &ts);
-  return static_cast<uint64_t>(ts.tv_sec) * 1000000000u + static_cast<uint64_t>(ts.tv_nsec);
+uint64_t BatchBeginning() {
+  const auto now = [](clockid_t clock) {
+    timespec ts;
+    clock_gettime(clock, &ts);
+    return static_cast<uint64_t>(ts.tv_sec) * 1000000000u + static_cast<uint64_t>(ts.tv_nsec);
+  };
+  const uint64_t begun = now(CLOCK_REALTIME);
+  // Bounded: a clock set back meanwhile must not hold the batch up.
+  for (int wait = 0; wait < kMaxTickWaits && now(CLOCK_REALTIME_COARSE) <= begun; ++wait) {
+    const timespec pause{0, kTickWaitNs};
+    nanosleep(&pause, nullptr);
+  }
+  return begun;
 }
 
 bool IsSameFile(int Dir, const std::string& Name, uint64_t Dev, uint64_t Ino, uint64_t Begun) {

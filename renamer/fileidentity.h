@@ -19,8 +19,11 @@ struct TFileIdentity {
 // disagrees with a stat, each file is looked at on its own.
 void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files);
 
-// Wall-clock ns since the epoch.
-uint64_t WallClockNs();
+// A wall-clock time (ns since the epoch) that every file born before the
+// call is not younger than and every file born after it is younger than.
+// File times come from a clock that lags the precise one by up to a tick, so
+// this waits (a few ms at most) until that clock has passed the time taken.
+uint64_t BatchBeginning();
 
 // The file Name in the folder is the one identified as Dev/Ino when a batch
 // began at Begun: same device and inode, and not born after (where the file

@@ -65,6 +65,10 @@ struct TFolderHandle {
   }
 };
 
+// A file whose name already is the one it would get (the move would fail
+// with EEXIST on itself).
+constexpr int kAlreadyNamed = -2;
+
 void Handled(TBatchControl& control) {
   const std::size_t done = ++control.Done;
   if (control.AfterEachFile) control.AfterEachFile(done);
@@ -149,13 +153,15 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
   journalled.Folder = Folder;
   journalled.FolderDev = folderStat.st_dev;
   journalled.FolderIno = folderStat.st_ino;
-  journalled.Begun = WallClockNs();  // before the files are looked at: all are older
+  journalled.Begun = BatchBeginning();  // before the files are looked at: all are older
   IdentifyFiles(dir.Fd, ids);
   journalled.Entries.reserve(plan.size());
   std::vector<int> outcomes(plan.size(), kOutcomeUnknown);
   for (std::size_t k = 0; k < plan.size(); ++k) {
     if (ids[k].Error != 0)
       outcomes[k] = ids[k].Error;
+    else if (*ids[k].Name == plan[k].NewName)
+      outcomes[k] = kAlreadyNamed;
     else
       journalled.Entries.push_back({*ids[k].Name, plan[k].NewName, ids[k].Dev, ids[k].Ino});
   }
@@ -178,6 +184,8 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
       outcomes[k] = err;
       journal.Record(entry++, err);
       if (err == 0) ++result.Renamed;
+    } else if (outcomes[k] == kAlreadyNamed) {
+      ++result.Renamed;  // it has its new name: nothing to move, nothing to undo
     }
     Handled(Control);
   }

@@ -22,6 +22,7 @@ constexpr std::string_view kJournalName = "/undo-journal";
 constexpr std::size_t kRecordBlock = 256 * 1024;  // outcomes gathered before one write
 constexpr std::string_view kEndMark = "end\n";
 constexpr std::string_view kCancelledMark = "cancelled\n";
+constexpr uint64_t kMaxJournalBytes = uint64_t{1} << 30;  // far beyond what a batch of millions writes
 constexpr std::size_t kHeaderPeek = 16 * 1024;    // enough for the header and any folder path
 constexpr uint64_t kMaxErrno = 4095;             // errno values the kernel returns lie below
 constexpr uint64_t kFnvOffset = 14695981039346656037ull;
@@ -280,6 +281,8 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
   int fd = -1;
   struct stat st;
   TJournalStatus status = OpenJournal(fd, st);
+  if (status == TJournalStatus::Ok && static_cast<uint64_t>(st.st_size) > kMaxJournalBytes)
+    status = TJournalStatus::Corrupt;  // never read whole into memory
   if (status == TJournalStatus::Ok && Lock && flock(fd, LOCK_EX | LOCK_NB) != 0)
     status = errno == EWOULDBLOCK ? TJournalStatus::Busy : TJournalStatus::Unreadable;
   auto bytes = std::make_shared<std::string>();

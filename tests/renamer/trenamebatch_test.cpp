@@ -155,7 +155,7 @@ TEST_F(Batch, AFileBornAfterTheBatchBeganIsNotTakenForTheJournalledOne) {
     j.FolderDev = folder.st_dev;
     j.FolderIno = folder.st_ino;
     constexpr uint64_t kHourNs = 3600'000'000'000;
-    j.Begun = bornBefore ? WallClockNs() : WallClockNs() - kHourNs;
+    j.Begun = bornBefore ? BatchBeginning() : BatchBeginning() - kHourNs;
     j.Entries = {{"a", "My1", static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}};
     {
       TRenameJournal journal;
@@ -167,6 +167,25 @@ TEST_F(Batch, AFileBornAfterTheBatchBeganIsNotTakenForTheJournalledOne) {
     EXPECT_EQ(r.Renamed, bornBefore ? 1u : 0u) << bornBefore;
     EXPECT_EQ(F.Contents(), (Contents{{bornBefore ? "a" : "My1", "file:new file"}})) << bornBefore;
   }
+}
+
+TEST_F(Batch, FilesMadeJustBeforeTheBatchBeganAreOlderAndJustAfterYounger) {
+  // File times come from a clock a tick behind the precise one: without
+  // care, a file made a moment after the beginning looks older than it.
+  const int dir = open(F.Path().c_str(), O_PATH | O_DIRECTORY);
+  ASSERT_GE(dir, 0);
+  for (int i = 0; i < 20; ++i) {
+    const std::string before = "before" + std::to_string(i), after = "after" + std::to_string(i);
+    F.WriteFile(before, "");
+    const uint64_t begun = BatchBeginning();
+    F.WriteFile(after, "");
+    struct stat b, a;
+    ASSERT_EQ(lstat((F.Path() + before).c_str(), &b), 0);
+    ASSERT_EQ(lstat((F.Path() + after).c_str(), &a), 0);
+    EXPECT_TRUE(IsSameFile(dir, before, b.st_dev, b.st_ino, begun)) << i;
+    EXPECT_FALSE(IsSameFile(dir, after, a.st_dev, a.st_ino, begun)) << i;
+  }
+  close(dir);
 }
 
 TEST_F(Batch, OnePassOverTheFolderFindsTheFilesAStatFinds) {
@@ -506,6 +525,17 @@ TEST_F(Batch, ABatchWhoseJournalCannotBeWrittenDoesNotStart) {
   EXPECT_FALSE(r.Started);
   EXPECT_NE(ReportText(r).find("未重命名任何文件"), std::string::npos) << ReportText(r);
   EXPECT_EQ(F.Contents(), before);
+}
+
+TEST_F(Batch, AFileThatAlreadyHasItsNewNameCountsAsRenamed) {
+  F.WriteFile("A1.txt", "1");
+  F.WriteFile("b.txt", "B");
+  const TBatchResult r = Rename("*.txt", "A");
+  EXPECT_EQ(r.Renamed, 2u);
+  EXPECT_EQ(ReportText(r), "");  // not "A1.txt (A1.txt exists)"
+  EXPECT_EQ(F.Contents(), (Contents{{"A1.txt", "file:1"}, {"A2.txt", "file:B"}}));
+  EXPECT_EQ(Undo().Renamed, 1u);
+  EXPECT_EQ(F.Contents(), (Contents{{"A1.txt", "file:1"}, {"b.txt", "file:B"}}));
 }
 
 TEST_F(Batch, ANewBatchReplacesTheJournalAndAnEmptyOneDoesNot) {
