@@ -17,6 +17,13 @@ void TGroupBox::SetCaption(const std::string& value) {
   update();
 }
 
+void TGroupBox::SetFrameColors(TColor light, TColor dark) {
+  if (light == FFrameLightColor && dark == FFrameDarkColor) return;
+  FFrameLightColor = light;
+  FFrameDarkColor = dark;
+  update();
+}
+
 void TGroupBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   TCanvas canvas(&painter);
@@ -26,9 +33,9 @@ void TGroupBox::paintEvent(QPaintEvent*) {
   const int textHeight = canvas.TextHeight("0");
   const TRect frame{0, textHeight / 2, width(), height()};
   // Etched frame: a shadow line with a highlight line inside it.
-  canvas.Brush.Color = clBtnHighlight;
+  canvas.Brush.Color = FFrameLightColor;
   canvas.FrameRect(TRect{frame.Left + 1, frame.Top + 1, frame.Right, frame.Bottom});
-  canvas.Brush.Color = clBtnShadow;
+  canvas.Brush.Color = FFrameDarkColor;
   canvas.FrameRect(TRect{frame.Left, frame.Top, frame.Right - 1, frame.Bottom - 1});
   if (!FCaption.empty()) {
     canvas.Brush.Color = Color();

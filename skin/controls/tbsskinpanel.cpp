@@ -201,6 +201,7 @@ TRect TbsSkinPanel::ClientRect() const {
 
 void TbsSkinPanel::SkinChanged() {
   TbsSkinCustomControl::SkinChanged();
+  DressPlainChildren();
   if (!FRollUpState) {
     Realign();
     return;
@@ -210,6 +211,20 @@ void TbsSkinPanel::SkinChanged() {
   FRealHeight = -1;
   RollUp();
   FRealHeight = realHeight;
+}
+
+void TbsSkinPanel::DressPlainChildren() {
+  ReadSkinRecord();
+  TColor face = clBtnFace;
+  if (HasRecord() && width() > 0 && height() > 0) {
+    // The colour the panel shows in the middle of its client area.
+    TBitmap look(width(), height());
+    DrawControl(look);
+    const TRect c = ClientRect();
+    const QPoint middle((c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
+    if (look.Image().rect().contains(middle)) face = FromQColor(QColor(look.Image().pixel(middle)));
+  }
+  FPlainChildColors.Apply(this, HasRecord() ? SkinData() : nullptr, face, FFontColor);
 }
 
 void TbsSkinPanel::SetBounds(int left, int top, int width, int height) {

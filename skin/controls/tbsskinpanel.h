@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/tbsplainchildcolors.h"
 #include "skin/controls/tbsskincustomcontrol.h"
 #include "skin/data/tbsskinvalues.h"
 
@@ -75,6 +76,7 @@ class TbsSkinPanel : public TbsSkinCustomControl {
   // Caption text, glyph, check box and arrow inside K, shared by both looks.
   void DrawCaptionContent(TCanvas& canvas, TRect K, TAlignment alignment, int leftPad, TColor arrowColor);
   int GlyphImage() const;
+  void DressPlainChildren();
 
   std::string FCaption;
   bool FCheckedMode = false;
@@ -91,6 +93,7 @@ class TbsSkinPanel : public TbsSkinCustomControl {
   TAlignment FDefaultAlignment = taLeftJustify;
   std::vector<QPointer<QWidget>> FHiddenControls;
   bool FAutoEnabledControls = true;
+  TbsPlainChildColors FPlainChildColors;
 
   // Copied from the panel record.
   std::string FFontName = "Arial";

@@ -6,12 +6,14 @@
 
 #include <cmath>
 
+#include "skin/data/tbsdataskinbevel.h"
 #include "skin/data/tbsdataskinbuttoncontrol.h"
 #include "skin/data/tbsdataskincaption.h"
 #include "skin/data/tbsdataskineditcontrol.h"
 #include "skin/data/tbsdataskinlistbox.h"
 #include "skin/data/tbsdataskinscrollbarcontrol.h"
 #include "skin/data/tbsdataskinstdbutton.h"
+#include "skin/data/tbsdataskinstdlabelcontrol.h"
 #include "skin/draw/skinimage.h"
 #include "tests/skins/skinfacts.h"
 
@@ -75,8 +77,13 @@ TEST_F(DarkSkin, HasTheDefaultSkinsRecordsAndPictureSizesUnderItsOwnName) {
     EXPECT_EQ(d.ObjectRecords[i]->IDName, l.ObjectRecords[i]->IDName);
     EXPECT_STREQ(d.ObjectRecords[i]->ClassName(), l.ObjectRecords[i]->ClassName());
   }
-  ASSERT_EQ(d.ControlRecords.size(), l.ControlRecords.size());
-  for (size_t i = 0; i < d.ControlRecords.size(); ++i) {
+  // Then the records that dress the window's plain controls, which the default skin leaves as they are.
+  ASSERT_EQ(d.ControlRecords.size(), l.ControlRecords.size() + 2);
+  EXPECT_EQ(d.ControlRecords[l.ControlRecords.size()]->IDName, "groupbox");
+  EXPECT_EQ(d.ControlRecords[l.ControlRecords.size() + 1]->IDName, "linklabel");
+  EXPECT_EQ(l.FindControlRecord("groupbox"), -1);
+  EXPECT_EQ(l.FindControlRecord("linklabel"), -1);
+  for (size_t i = 0; i < l.ControlRecords.size(); ++i) {
     EXPECT_EQ(d.ControlRecords[i]->IDName, l.ControlRecords[i]->IDName);
     EXPECT_STREQ(d.ControlRecords[i]->ClassName(), l.ControlRecords[i]->ClassName());
     EXPECT_EQ(d.ControlRecords[i]->SkinRect, l.ControlRecords[i]->SkinRect) << d.ControlRecords[i]->IDName;
@@ -134,6 +141,21 @@ TEST_F(DarkSkin, EveryStateOfTheWindowsControlsIsDistinct) {
     ExpectAllDistinct(p, {s.UpButtonRect, s.ActiveUpButtonRect, s.DownUpButtonRect}, std::string(name) + " up");
     ExpectAllDistinct(p, {s.DownButtonRect, s.ActiveDownButtonRect, s.DownDownButtonRect}, std::string(name) + " down");
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DarkSkin, GroupFramesAndTheLinkStandOutFromTheDarkPanel) {
+  const auto& group = Control<TbsDataSkinBevel>("groupbox");
+  const auto& link = Control<TbsDataSkinStdLabelControl>("linklabel");
+  // The etched frame: a light line above a dark one, both near the panel's own darkness.
+  EXPECT_GT(Lightness(group.LightColor), Lightness(group.DarkColor) + 20);
+  EXPECT_LT(Lightness(group.LightColor), 110);
+  EXPECT_GT(Lightness(link.FontColor), 180);
+  EXPECT_GT(Lightness(link.ActiveFontColor), 120);
+  EXPECT_NE(link.FontColor, link.ActiveFontColor);
 }
 
 }  // namespace

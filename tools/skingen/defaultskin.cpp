@@ -1053,6 +1053,16 @@ void AddControls(TGeneratedSkin& skin) {
   auto& richEdit = skin.AddControl<TbsDataSkinRichEdit>("richedit", "richedit");
   SetFont(richEdit, kText);
   richEdit.BGColor = kFieldColor;
+
+  // After the default skin's records, so both skins number those alike.
+  if (kDressPlainControls) {
+    auto& group = skin.AddControl<TbsDataSkinBevel>("groupbox", "bevel");
+    group.LightColor = kGroupFrameLight;
+    group.DarkColor = kGroupFrameDark;
+    auto& link = skin.AddControl<TbsDataSkinStdLabelControl>("linklabel", "stdlabel");
+    SetFont(link, kText);
+    link.ActiveFontColor = kLinkHot;
+  }
 }
 
 }  // namespace

@@ -61,6 +61,10 @@ void UseDarkPalette() {
   kBevelDark = RGBColor(18, 20, 24);
   kSliderBG = RGBColor(40, 43, 48);
 
+  kDressPlainControls = true;
+  kGroupFrameLight = RGBColor(70, 75, 84);
+  kGroupFrameDark = RGBColor(20, 22, 26);
+
   kSkinName = "Dark";
   kSkinComments = "A dark frame with a light caption text, muted fields, one blue accent.";
 }

@@ -71,6 +71,12 @@ inline TColor kGridLine = RGBColor(225, 228, 232);
 inline TColor kBevelDark = RGBColor(208, 213, 220);
 inline TColor kSliderBG = RGBColor(246, 247, 249);
 
+// Records for the plain group boxes and the link label bound to no skin:
+// only a palette that sets them apart from the system look writes them.
+inline bool kDressPlainControls = false;
+inline TColor kGroupFrameLight = RGBColor(255, 255, 255);
+inline TColor kGroupFrameDark = RGBColor(128, 128, 128);
+
 // The skin's name and words in its [VERSION] section.
 inline const char* kSkinName = "Default";
 inline const char* kSkinComments = "Light and calm: a soft grey chrome, white fields, one blue accent.";
