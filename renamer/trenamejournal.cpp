@@ -406,7 +406,8 @@ bool TRenameJournal::LooksUndoable(std::string* Folder, bool* Interrupted) {
   TJournal j;
   if (!ParseHeader(p, h)) return false;
   ParseFolder(p, j);
-  if (!p.Ok() || h.Entries == 0 || static_cast<uint64_t>(st.st_size) < h.PlanStart + h.PlanBytes ||
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (!p.Ok() || h.Entries == 0 || size < h.PlanStart || h.PlanBytes > size - h.PlanStart ||
       !IsFolderName(j.Folder) || !SameFolder(j))
     return false;
   if (Folder) *Folder = j.Folder;
