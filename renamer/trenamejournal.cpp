@@ -281,10 +281,10 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
   int fd = -1;
   struct stat st;
   TJournalStatus status = OpenJournal(fd, st);
-  if (status == TJournalStatus::Ok && static_cast<uint64_t>(st.st_size) > kMaxJournalBytes)
-    status = TJournalStatus::Corrupt;  // never read whole into memory
   if (status == TJournalStatus::Ok && Lock && flock(fd, LOCK_EX | LOCK_NB) != 0)
     status = errno == EWOULDBLOCK ? TJournalStatus::Busy : TJournalStatus::Unreadable;
+  if (status == TJournalStatus::Ok && static_cast<uint64_t>(st.st_size) > kMaxJournalBytes)
+    status = TJournalStatus::Corrupt;  // never read whole into memory
   auto bytes = std::make_shared<std::string>();
   std::string& text = *bytes;
   if (status == TJournalStatus::Ok) {
@@ -297,6 +297,10 @@ TJournalStatus TRenameJournal::Read(TJournal& Journal, bool Lock) {
       got += static_cast<std::size_t>(n);
     }
     text.resize(got);
+  }
+  if (status == TJournalStatus::Corrupt && Lock) {
+    FFd = fd;  // so that Remove can drop a journal nobody can use
+    return status;
   }
   if (status != TJournalStatus::Ok) {
     if (fd >= 0) close(fd);

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <future>
 #include <map>
 #include <string>
 #include <thread>
@@ -461,6 +462,38 @@ TEST_F(DamagedJournal, TruncatedOrAlteredPlanIsRefused) {
   WriteJournal(FJournal.substr(0, outcomes + 2));  // outcomes cut short are only unknown
   EXPECT_TRUE(TRenameBatch::CanUndo());
   EXPECT_EQ(Undo().Renamed, 3u);
+}
+
+TEST_F(DamagedJournal, AJournalTooLargeForAnyBatchIsNotReadAndDropped) {
+  RenameThree();
+  ASSERT_EQ(truncate(TRenameBatch::JournalPath().c_str(), (off_t{1} << 30) + 1), 0);  // sparse
+  ExpectUndoChangesNothing("larger than 1 GiB");
+  EXPECT_NE(access(TRenameBatch::JournalPath().c_str(), F_OK), 0);
+}
+
+TEST_F(Batch, UndoWaitsForNoBatchRunningOnItsJournal) {
+  F.WriteFile("a", "A");
+  F.WriteFile("b", "B");
+  std::promise<void> reached;
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  TRenameBatch::TestHookAfterEachFile = [&](std::size_t done) {
+    if (done != 1) return;
+    reached.set_value();
+    released.wait();
+  };
+  TRenameBatch batch;
+  ASSERT_TRUE(batch.StartRename(F.Path(), {"a", "b"}, 2, "My", 0));
+  TRenameBatch::TestHookAfterEachFile = nullptr;
+  reached.get_future().wait();
+  const Contents midway = F.Contents();
+  const TBatchResult r = Undo();  // as another window of the program would
+  EXPECT_FALSE(r.Started);
+  EXPECT_EQ(r.Error, "另一个重命名正在进行，请稍后再试。");
+  EXPECT_EQ(F.Contents(), midway);
+  release.set_value();
+  while (!batch.Finished()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(Undo().Renamed, 2u);
 }
 
 TEST_F(DamagedJournal, JournalOfAnotherUserOrThroughALinkIsRefused) {
