@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QHash>
 #include <QProcess>
 #include <QTest>
 #include <functional>
@@ -194,6 +195,43 @@ TEST(HiDpi, CaptionButtonsAnswerAtTheirOwnPlace) {
     const QPoint centre((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
     const QPoint g = w.Form.mapToGlobal(centre);
     EXPECT_EQ(int(w.Form.Perform(WM_NCHITTEST, 0, MakeLParam(g.x(), g.y()))), HTOBJECT) << name;
+  }
+}
+
+// ------------------------------------------------------------ any ratio
+
+// Runs in this process (ratio 2) and again in child processes at fractional
+// ratios: a window without text shows no colour its one-to-one picture lacks
+// (no smoothing, no seam letting something else through), and every colour
+// the one-to-one picture shows in more than a sliver is still there.
+TEST(AnyRatio, TheWindowShowsItsOwnColoursOnlyAndAllOfThem) {
+  SkinnedWindow w;
+  const QImage device = DevicePicture(w.Form);
+  const QImage single = OneToOnePicture(w.Form);
+  const qreal ratio = w.Form.devicePixelRatioF();
+  ASSERT_EQ(device.width(), int(std::ceil(w.Form.width() * ratio - 1e-9)));
+  QHash<QRgb, int> own, shown;
+  for (int y = 0; y < single.height(); ++y)
+    for (int x = 0; x < single.width(); ++x) ++own[single.pixel(x, y)];
+  for (int y = 0; y < device.height(); ++y)
+    for (int x = 0; x < device.width(); ++x) ++shown[device.pixel(x, y)];
+  int foreign = 0;
+  for (auto it = shown.begin(); it != shown.end(); ++it) foreign += own.contains(it.key()) ? 0 : it.value();
+  EXPECT_EQ(foreign, 0) << "ratio " << ratio;
+  for (auto it = own.begin(); it != own.end(); ++it)
+    if (it.value() >= 4) EXPECT_TRUE(shown.contains(it.key())) << "ratio " << ratio << ": colour " << std::hex << it.key();
+}
+
+TEST(HiDpi, AtFractionalRatiosTheWindowStaysCrispAndWhole) {
+  for (const char* ratio : {"1.25", "1.5", "2.5"}) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_SCALE_FACTOR", ratio);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=AnyRatio.*"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitCode(), 0) << "at " << ratio << ":\n" << child.readAllStandardOutput().toStdString();
   }
 }
 
