@@ -11,6 +11,7 @@
 // the list can preview each file's new name (system menu switch, remembered).
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <string>
@@ -134,6 +135,9 @@ class TmainForm : public TForm {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // The report stands over the list: it goes when the window moves or goes.
+  void moveEvent(QMoveEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   std::unique_ptr<Trenamefile> FRenamer;
@@ -144,7 +148,8 @@ class TmainForm : public TForm {
   std::unique_ptr<TPreviewList> FPreview;
   std::unique_ptr<TRenameBatch> FBatch;
   bool FBatchActive = false;
-  bool FOfferChecked = false;  // the first show looked for a batch a crash cut short
+  bool FOfferChecked = false;
+  QPointer<QWidget> FFocusBeforeBatch;  // the first show looked for a batch a crash cut short
   QElapsedTimer FBatchClock;
   QTimer FProgressTimer;
   QTimer FMaskTimer;

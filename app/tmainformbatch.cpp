@@ -2,8 +2,10 @@
 // progress strip, cancel, the report, undo, the system menu's own items and
 // the preview of new names.
 
+#include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
+#include <QMoveEvent>
 #include <QShowEvent>
 
 #include "app/appsettings.h"
@@ -109,6 +111,8 @@ void TmainForm::MaskChanged() {
 void TmainForm::StartBatchView(const char* title) {
   FBatchActive = true;
   if (FReportWindow) FReportWindow->hide();
+  // Disabling the button takes the focus from it; it comes back at the end.
+  FFocusBeforeBatch = QApplication::focusWidget();
   // No second batch and no other folder until this one has ended.
   btnQuillo->SetEnabled(false);
   ShellTreeView1->SetEnabled(false);
@@ -138,6 +142,7 @@ void TmainForm::BatchFinished() {
   BatchStrip->SetVisible(false);
   btnQuillo->SetEnabled(true);
   ShellTreeView1->SetEnabled(true);
+  if (FFocusBeforeBatch && !QApplication::focusWidget() && isActiveWindow()) FFocusBeforeBatch->setFocus();
   UpdateUndoItem();
   const TBatchResult& result = FBatch->Result();
   // A batch that could not journal moved nothing: say why, as errors are said.
@@ -169,6 +174,16 @@ void TmainForm::showEvent(QShowEvent* event) {
   FOfferChecked = true;
   // After the window is up, so the hint has a window to stand by.
   QTimer::singleShot(0, this, [this] { OfferInterruptedBatch(); });
+}
+
+void TmainForm::moveEvent(QMoveEvent* event) {
+  TForm::moveEvent(event);
+  if (FReportWindow) FReportWindow->hide();
+}
+
+void TmainForm::hideEvent(QHideEvent* event) {
+  TForm::hideEvent(event);
+  if (FReportWindow) FReportWindow->hide();
 }
 
 void TmainForm::OfferInterruptedBatch() {

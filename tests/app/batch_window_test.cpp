@@ -93,6 +93,10 @@ TEST_F(BatchWindow, AReportSaysWhichFilesKeptTheirNamesAndWhyAndNothingWhenAllMo
   EXPECT_EQ(f.ReportWindow()->y(), listAt.y() + 8);
   EXPECT_TRUE(f.screen()->geometry().contains(f.ReportWindow()->geometry()));
   EXPECT_EQ(f.ReportWindow()->HintSkinData(), f.bsSkinData);
+  // It stands by the list: moving the window takes it away.
+  f.move(f.pos() + QPoint(10, 0));
+  QTest::qWait(20);
+  EXPECT_EQ(Report(), "");
 
   // The next batch moves every file: no report, and the old one is gone.
   f.EdtFrontName->SetText("Z");
@@ -136,6 +140,13 @@ TEST_F(BatchWindow, CtrlZUndoesTheLastBatchAndTheMenuItemIsEnabledOnlyWhenThereI
   EXPECT_EQ(Listed(), (std::vector<std::string>{"a.txt", "b.jpg"}));
   EXPECT_FALSE(f.UndoItem->Enabled());
   EXPECT_EQ(Report(), "");
+
+  // Right after a click on the rename button (which takes the focus), Ctrl+Z undoes.
+  ASSERT_TRUE(RenameAndWait());
+  EXPECT_EQ(QApplication::focusWidget(), f.btnQuillo);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(wintest::WaitFor([&] { return !f.BatchRunning(); }));
+  EXPECT_EQ(Contents(), (std::map<std::string, std::string>{{"a.txt", "file:A"}, {"b.jpg", "file:B"}}));
 
   // The menu item does the same.
   ASSERT_TRUE(RenameAndWait());
