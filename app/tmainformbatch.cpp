@@ -31,7 +31,7 @@ void TmainForm::CreateBatchParts() {
   BatchStrip = new TBatchStrip(bsSkinPanel2);
   BatchStrip->setObjectName(QStringLiteral("BatchStrip"));
   BatchStrip->SetVisible(false);
-  BatchStrip->SetBounds(1, 466 - TBatchStrip::kHeight, 516, TBatchStrip::kHeight);
+  BatchStrip->SetBounds(ListBox1->Left(), ListBox1->Top() + ListBox1->Height(), ListBox1->Width(), TBatchStrip::kHeight);
   BatchStrip->SetAlign(alBottom);
 
   // The system menu's own items; the frame adds its items round them, the skin menu joins below.
