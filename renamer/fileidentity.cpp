@@ -106,19 +106,24 @@ void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files) {
   }
 }
 
-uint64_t BatchBeginning() {
-  const auto now = [](clockid_t clock) {
-    timespec ts;
-    clock_gettime(clock, &ts);
-    return static_cast<uint64_t>(ts.tv_sec) * 1000000000u + static_cast<uint64_t>(ts.tv_nsec);
-  };
-  const uint64_t begun = now(CLOCK_REALTIME);
+namespace {
+
+uint64_t ClockNs(clockid_t clock) {
+  timespec ts;
+  clock_gettime(clock, &ts);
+  return static_cast<uint64_t>(ts.tv_sec) * 1000000000u + static_cast<uint64_t>(ts.tv_nsec);
+}
+
+}  // namespace
+
+uint64_t BatchBeginning() { return ClockNs(CLOCK_REALTIME); }
+
+void WaitForFileTimesPast(uint64_t Begun) {
   // Bounded: a clock set back meanwhile must not hold the batch up.
-  for (int wait = 0; wait < kMaxTickWaits && now(CLOCK_REALTIME_COARSE) <= begun; ++wait) {
+  for (int wait = 0; wait < kMaxTickWaits && ClockNs(CLOCK_REALTIME_COARSE) <= Begun; ++wait) {
     const timespec pause{0, kTickWaitNs};
     nanosleep(&pause, nullptr);
   }
-  return begun;
 }
 
 bool IsSameFile(int Dir, const std::string& Name, uint64_t Dev, uint64_t Ino, uint64_t Begun) {

@@ -19,11 +19,14 @@ struct TFileIdentity {
 // disagrees with a stat, each file is looked at on its own.
 void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files);
 
-// A wall-clock time (ns since the epoch) that every file born before the
-// call is not younger than and every file born after it is younger than.
-// File times come from a clock that lags the precise one by up to a tick, so
-// this waits (a few ms at most) until that clock has passed the time taken.
+// Wall-clock ns since the epoch: every file born before the call is not
+// younger than it.
 uint64_t BatchBeginning();
+
+// Waits until every file born from now on is younger than Begun. File times
+// come from a clock that lags the precise one by up to a tick (a few ms);
+// called after the slow work of a batch's start, it seldom waits at all.
+void WaitForFileTimesPast(uint64_t Begun);
 
 // The file Name in the folder is the one identified as Dev/Ino when a batch
 // began at Begun: same device and inode, and not born after (where the file

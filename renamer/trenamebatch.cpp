@@ -172,6 +172,8 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
     return result;
   }
   result.Started = true;
+  // From here on a file that takes a journalled inode number is seen to be new.
+  WaitForFileTimesPast(journalled.Begun);
 
   std::size_t entry = 0;
   for (std::size_t k = 0; k < plan.size(); ++k) {

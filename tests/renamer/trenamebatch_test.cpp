@@ -157,6 +157,7 @@ TEST_F(Batch, AFileBornAfterTheBatchBeganIsNotTakenForTheJournalledOne) {
     j.FolderIno = folder.st_ino;
     constexpr uint64_t kHourNs = 3600'000'000'000;
     j.Begun = bornBefore ? BatchBeginning() : BatchBeginning() - kHourNs;
+    WaitForFileTimesPast(j.Begun);
     j.Entries = {{"a", "My1", static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}};
     {
       TRenameJournal journal;
@@ -179,6 +180,7 @@ TEST_F(Batch, FilesMadeJustBeforeTheBatchBeganAreOlderAndJustAfterYounger) {
     const std::string before = "before" + std::to_string(i), after = "after" + std::to_string(i);
     F.WriteFile(before, "");
     const uint64_t begun = BatchBeginning();
+    WaitForFileTimesPast(begun);
     F.WriteFile(after, "");
     struct stat b, a;
     ASSERT_EQ(lstat((F.Path() + before).c_str(), &b), 0);
