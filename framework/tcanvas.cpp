@@ -17,23 +17,24 @@ bool ScaleOnly(const QTransform& t) {
   return t.type() <= QTransform::TxScale && t.m11() > 0 && t.m22() > 0;
 }
 
-// `source` of `image` at `size` by nearest pixel: a target pixel takes the
-// source pixel under its centre, so at a whole-number scale every source
-// pixel becomes an exact block.
-QImage ScaleNearest(const QImage& image, const QRect& source, const QSize& size) {
-  const QImage src = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
-  QImage out(size, src.format());
-  const int sw = source.width(), sh = source.height();
-  const int dw = size.width(), dh = size.height();
-  std::vector<int> column(static_cast<size_t>(dw));
-  for (int x = 0; x < dw; ++x) column[size_t(x)] = source.left() + int((int64_t(2 * x + 1) * sw) / (2 * dw));
-  for (int y = 0; y < dh; ++y) {
-    const int sy = source.top() + int((int64_t(2 * y + 1) * sh) / (2 * dh));
-    const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < dw; ++x) line[x] = in[column[size_t(x)]];
+// Which of `count` logical pixels starting at `first` each device pixel from
+// `from` (on) shows, for a device coordinate = logical x scale + offset: the
+// one that holds the device pixel's centre, a centre on a border counting to
+// the pixel before it, which is how the paint engine rounds a filled
+// rectangle's edges, so pictures and fills share their borders exactly.
+std::vector<int> LogicalPixels(int from, int devices, qreal scale, qreal offset, int first, int count) {
+  std::vector<int> pixels(static_cast<size_t>(std::max(devices, 0)));
+  for (int i = 0; i < devices; ++i) {
+    const int u = int(std::ceil((from + i + 0.5 - offset) / scale)) - 1;
+    pixels[size_t(i)] = std::clamp(u - first, 0, count - 1);
   }
-  return out;
+  return pixels;
+}
+
+// Maps a position along a destination of `destLength` logical pixels to one
+// of `sourceLength` source pixels by nearest pixel.
+int SourceAlong(int at, int destLength, int sourceLength) {
+  return int((int64_t(2 * at + 1) * sourceLength) / (2 * int64_t(destLength)));
 }
 
 QImage MaskedCopy(const QImage& image, QRgb key) {
@@ -79,7 +80,26 @@ void DrawImageCrisp(QPainter& p, const QRect& dest, const QImage& image, const Q
   const QRectF d = t.mapRect(QRectF(dest));
   const QRect device(QPoint(qRound(d.left()), qRound(d.top())), QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
   if (device.isEmpty()) return;
-  const QImage pixels = ScaleNearest(image, source, device.size());
+  // For each device column and row: the pixel of `dest` it shows, counted at
+  // the picture's own ratio (a device layer has finer pixels), then the
+  // source pixel that one takes.
+  const qreal fine = image.devicePixelRatio();
+  const int fx = qRound(dest.x() * fine), fy = qRound(dest.y() * fine);
+  const int fw = qRound((dest.x() + dest.width()) * fine) - fx, fh = qRound((dest.y() + dest.height()) * fine) - fy;
+  if (fw < 1 || fh < 1) return;
+  const std::vector<int> columns = LogicalPixels(device.left(), device.width(), t.m11() / fine, t.dx(), fx, fw);
+  const std::vector<int> rows = LogicalPixels(device.top(), device.height(), t.m22() / fine, t.dy(), fy, fh);
+  const QImage src = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
+  QImage pixels(device.size(), src.format());
+  std::vector<int> sourceColumn(columns.size());
+  for (size_t i = 0; i < columns.size(); ++i)
+    sourceColumn[i] = source.left() + SourceAlong(columns[i], fw, source.width());
+  for (int y = 0; y < device.height(); ++y) {
+    const int sy = source.top() + SourceAlong(rows[size_t(y)], fh, source.height());
+    const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+    auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+    for (int x = 0; x < device.width(); ++x) line[x] = in[sourceColumn[size_t(x)]];
+  }
   p.save();
   // A world transform that cancels the device one: drawing is in device pixels.
   p.setWorldTransform(t.inverted() * p.worldTransform());

@@ -222,6 +222,36 @@ TEST(AnyRatio, TheWindowShowsItsOwnColoursOnlyAndAllOfThem) {
     if (it.value() >= 4) EXPECT_TRUE(shown.contains(it.key())) << "ratio " << ratio << ": colour " << std::hex << it.key();
 }
 
+// The one-to-one picture mapped onto `size` device pixels: each device pixel
+// takes the logical pixel its centre lies in, a centre on a border going to
+// the pixel before it (as the paint engine rounds the edges of a fill).
+QImage NearestAt(const QImage& single, qreal ratio, const QSize& size) {
+  const auto logical = [&](int d, int count) { return std::clamp(int(std::ceil((d + 0.5) / ratio)) - 1, 0, count - 1); };
+  QImage out(size, QImage::Format_RGB32);
+  for (int y = 0; y < size.height(); ++y)
+    for (int x = 0; x < size.width(); ++x)
+      out.setPixel(x, y, single.pixel(logical(x, single.width()), logical(y, single.height())));
+  return out;
+}
+
+TEST(AnyRatio, EveryPieceLiesWhereTheOneToOnePictureHasItAndTextIsSharpFromScaleTwo) {
+  SkinnedWindow w("Batch Wg 批量");
+  const qreal ratio = w.Form.devicePixelRatioF();
+  const QImage device = DevicePicture(w.Form);
+  const QImage mapped = NearestAt(OneToOnePicture(w.Form), ratio, device.size());
+  const TRect c = w.Frame->FindObject("caption1")->Bounds;
+  const QRect caption(QPoint(int(c.Left * ratio), int(c.Top * ratio)), QPoint(int(c.Right * ratio), int(c.Bottom * ratio)));
+  int inside = 0, outside = 0;
+  for (int y = 0; y < device.height(); ++y)
+    for (int x = 0; x < device.width(); ++x)
+      if (device.pixel(x, y) != mapped.pixel(x, y)) ++(caption.contains(x, y) ? inside : outside);
+  // Below a whole scale of 2 the caption's text is the one-to-one text mapped
+  // like the rest of the picture; from 2 on it is drawn at the scale's resolution.
+  if (ratio >= 2) EXPECT_GT(inside, 50) << "ratio " << ratio << ": text mapped from the one-to-one picture";
+  else EXPECT_EQ(inside, 0) << "ratio " << ratio;
+  EXPECT_EQ(outside, 0) << "ratio " << ratio << ": every piece lies where the one-to-one picture has it";
+}
+
 TEST(HiDpi, AtFractionalRatiosTheWindowStaysCrispAndWhole) {
   for (const char* ratio : {"1.25", "1.5", "2.5"}) {
     QProcess child;
