@@ -322,9 +322,13 @@ void TmainForm::FormClose(TCloseAction&) { FRenamer.reset(); }
 void TmainForm::filesearchExecute() {
   if (!FRenamer) return;  // the window is closing
   if (FBatchActive) return;  // the batch's folder stays listed until it ends
+  ListFolder(FolderOf(ShellTreeView1->SelectedPath()));
+}
+
+void TmainForm::ListFolder(const std::string& folder) {
   ListBox1->Items().Clear();
   FFindMask = Trim(EdtFindEx->Text());
-  FCurrentDir = FolderOf(ShellTreeView1->SelectedPath());
+  FCurrentDir = folder;
   // A mask names files of this folder only: one with "/" would list another
   // folder whose names the rename then joins to this one, so it matches
   // nothing. An empty pattern, like a virtual folder's display name, is no

@@ -121,6 +121,8 @@ class TmainForm : public TForm {
   void CreateComponents();
   void BindEvents();
   void ResolveReferences();
+  // The search's work for `folder` (ends in "/"): list it by the mask, count, show the range end.
+  void ListFolder(const std::string& folder);
   // tmainformbatch.cpp
   void CreateBatchParts();
   void BindBatchEvents();

@@ -96,12 +96,13 @@ void TmainForm::SetPreview(bool value) {
 void TmainForm::PatternChanged() { FPreview->PatternChanged(EdtFrontName->Text(), EdtRangestart->Text()); }
 
 void TmainForm::MaskChanged() {
-  if (!Preview() || FBatchActive) return;
+  if (!Preview() || FBatchActive || !FRenamer) return;
   // The list follows the mask, so the preview shows what the button would
-  // do. A start that is no number only leaves the range end as it was: the
-  // list is already read by then.
+  // do; the folder stays the one listed (the tree's selection moved by keys
+  // is not listed, as ever). A start that is no number only leaves the range
+  // end as it was: the list is already read by then.
   try {
-    filesearchExecute();
+    ListFolder(FCurrentDir);
   } catch (const EConvertError&) {
   }
 }

@@ -166,6 +166,8 @@ TEST_F(Preview, RowsShowTheNewNamesLiveAndMarkTheFilesThatKeepTheirNames) {
   Write("b.jpg");
   Write("c");
   MakeDir("My2.jpg");
+  MakeDir("Other");
+  Write("Other/o.jpg");
   TmainForm& f = Open();
   EXPECT_FALSE(f.Preview());
   f.PreviewItem->Click();
@@ -192,6 +194,13 @@ TEST_F(Preview, RowsShowTheNewNamesLiveAndMarkTheFilesThatKeepTheirNames) {
   f.EdtFindEx->SetText("*.jpg");
   EXPECT_TRUE(wintest::WaitFor([&] { return Listed() == std::vector<std::string>{"b.jpg"}; }));
   EXPECT_EQ(RowTexts(), (std::vector<std::string>{" → My1.jpg"}));
+
+  // The folder stays the listed one, wherever the tree's selection has moved without a click.
+  ASSERT_TRUE(f.ShellTreeView1->SelectPath(Desktop + "Other"));
+  f.EdtFindEx->SetText("?.jpg");
+  QTest::qWait(TmainForm::kMaskRelistDelayMs + 200);
+  EXPECT_EQ(f.CurrentDir(), Desktop);
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"b.jpg"}));
 
   // Off, the mask is read only by the next search again, as shipped.
   f.PreviewItem->Click();
