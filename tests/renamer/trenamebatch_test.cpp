@@ -188,6 +188,17 @@ TEST_F(Batch, FilesMadeJustBeforeTheBatchBeganAreOlderAndJustAfterYounger) {
     EXPECT_TRUE(IsSameFile(dir, before, b.st_dev, b.st_ino, begun)) << i;
     EXPECT_FALSE(IsSameFile(dir, after, a.st_dev, a.st_ino, begun)) << i;
   }
+  // So too for a batch: a file made once its moves have begun is younger.
+  for (int i = 0; i < 10; ++i) {
+    const std::string name = "batch" + std::to_string(i);
+    F.WriteFile(name, "");
+    TBatchControl control;
+    ASSERT_EQ(TRenameBatch::RunRename(F.Path(), {name}, 1, "moved" + std::to_string(i) + "-", 0, control).Renamed, 1u);
+    F.WriteFile("new" + std::to_string(i), "");
+    struct stat st;
+    ASSERT_EQ(lstat((F.Path() + "new" + std::to_string(i)).c_str(), &st), 0);
+    EXPECT_FALSE(IsSameFile(dir, "new" + std::to_string(i), st.st_dev, st.st_ino, ReadJournal().Begun)) << i;
+  }
   close(dir);
 }
 
