@@ -5,8 +5,8 @@
 // (the folder, and per file the old name, new name, device and inode) and
 // flushes it to disk; a batch whose journal cannot be written does not start.
 // Undo moves back, newest first, only files still at their new name with the
-// same device, inode (and birth time, where the file system keeps one) whose
-// old name is free, never replacing anything.
+// same device and inode, born (where the file system keeps birth times)
+// before the batch began, whose old name is free, never replacing anything.
 //
 // Use from the window (all calls on the GUI thread, one object per window):
 //   batch.StartRename(folder, names, engine.FileCount(), prefix, start);
