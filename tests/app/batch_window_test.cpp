@@ -173,7 +173,7 @@ TEST_F(BatchWindow, TheWindowPaintsWhileTheWorkerRunsAndShowsProgressAfterHalfAS
   MakeFiles(kFiles);
   TmainForm& f = Open();
   const std::vector<std::string> before = Listed();
-  SlowDown(4ms);
+  SlowDown(6ms);
   PaintCounter paints(f.ListBox1->InnerList());
   ClickRename();
   ASSERT_TRUE(f.BatchRunning());
@@ -217,7 +217,7 @@ TEST_F(BatchWindow, EscapeStopsTheBatchBetweenTwoFilesAndUndoTakesBackWhatMoved)
   constexpr int kFiles = 400;
   MakeFiles(kFiles);
   TmainForm& f = Open();
-  SlowDown(4ms);
+  SlowDown(6ms);
   f.ListBox1->InnerList()->setFocus();
   ClickRename();
   ASSERT_TRUE(wintest::WaitFor([&] { return f.BatchStrip->Visible(); }, 3000));
@@ -240,7 +240,7 @@ TEST_F(BatchWindow, AClickOnTheStripsCrossStopsTheBatch) {
   constexpr int kFiles = 400;
   MakeFiles(kFiles);
   TmainForm& f = Open();
-  SlowDown(4ms);
+  SlowDown(6ms);
   ClickRename();
   ASSERT_TRUE(wintest::WaitFor([&] { return f.BatchStrip->Visible(); }, 3000));
   const TRect cross = f.BatchStrip->CancelRect();
@@ -269,7 +269,7 @@ TEST_F(BatchWindow, ClosingTheWindowInTheMiddleStopsTheBatchBetweenTwoFiles) {
   constexpr int kFiles = 300;
   MakeFiles(kFiles);
   Open();
-  SlowDown(4ms);
+  SlowDown(6ms);
   ClickRename();
   QTest::qWait(100);
   Close();
