@@ -462,7 +462,7 @@ struct Backdrop : QWidget {
 struct RealXHiDpi : ::testing::Test {
   void SetUp() override {
     BR_REQUIRE_REAL_X();
-    ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
+    ASSERT_GT(qApp->devicePixelRatio(), 1.0);
     backdrop.setGeometry(0, 0, 600, 480);
     backdrop.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop));
@@ -487,8 +487,14 @@ struct RealXHiDpi : ::testing::Test {
   TbsSkinData* data = nullptr;
 };
 
+// The run under scripts/realx.sh is at ratio 2, where each logical pixel is a
+// 2 x 2 block; the same tests hold at any ratio (QT_SCALE_FACTOR=1.5 ...),
+// each device pixel showing the logical pixel its centre lies in.
+int LogicalOf(int device, qreal ratio) { return int(std::ceil((device + 0.5) / ratio)) - 1; }
+
 TEST_F(RealXHiDpi, TheShapeOnTheScreenIsTheOneToOneMaskDoubled) {
   ASSERT_TRUE(frame->HasWindowRegion());
+  const qreal ratio = form.devicePixelRatioF();
   const QRegion mask = form.mask();  // logical: at ratio 1 the server gets exactly this
   ASSERT_FALSE(mask.isEmpty());
   const QImage screen = Screen();
@@ -496,31 +502,34 @@ TEST_F(RealXHiDpi, TheShapeOnTheScreenIsTheOneToOneMaskDoubled) {
   ASSERT_FALSE(screen.isNull());
   int wrong = 0, cut = 0;
   QPoint firstWrong(-1, -1);
-  for (int y = 0; y < form.height() * kScale; ++y)
-    for (int x = 0; x < form.width() * kScale; ++x) {
-      const bool inside = mask.contains(QPoint(x / kScale, y / kScale));
+  for (int y = 0; y < qRound(form.height() * ratio); ++y)
+    for (int x = 0; x < qRound(form.width() * ratio); ++x) {
+      const bool inside = mask.contains(QPoint(LogicalOf(x, ratio), LogicalOf(y, ratio)));
       const bool shown = screen.pixel(at.x() + x, at.y() + y) != kBackdrop;
       cut += !inside;
       if (inside != shown && wrong++ == 0) firstWrong = QPoint(x, y);
     }
   EXPECT_GT(cut, 0) << "the shaped skin cuts its corners";
-  EXPECT_EQ(wrong, 0) << "first at device pixel " << firstWrong.x() << "," << firstWrong.y();
+  EXPECT_EQ(wrong, 0) << "ratio " << ratio << ", first at device pixel " << firstWrong.x() << "," << firstWrong.y();
 }
 
 TEST_F(RealXHiDpi, TheWindowOnTheScreenIsItsPictureDoubled) {
+  const qreal ratio = form.devicePixelRatioF();
   const QImage screen = Screen();
   const QPoint at = ServerPosition(form);
-  const QImage expected = Doubled(OneToOnePicture(form));
+  const QImage single = OneToOnePicture(form);
   const QRegion mask = form.mask();
   int wrong = 0;
-  for (int y = 0; y < expected.height(); ++y)
-    for (int x = 0; x < expected.width(); ++x)
-      if (mask.contains(QPoint(x / kScale, y / kScale)))
-        wrong += screen.pixel(at.x() + x, at.y() + y) != expected.pixel(x, y);
-  EXPECT_EQ(wrong, 0);
+  for (int y = 0; y < qRound(form.height() * ratio); ++y)
+    for (int x = 0; x < qRound(form.width() * ratio); ++x) {
+      const QPoint logical(LogicalOf(x, ratio), LogicalOf(y, ratio));
+      if (mask.contains(logical)) wrong += screen.pixel(at.x() + x, at.y() + y) != single.pixel(logical);
+    }
+  EXPECT_EQ(wrong, 0) << "ratio " << ratio;
 }
 
 TEST_F(RealXHiDpi, ACaptionButtonLightsUpUnderThePointerAtItsDoubledPlace) {
+  const qreal ratio = form.devicePixelRatioF();
   auto* close = frame->FindObject("closebutton");
   ASSERT_NE(close, nullptr);
   const TRect b = close->Bounds;
@@ -529,12 +538,14 @@ TEST_F(RealXHiDpi, ACaptionButtonLightsUpUnderThePointerAtItsDoubledPlace) {
     RunProgram("xdotool", {"mousemove", QString::number(at.x() + device.x()), QString::number(at.y() + device.y())});
     QTest::qWait(150);
   };
-  // Inside the button's last device pixel row and column, and just outside its first.
-  pointerAt(QPoint(b.Right * kScale - 1, b.Bottom * kScale - 1));
+  // The button's device pixels run from its first to its last; the one before is outside.
+  const int first = qRound(b.Left * ratio), lastX = qRound(b.Right * ratio) - 1, lastY = qRound(b.Bottom * ratio) - 1;
+  const int middle = qRound((b.Top + b.Bottom) / 2 * ratio);
+  pointerAt(QPoint(lastX, lastY));
   EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, 2000)) << "the bottom-right device pixel of the button";
-  pointerAt(QPoint(b.Left * kScale - 1, (b.Top + b.Bottom) / 2 * kScale));
+  pointerAt(QPoint(first - 1, middle));
   EXPECT_TRUE(QTest::qWaitFor([&] { return !close->Hot; }, 2000)) << "one device pixel left of the button";
-  pointerAt(QPoint(b.Left * kScale, (b.Top + b.Bottom) / 2 * kScale));
+  pointerAt(QPoint(first, middle));
   EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, 2000)) << "the button's first device column";
 }
 
