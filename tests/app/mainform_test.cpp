@@ -16,48 +16,29 @@
 #include "../platform/tempfolder.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
+#include "messageboxes.h"
 #include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinmenu.h"
 #include "skin/form/tbsskinpopupwindow.h"
+#include "windowtest.h"
 
 namespace {
 
-struct BoxSeen {
-  std::string Title;
-  std::string Text;
-  QMessageBox::Icon Icon;
-};
-
 // Runs `action` and reads and closes every message box it opens.
-std::vector<BoxSeen> CollectBoxes(const std::function<void()>& action) {
-  std::vector<BoxSeen> seen;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
-      box->accept();
-    }
-  });
+std::vector<MessageBoxes::Box> CollectBoxes(const std::function<void()>& action) {
+  MessageBoxes boxes;
   QWidget* active = QApplication::activeWindow();
-  poll.start();
   action();
   QTest::qWait(30);
   // The desktop gives the activation back when a box closes; do so here too.
-  if (active && !seen.empty()) {
+  if (active && !boxes.Shown.empty()) {
     active->activateWindow();
-    QTest::qWaitForWindowActive(active);
+    (void)QTest::qWaitForWindowActive(active);  // best effort, as on a desktop
   }
-  return seen;
+  return boxes.Shown;
 }
 
-bool WaitFor(const std::function<bool()>& condition, int ms = 3000) {
-  for (int waited = 0; waited < ms; waited += 20) {
-    if (condition()) return true;
-    QTest::qWait(20);
-  }
-  return condition();
-}
+using wintest::WaitFor;
 
 class MainWindow : public ::testing::Test {
  protected:

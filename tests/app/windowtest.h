@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -16,24 +14,16 @@
 #include "../platform/tempfolder.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
+#include "messageboxes.h"
 
 namespace wintest {
 
 // Runs `action` and reads and closes every message box it opens; their texts.
 inline std::vector<std::string> CollectBoxes(const std::function<void()>& action, int settleMs = 100) {
-  std::vector<std::string> seen;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen.push_back(box->text().toStdString());
-      box->accept();
-    }
-  });
-  poll.start();
+  MessageBoxes boxes;
   action();
   QTest::qWait(settleMs);
-  return seen;
+  return boxes.Texts();
 }
 
 inline bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {

@@ -9,6 +9,7 @@
 #include "framework/tapplication.h"
 #include "framework/tedit.h"
 #include "framework/tform.h"
+#include "messageboxes.h"
 
 namespace {
 
@@ -22,29 +23,6 @@ TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
   EXPECT_EQ(TApplication::ErrorBoxText("失败"), "失败.");
   EXPECT_EQ(TApplication::ErrorBoxText(""), "");
 }
-
-// Accepts every error box as it opens and keeps what it showed.
-class ErrorBoxes {
- public:
-  struct Box {
-    std::string Title, Text;
-    QMessageBox::Icon Icon;
-  };
-  ErrorBoxes() {
-    FPoll.setInterval(10);
-    QObject::connect(&FPoll, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        Shown.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
-        box->accept();
-      }
-    });
-    FPoll.start();
-  }
-  std::vector<Box> Shown;
-
- private:
-  QTimer FPoll;
-};
 
 // A handler's error ends where the framework called the handler: shown there,
 // and never unwound through Qt's event delivery to the loop's last resort.
@@ -69,7 +47,7 @@ class HandlerErrors : public ::testing::Test {
   }
 
   TForm form;
-  ErrorBoxes boxes;
+  MessageBoxes boxes;
   int reachedLoop = 0;
 };
 

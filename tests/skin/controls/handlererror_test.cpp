@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "framework/sysutils.h"
 #include "framework/tapplication.h"
+#include "messageboxes.h"
 #include "skin/controls/tbsskinbutton.h"
 #include "skin/controls/tbsskinscrollbar.h"
 #include "skinfixture.h"
@@ -15,24 +15,6 @@
 namespace {
 
 using namespace skintest;
-
-// Answers every message box shown while it lives and keeps its text.
-struct MessageBoxes {
-  MessageBoxes() {
-    FPoll.setInterval(5);
-    QObject::connect(&FPoll, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        Texts.push_back(box->text().toStdString());
-        box->accept();
-      }
-    });
-    FPoll.start();
-  }
-  std::vector<std::string> Texts;
-
- private:
-  QTimer FPoll;
-};
 
 // A held repeat button clicks from its timer: an error its OnClick raises
 // there is shown from the timer's handler and never reaches the loop.
@@ -48,14 +30,14 @@ TEST(SkinHandlerErrors, AFailingRepeatClickIsShownFromTheTimerAndTheProgramGoesO
     ++clicks;
     throw EConvertError("repeat failed");
   };
-  MessageBoxes boxes;
-  const std::vector<std::string>& texts = boxes.Texts;
+  MessageBoxes boxes(5);
   const int reachedLoop = Application()->ExceptionsReachingTheLoop();
 
   Enter(*b);
   Press(*b);
-  for (int i = 0; i < 200 && texts.empty(); ++i) QTest::qWait(10);
+  for (int i = 0; i < 200 && boxes.Shown.empty(); ++i) QTest::qWait(10);
   Release(*b);
+  const std::vector<std::string> texts = boxes.Texts();
   ASSERT_FALSE(texts.empty());
   for (const std::string& text : texts) EXPECT_EQ(text, "repeat failed.");
   EXPECT_EQ(Application()->ExceptionsReachingTheLoop(), reachedLoop);
@@ -76,14 +58,14 @@ TEST(SkinHandlerErrors, AFailingChangeWhilePagingIsShownFromTheRepeatTimer) {
   bar->OnChange = [&] {
     if (++changes > 1) throw EConvertError("paging failed");  // the first step runs on the press
   };
-  MessageBoxes boxes;
-  const std::vector<std::string>& texts = boxes.Texts;
+  MessageBoxes boxes(5);
   const int reachedLoop = Application()->ExceptionsReachingTheLoop();
 
   Enter(*bar, {9, 150});
   Press(*bar, {9, 150});
-  for (int i = 0; i < 200 && texts.empty(); ++i) QTest::qWait(10);
+  for (int i = 0; i < 200 && boxes.Shown.empty(); ++i) QTest::qWait(10);
   Release(*bar, {9, 150});
+  const std::vector<std::string> texts = boxes.Texts();
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts[0], "paging failed.");
   EXPECT_EQ(Application()->ExceptionsReachingTheLoop(), reachedLoop);
