@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr QImage::Format kFormat = QImage::Format_RGB32;
@@ -21,6 +22,7 @@ TBitmap::TBitmap(const TBitmap& other)
     : Transparent(other.Transparent), FTransparentColor(other.FTransparentColor) {
   FImage = other.Image().copy();
   FDeviceScale = other.FDeviceScale;
+  FDevicePhase = other.FDevicePhase;
   if (const QImage* layer = other.DeviceLayer()) {
     FLayer = layer->copy();
     FLayerCurrent = true;
@@ -31,6 +33,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   if (FCanvas) FCanvas->Release();
   FImage = other.Image().copy();
   FDeviceScale = other.FDeviceScale;
+  FDevicePhase = other.FDevicePhase;
   DropLayer();
   if (const QImage* layer = other.DeviceLayer()) {
     FLayer = layer->copy();
@@ -80,12 +83,17 @@ TColor TBitmap::TransparentColor() const {
   return FromQColor(QColor(Image().pixel(0, Height() - 1)));
 }
 
-void TBitmap::SetDeviceScale(int scale) {
-  scale = std::max(1, scale);
-  if (scale == FDeviceScale) return;
+void TBitmap::SetDeviceScale(qreal ratio, QPointF phase) {
+  // Ratios that differ by less than this are one screen's.
+  constexpr qreal kSame = 1e-6;
+  if (ratio < 1 + kSame) ratio = 1, phase = QPointF();
+  if (std::abs(ratio - FDeviceScale) < kSame && std::abs(phase.x() - FDevicePhase.x()) < kSame &&
+      std::abs(phase.y() - FDevicePhase.y()) < kSame)
+    return;
   if (FCanvas) FCanvas->Release();
   DropLayer();
-  FDeviceScale = scale;
+  FDeviceScale = ratio;
+  FDevicePhase = phase;
 }
 
 void TBitmap::DropLayer() {
@@ -97,8 +105,14 @@ void TBitmap::DropLayer() {
 
 const QImage* TBitmap::DeviceLayer() const { return FLayerCurrent ? &FLayer : nullptr; }
 
+// Every device pixel the picture reaches, counted from the one its top-left falls in.
+QSize TBitmap::LayerSize() const {
+  return QSize(qRound(FImage.width() * FDeviceScale + FDevicePhase.x()),
+               qRound(FImage.height() * FDeviceScale + FDevicePhase.y()));
+}
+
 void TBitmap::SetDeviceLayer(const QImage& layer) {
-  if (FDeviceScale <= 1 || Empty() || layer.size() != FImage.size() * FDeviceScale) return;
+  if (FDeviceScale == 1 || Empty() || layer.size() != LayerSize()) return;
   if (FCanvas) FCanvas->Release();
   FLayer = layer.convertToFormat(kFormat);
   FLayer.setDevicePixelRatio(FDeviceScale);
@@ -106,11 +120,12 @@ void TBitmap::SetDeviceLayer(const QImage& layer) {
 }
 
 QImage* TBitmap::LayerForDrawing() {
-  if (FDeviceScale <= 1 || Empty()) return nullptr;
+  if (FDeviceScale == 1 || Empty()) return nullptr;
   if (!FLayerCurrent) {
-    FLayer = QImage(FImage.size() * FDeviceScale, kFormat);
+    FLayer = QImage(LayerSize(), kFormat);
     FLayer.setDevicePixelRatio(FDeviceScale);
     QPainter painter(&FLayer);
+    AlignLayerPainter(painter, FDeviceScale, FDevicePhase);
     DrawImageCrisp(painter, FImage.rect(), FImage, FImage.rect());
     FLayerCurrent = true;
   }

@@ -4,12 +4,13 @@
 // which is the bottom-left pixel unless set explicitly.
 //
 // On a screen with more device pixels than logical ones a bitmap can keep a
-// device layer: the same picture at a whole-number scale, kept by every
-// canvas call, where text is drawn at full resolution. Changing the pixels
-// directly (Image(), SetImage, SetSize) drops the layer, which then starts
-// again as the picture scaled by nearest pixel.
+// device layer: the picture in the very device pixels it will cover there,
+// kept by every canvas call, where text is drawn at full resolution.
+// Changing the pixels directly (Image(), SetImage, SetSize) drops the layer,
+// which then starts again as the picture mapped by nearest pixel.
 
 #include <QImage>
+#include <QPointF>
 #include <memory>
 
 #include "framework/tcanvas.h"
@@ -38,15 +39,18 @@ class TBitmap {
   const QImage& Image() const;
   void SetImage(const QImage& image);
 
-  // 1 keeps no layer; a change drops the layer.
-  void SetDeviceScale(int scale);
-  int DeviceScale() const { return FDeviceScale; }
+  // Device pixels per logical pixel where the bitmap will be drawn, and
+  // where its top-left falls within a device pixel there (0 <= phase < 1).
+  // A ratio of 1 keeps no layer; a change drops the layer.
+  void SetDeviceScale(qreal ratio, QPointF phase = QPointF());
+  qreal DeviceScale() const { return FDeviceScale; }
+  QPointF DevicePhase() const { return FDevicePhase; }
   // The layer (its devicePixelRatio is the scale) with everything drawn
   // through the canvas since the pixels last changed directly; null when
   // there is none.
   const QImage* DeviceLayer() const;
   // Puts back a layer worked on outside the canvas (a colour effect run on
-  // both pictures alike); ignored unless it has the scale's size.
+  // both pictures alike); ignored unless it has the layer's size.
   void SetDeviceLayer(const QImage& layer);
 
   bool Transparent = false;
@@ -57,9 +61,11 @@ class TBitmap {
   friend class TCanvas;
   QImage* LayerForDrawing();  // brought up to date with the picture first
   void DropLayer();
+  QSize LayerSize() const;
 
   QImage FImage;
-  int FDeviceScale = 1;
+  qreal FDeviceScale = 1;
+  QPointF FDevicePhase;
   QImage FLayer;
   bool FLayerCurrent = false;
   std::unique_ptr<TCanvas> FCanvas;

@@ -49,12 +49,41 @@ QImage MaskedCopy(const QImage& image, QRgb key) {
 
 }  // namespace
 
-int PainterPixelScale(const QPainter& painter) {
+namespace {
+
+// Values closer than this are one value: a ratio of 2 may arrive as 1.9999999.
+constexpr qreal kSame = 1e-6;
+
+bool Same(qreal a, qreal b) { return std::abs(a - b) < kSame; }
+
+// Where in a device pixel a device coordinate falls, in [0, 1).
+qreal Phase(qreal at) {
+  const qreal f = at - std::floor(at);
+  return f > 1 - kSame ? 0 : f;
+}
+
+// Draws `pixels` with their top-left at device pixel `at`, whatever the painter's scale.
+void DrawDevicePixels(QPainter& p, const QPoint& at, QImage pixels) {
+  pixels.setDevicePixelRatio(1);  // one pixel, one device pixel, whatever it was cut from
+  const QTransform t = p.deviceTransform();
+  p.save();
+  // A world transform that cancels the device one: drawing is in device pixels.
+  p.setWorldTransform(t.inverted() * p.worldTransform());
+  p.drawImage(at, pixels);
+  p.restore();
+}
+
+}  // namespace
+
+void PlaceOnDevice(TBitmap& bitmap, const QPainter& painter, int x, int y) {
   const QTransform& t = painter.deviceTransform();
-  if (!ScaleOnly(t)) return 1;
-  // A hair of tolerance: 2.0 may arrive as 1.9999999.
-  constexpr double kTolerance = 1e-6;
-  return std::max(1, int(std::floor(std::min(t.m11(), t.m22()) + kTolerance)));
+  if (!ScaleOnly(t) || !Same(t.m11(), t.m22())) return bitmap.SetDeviceScale(1);
+  const QPointF origin = t.map(QPointF(x, y));
+  bitmap.SetDeviceScale(t.m11(), QPointF(Phase(origin.x()), Phase(origin.y())));
+}
+
+void AlignLayerPainter(QPainter& painter, qreal ratio, QPointF phase) {
+  painter.setWorldTransform(QTransform::fromTranslate(phase.x() / ratio, phase.y() / ratio));
 }
 
 void DrawImageCrisp(QPainter& p, const QRect& dest, const QImage& image, const QRect& source) {
@@ -100,11 +129,7 @@ void DrawImageCrisp(QPainter& p, const QRect& dest, const QImage& image, const Q
     auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
     for (int x = 0; x < device.width(); ++x) line[x] = in[sourceColumn[size_t(x)]];
   }
-  p.save();
-  // A world transform that cancels the device one: drawing is in device pixels.
-  p.setWorldTransform(t.inverted() * p.worldTransform());
-  p.drawImage(device.topLeft(), pixels);
-  p.restore();
+  DrawDevicePixels(p, device.topLeft(), pixels);
 }
 
 TCanvas::TCanvas(QImage* image) : FImage(image) {}
@@ -123,6 +148,7 @@ QPainter* TCanvas::LayerPainter() {
     QImage* layer = FOwner->LayerForDrawing();
     if (!layer) return nullptr;
     FLayerPainter = std::make_unique<QPainter>(layer);
+    AlignLayerPainter(*FLayerPainter, FOwner->DeviceScale(), FOwner->DevicePhase());
     if (FClipped) FLayerPainter->setClipRect(ToQRect(FClipRect));
   }
   return FLayerPainter.get();
@@ -250,58 +276,57 @@ void TCanvas::Rectangle(const TRect& r) {
   });
 }
 
-void TCanvas::DrawImage(const QRect& dest, const QImage& image, const QRect& source, const QImage* layer) {
+void TCanvas::DrawImage(const QRect& dest, const QImage& image, const QRect& source, const TBitmap* from) {
   if (dest.isEmpty() || source.isEmpty() || image.isNull()) return;
+  const QImage* layer = from ? from->DeviceLayer() : nullptr;
   Paint([&](QPainter& p) {
-    if (layer && qRound(layer->devicePixelRatio()) == PainterPixelScale(p)) {
-      const int k = qRound(layer->devicePixelRatio());
-      DrawImageCrisp(p, dest, *layer, QRect(source.topLeft() * k, source.size() * k));
-    } else {
-      DrawImageCrisp(p, dest, image, source);
+    if (layer && dest.size() == source.size()) {
+      // The layer fits when this device's pixels are the ones it was made for.
+      const QTransform t = p.deviceTransform();
+      const qreal ratio = from->DeviceScale();
+      const QPointF origin = t.map(QPointF(dest.topLeft() - source.topLeft()));
+      if (ScaleOnly(t) && Same(t.m11(), ratio) && Same(t.m22(), ratio) &&
+          Same(Phase(origin.x()), from->DevicePhase().x()) && Same(Phase(origin.y()), from->DevicePhase().y())) {
+        const QRectF d = t.mapRect(QRectF(dest));
+        const QRect device(QPoint(qRound(d.left()), qRound(d.top())),
+                           QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
+        const QPoint firstDevice(int(std::floor(origin.x() + kSame)), int(std::floor(origin.y() + kSame)));
+        const QImage pixels = layer->copy(QRect(device.topLeft() - firstDevice, device.size()));
+        if (!device.isEmpty()) DrawDevicePixels(p, device.topLeft(), pixels);
+        return;
+      }
     }
+    DrawImageCrisp(p, dest, image, source);
   });
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& from, const TRect& source) {
   if (!from.FImage) return;
-  const QImage* layer = from.FOwner ? from.FOwner->DeviceLayer() : nullptr;
   if (&from == this) {
-    // Overlapping copies within one image read from a snapshot.
+    // Overlapping copies within one image read from a snapshot (of the
+    // picture only: the layer takes the copy mapped from it).
     const QImage snapshot = FImage->copy(ToQRect(source));
-    if (layer) {
-      const int k = qRound(layer->devicePixelRatio());
-      QImage layerSnapshot = layer->copy(QRect(ToQRect(source).topLeft() * k, ToQRect(source).size() * k));
-      layerSnapshot.setDevicePixelRatio(k);
-      DrawImage(ToQRect(dest), snapshot, snapshot.rect(), &layerSnapshot);
-    } else {
-      DrawImage(ToQRect(dest), snapshot, snapshot.rect());
-    }
+    DrawImage(ToQRect(dest), snapshot, snapshot.rect());
     return;
   }
-  DrawImage(ToQRect(dest), *from.FImage, ToQRect(source), layer);
+  DrawImage(ToQRect(dest), *from.FImage, ToQRect(source), from.FOwner);
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;
   const QImage& image = bitmap.Image();
-  const QImage* layer = bitmap.DeviceLayer();
   if (!bitmap.Transparent) {
-    DrawImage(QRect(x, y, image.width(), image.height()), image, image.rect(), layer);
+    DrawImage(QRect(x, y, image.width(), image.height()), image, image.rect(), &bitmap);
     return;
   }
-  const QRgb key = ToQColor(bitmap.TransparentColor()).rgb();
-  const QImage masked = MaskedCopy(image, key);
-  QImage maskedLayer;
-  if (layer) {
-    maskedLayer = MaskedCopy(*layer, key);
-    maskedLayer.setDevicePixelRatio(layer->devicePixelRatio());
-  }
-  DrawImage(QRect(x, y, image.width(), image.height()), masked, masked.rect(), layer ? &maskedLayer : nullptr);
+  // Drawn through the picture alone: the transparent colour is the picture's.
+  const QImage masked = MaskedCopy(image, ToQColor(bitmap.TransparentColor()).rgb());
+  DrawImage(QRect(x, y, image.width(), image.height()), masked, masked.rect());
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;
-  DrawImage(ToQRect(dest), bitmap.Image(), bitmap.Image().rect(), bitmap.DeviceLayer());
+  DrawImage(ToQRect(dest), bitmap.Image(), bitmap.Image().rect(), &bitmap);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {

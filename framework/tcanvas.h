@@ -37,9 +37,12 @@ struct TBrush {
   TBrushStyle Style = bsSolid;
 };
 
-// The whole number of device pixels a logical pixel gets on `painter`'s
-// device (2 at a ratio of 2 or 2.5, 1 at 1.5); 1 for rotated or sheared painters.
-int PainterPixelScale(const QPainter& painter);
+// `bitmap` is about to be drawn with its top-left at (x, y) on `painter`:
+// it keeps a device layer in that device's pixels while the painter's device
+// has more than one per logical pixel (none for rotated or sheared painters).
+void PlaceOnDevice(TBitmap& bitmap, const QPainter& painter, int x, int y);
+// Lines up a painter on a device layer with the device pixels it stands for.
+void AlignLayerPainter(QPainter& painter, qreal ratio, QPointF phase);
 
 // Draws `source` (pixels of `image`) into `dest` (the painter's logical
 // coordinates) by nearest pixel. On a scaled device the target's edges are
@@ -95,9 +98,10 @@ class TCanvas {
 
  private:
   void DrawLinePixels(int x0, int y0, int x1, int y1);
-  // `layer` is the source's device layer (or null): a surface at the
-  // layer's scale takes its pixels, every other one the picture's.
-  void DrawImage(const QRect& dest, const QImage& image, const QRect& source, const QImage* layer = nullptr);
+  // `from` owns `image` (or is null): a surface whose device pixels are the
+  // ones its device layer was made for takes the layer's pixels, every other
+  // one the picture's.
+  void DrawImage(const QRect& dest, const QImage& image, const QRect& source, const TBitmap* from = nullptr);
   QPainter& ImagePainter();
   QPainter* LayerPainter();  // null without a device layer
   void CloseLayer();

@@ -57,7 +57,7 @@ void TbsSkinControl::paintEvent(QPaintEvent*) {
   ReadSkinRecord();
   QPainter painter(this);
   TBitmap buffer(width(), height());
-  buffer.SetDeviceScale(PainterPixelScale(painter));
+  PlaceOnDevice(buffer, painter, 0, 0);
   DrawControl(buffer);
   TCanvas(&painter).Draw(0, 0, buffer);
 }

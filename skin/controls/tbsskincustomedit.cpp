@@ -293,7 +293,7 @@ void TbsSkinCustomEdit::paintEvent(QPaintEvent*) {
   ReadSkinRecord();
   QPainter painter(this);
   TBitmap buffer(width(), height());
-  buffer.SetDeviceScale(PainterPixelScale(painter));
+  PlaceOnDevice(buffer, painter, 0, 0);
   DrawField(buffer);
   TCanvas(&painter).Draw(0, 0, buffer);
 }

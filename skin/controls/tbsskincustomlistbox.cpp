@@ -598,7 +598,7 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
       textRect.Right += rect.Width() - FItemRect.Width();
       textRect.Bottom += rect.Height() - FItemRect.Height();
     }
-    item.SetDeviceScale(PainterPixelScale(painter));
+    PlaceOnDevice(item, painter, rect.Left, rect.Top);
     TFont font = ItemFont();
     // A row of the skin's own height is "focused" only while selected too.
     const bool focusLook = FUseSkinItemHeight ? focused && selected : focused;
@@ -607,7 +607,7 @@ void TbsSkinCustomListBox::DrawListItem(QPainter& painter, int index, const TRec
     DrawItemContents(item.Canvas(), index, textRect, state);
   } else {
     item.SetSize(rect.Width(), rect.Height());
-    item.SetDeviceScale(PainterPixelScale(painter));
+    PlaceOnDevice(item, painter, rect.Left, rect.Top);
     TCanvas& c = item.Canvas();
     c.Brush.Style = bsSolid;
     c.Brush.Color = selected ? clHighlight : clWindow;

@@ -939,8 +939,11 @@ void TbsSkinFrame::PaintSkinned(TCanvas& canvas) {
                     FSizedClientRect, left, top, right, bottom, source, {0, 0, d.Picture.Width(), d.Picture.Height()},
                     FFrameWidth, FFrameHeight, d.LeftStretch, d.TopStretch, d.RightStretch, d.BottomStretch);
   // The caption objects' text goes to the strips' device layers too.
-  const int scale = PainterPixelScale(canvas.Painter());
-  for (TBitmap* strip : {&left, &top, &right, &bottom}) strip->SetDeviceScale(scale);
+  const QPainter& device = canvas.Painter();
+  PlaceOnDevice(top, device, 0, 0);
+  PlaceOnDevice(left, device, 0, top.Height());
+  PlaceOnDevice(right, device, FFrameWidth - right.Width(), top.Height());
+  PlaceOnDevice(bottom, device, 0, FFrameHeight - bottom.Height());
   for (const auto& o : FObjects) {
     if (!o->Visible) continue;
     if (o->Bounds.Bottom > FSizedClientRect.Top) {

@@ -442,7 +442,7 @@ void TbsSkinPopupWindow::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   QPainter p(this);
   TBitmap buffer(width(), height());
-  buffer.SetDeviceScale(PainterPixelScale(p));
+  PlaceOnDevice(buffer, p, 0, 0);
   Paint(buffer);
   TCanvas(&p).Draw(0, 0, buffer);
 }
