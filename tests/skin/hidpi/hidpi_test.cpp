@@ -178,24 +178,12 @@ TEST(HiDpi, ControlTextIsDrawnAtFullResolution) {
   w.List->Items().Add("b.jpg");
   QApplication::processEvents();
   const QImage device = DevicePicture(w.Form);
-  const QPoint client = w.Form.ClientArea()->pos();
   const auto inWindow = [&](QWidget* c) { return QRect(c->mapTo(&w.Form, QPoint(0, 0)), c->size()); };
-  (void)client;
   for (QWidget* c : std::initializer_list<QWidget*>{w.Button, w.Edit, w.List})
     EXPECT_GT(MixedBlocks(device, inWindow(c)), 10) << c->metaObject()->className();
   // The skin around the text is still the one-to-one picture doubled.
   const QRegion changed = Differences(device, Doubled(OneToOnePicture(w.Form)));
   EXPECT_TRUE((changed - inWindow(w.Button) - inWindow(w.Edit) - inWindow(w.List)).isEmpty());
-}
-
-TEST(HiDpi, CaptionButtonsAnswerAtTheirOwnPlace) {
-  SkinnedWindow w;
-  for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
-    const TRect b = w.Frame->FindObject(name)->Bounds;
-    const QPoint centre((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
-    const QPoint g = w.Form.mapToGlobal(centre);
-    EXPECT_EQ(int(w.Form.Perform(WM_NCHITTEST, 0, MakeLParam(g.x(), g.y()))), HTOBJECT) << name;
-  }
 }
 
 // ------------------------------------------------------------ any ratio
@@ -218,8 +206,9 @@ TEST(AnyRatio, TheWindowShowsItsOwnColoursOnlyAndAllOfThem) {
   int foreign = 0;
   for (auto it = shown.begin(); it != shown.end(); ++it) foreign += own.contains(it.key()) ? 0 : it.value();
   EXPECT_EQ(foreign, 0) << "ratio " << ratio;
-  for (auto it = own.begin(); it != own.end(); ++it)
+  for (auto it = own.begin(); it != own.end(); ++it) {
     if (it.value() >= 4) EXPECT_TRUE(shown.contains(it.key())) << "ratio " << ratio << ": colour " << std::hex << it.key();
+  }
 }
 
 // The one-to-one picture mapped onto `size` device pixels: each device pixel
@@ -463,7 +452,8 @@ struct RealXHiDpi : ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.raise();
     form.activateWindow();
-    QTest::qWaitFor([&] { return form.isActiveWindow(); }, 2000);
+    // Active or not, the shape and picture are the same; the pointer test needs no focus.
+    [[maybe_unused]] const bool active = QTest::qWaitFor([&] { return form.isActiveWindow(); }, 2000);
     QTest::qWait(300);  // let the server compose both windows
   }
   Backdrop backdrop;
