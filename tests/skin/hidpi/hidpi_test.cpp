@@ -207,7 +207,8 @@ TEST(AnyRatio, TheWindowShowsItsOwnColoursOnlyAndAllOfThem) {
   for (auto it = shown.begin(); it != shown.end(); ++it) foreign += own.contains(it.key()) ? 0 : it.value();
   EXPECT_EQ(foreign, 0) << "ratio " << ratio;
   for (auto it = own.begin(); it != own.end(); ++it) {
-    if (it.value() >= 4) EXPECT_TRUE(shown.contains(it.key())) << "ratio " << ratio << ": colour " << std::hex << it.key();
+    if (it.value() < 4) continue;  // a sliver may fall between device pixels
+    EXPECT_TRUE(shown.contains(it.key())) << "ratio " << ratio << ": colour " << std::hex << it.key();
   }
 }
 
