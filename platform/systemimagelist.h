@@ -28,5 +28,10 @@ class TSystemImageList {
   std::vector<std::string> FKeys;
 };
 
+// The toolkit's standard icon `standardPixmap` (a QStyle::StandardPixmap)
+// for the shell's places, read from the toolkit's own pictures; bigger
+// pictures are read when first asked for.
+QIcon StandardShellIcon(int standardPixmap);
+
 // Shorthand for the list's index of an item's icon.
 int ShellIconIndexOf(const TShellPlace& place, bool open);

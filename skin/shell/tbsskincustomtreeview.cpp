@@ -54,10 +54,12 @@ class TbsTreeEditDelegate : public QStyledItemDelegate {
 TbsSkinCustomTreeView::TbsSkinCustomTreeView(QWidget* parent)
     : TbsSkinControl(parent), FTree(new TbsTreeWidget(this)), FDefaultColor(clWindow),
       FTreeColor(clWindow), FTreeFontColor(clWindowText) {
+  // The header goes before any font reaches the tree: a shown header
+  // measures its section in a font of its own on every font change.
+  FTree->setHeaderHidden(true);
   SetSkinDataName("treeview");
   SetColor(clWindow);
   Font() = FDefaultFont;
-  FTree->setHeaderHidden(true);
   FTree->setColumnCount(1);
   FTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   FTree->header()->setStretchLastSection(false);
