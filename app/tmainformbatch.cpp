@@ -12,6 +12,7 @@
 #include "app/tbatchstrip.h"
 #include "app/tmainform.h"
 #include "app/tpreviewlist.h"
+#include "framework/handlerguard.h"
 #include "framework/sysutils.h"
 #include "framework/tapplication.h"
 #include "framework/tpopupmenu.h"
@@ -53,21 +54,21 @@ void TmainForm::BindBatchEvents() {
     QMetaObject::invokeMethod(this, [this] { BatchFinished(); }, Qt::QueuedConnection);
   };
   FProgressTimer.setInterval(kProgressPollMs);
-  connect(&FProgressTimer, &QTimer::timeout, this, [this] { ProgressTick(); });
+  connect(&FProgressTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { ProgressTick(); }); });
   BatchStrip->OnCancel = [this] { CancelBatch(); };
 
   // In a text field Ctrl+Z stays the field's own undo of typing.
   FUndoKey = new QShortcut(QKeySequence::Undo, this);
-  connect(FUndoKey, &QShortcut::activated, this, [this] { UndoLastBatch(); });
+  connect(FUndoKey, &QShortcut::activated, this, [this] { CallGuarded([this] { UndoLastBatch(); }); });
   FCancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   FCancelKey->setEnabled(false);
-  connect(FCancelKey, &QShortcut::activated, this, [this] { CancelBatch(); });
+  connect(FCancelKey, &QShortcut::activated, this, [this] { CallGuarded([this] { CancelBatch(); }); });
 
   EdtFrontName->OnChange = [this] { PatternChanged(); };
   EdtRangestart->OnChange = [this] { PatternChanged(); };
   FMaskTimer.setSingleShot(true);
   FMaskTimer.setInterval(kMaskRelistDelayMs);
-  connect(&FMaskTimer, &QTimer::timeout, this, [this] { MaskChanged(); });
+  connect(&FMaskTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { MaskChanged(); }); });
   EdtFindEx->OnChange = [this] {
     if (Preview()) FMaskTimer.start();
   };
@@ -174,7 +175,7 @@ void TmainForm::showEvent(QShowEvent* event) {
   if (FOfferChecked) return;
   FOfferChecked = true;
   // After the window is up, so the hint has a window to stand by.
-  QTimer::singleShot(0, this, [this] { OfferInterruptedBatch(); });
+  QTimer::singleShot(0, this, [this] { CallGuarded([this] { OfferInterruptedBatch(); }); });
 }
 
 void TmainForm::moveEvent(QMoveEvent* event) {

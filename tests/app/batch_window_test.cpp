@@ -254,10 +254,13 @@ TEST_F(BatchWindow, ABatchThatCannotWriteItsJournalMovesNothingAndSaysWhy) {
   Write("a.txt", "A");
   Home.WriteFile("state", "a file where the state folder should be");
   TmainForm& f = Open();
+  const int reachedLoop = Application()->ExceptionsReachingTheLoop();
   const std::vector<std::string> boxes = wintest::CollectBoxes([&] {
     ClickRename();
     wintest::WaitFor([&] { return !f.BatchRunning(); });
   });
+  // Said where the window takes up the batch's end, not by the loop's last resort.
+  EXPECT_EQ(Application()->ExceptionsReachingTheLoop(), reachedLoop);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_FALSE(boxes[0].empty());
   EXPECT_EQ(Contents(), (std::map<std::string, std::string>{{"a.txt", "file:A"}}));
