@@ -141,8 +141,11 @@ class TEditField : public QLineEdit {
   TEdit* FOwner;
 };
 
-TEdit::TEdit(QWidget* parent) : TControl(parent), FEditor(new TEditField(this)) {
+TEdit::TEdit(QWidget* parent) : TControl(parent) {
+  // The font first: the field is born in it instead of laying its text out
+  // in the default control font once only to lay it out again.
   Font() = TFont("Arial", 14);
+  FEditor = new TEditField(this);
   SetColor(clWindow);
   FEditor->setGeometry(rect());
   FEditor->setMaxLength(kPlatformMaxLength);
@@ -274,6 +277,7 @@ void TEdit::SetAlignment(TAlignment value) {
 
 void TEdit::FontChanged() {
   TControl::FontChanged();
+  if (!FEditor) return;  // still being made
   FEditor->setFont(Font().ToQFont());
   UpdatePalette();
 }

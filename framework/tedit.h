@@ -128,7 +128,7 @@ class TEdit : public TControl {
   void PasteJudged(const QString& text);
   void ApplyCharCase();
 
-  QLineEdit* FEditor;
+  QLineEdit* FEditor = nullptr;
   TAlignment FAlignment = taLeftJustify;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;

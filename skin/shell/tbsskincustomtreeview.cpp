@@ -61,6 +61,10 @@ TbsSkinCustomTreeView::TbsSkinCustomTreeView(QWidget* parent)
   SetColor(clWindow);
   Font() = FDefaultFont;
   FTree->setColumnCount(1);
+  // The hidden header's own hint for its section (its label measured in
+  // bold) never beats the section's minimum width: giving it outright spares
+  // loading a bold font only to throw the measure away.
+  FTree->headerItem()->setData(0, Qt::SizeHintRole, QSize(0, 0));
   FTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   FTree->header()->setStretchLastSection(false);
   FTree->setSelectionMode(QAbstractItemView::SingleSelection);
