@@ -11,6 +11,7 @@
 #include "app/tskinchooser.h"
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
+#include "framework/tfontconfiguration.h"
 #include "skin/data/tbsskinpackageprefetch.h"
 #include "skins/defaultskinblock.h"
 
@@ -36,8 +37,10 @@ int main(int argc, char** argv) {
     return commandLine.ExitCode;
   }
 
-  // The window loads the embedded skin while it is built; decoding it on a
-  // worker meanwhile takes that work off the way to the first picture.
+  // The font configuration is read and the embedded skin decoded on workers
+  // while the application and window are made, off the way to the first
+  // picture; the fonts first, as the window needs them first.
+  TFontConfiguration::Start();
   TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
   TApplication application(argc, argv);
   application.SetTitle("文件名批量修改器");

@@ -40,6 +40,7 @@
 #include "app/tskinchooser.h"
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
+#include "framework/tfontconfiguration.h"
 #include "framework/tpanel.h"
 #include "skin/data/tbsskinpackageprefetch.h"
 #include "skin/shell/tbsskindirtreeview.h"
@@ -237,6 +238,7 @@ int RunChild(const std::string& kind, int argc, char** argv) {
   int noArgc = 1;
   char* noArgv[] = {argv[0], nullptr};
   const TCommandLine commandLine = ParseCommandLine({QString::fromLocal8Bit(noArgv[0])});
+  TFontConfiguration::Start();
   TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
   TApplication app(noArgc, noArgv);
   app.SetTitle("文件名批量修改器");
