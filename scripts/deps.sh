@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libxcb1-dev
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-wqy-microhei fontconfig
+  fonts-liberation2 fonts-wqy-microhei fontconfig libfontconfig-dev
   xvfb xdotool imagemagick x11-utils openbox
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev man-db
