@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QStringList>
+#include <QTest>
 #include <string>
 
 namespace realx {
@@ -19,6 +22,15 @@ inline std::string Missing() {
   if (QGuiApplication::platformName() != "xcb") return "the platform is not xcb";
   if (QStandardPaths::findExecutable("xdotool").isEmpty()) return "xdotool is not installed";
   return {};
+}
+
+// Runs xdotool with `args` (real pointer and keys, or questions to the X
+// server) and gives the events it made time to reach the program.
+inline void Xdo(const QStringList& args) {
+  QProcess xdotool;
+  xdotool.start("xdotool", args);
+  ASSERT_TRUE(xdotool.waitForFinished(5000));
+  QTest::qWait(150);
 }
 
 }  // namespace realx

@@ -24,6 +24,8 @@
 
 namespace {
 
+using realx::Xdo;
+
 using namespace std::chrono_literals;
 
 std::vector<std::string> Captions(TMenuItem* menu) {
@@ -334,12 +336,6 @@ TEST_F(BatchWindow, ABatchThatEndedIsUndoableAfterARestartWithoutAHint) {
 // what the screen shows read back (saved in $BR_SHOTS when set).
 class RealInputBatchWindow : public BatchWindow {
  protected:
-  static void Xdo(const QStringList& args) {
-    QProcess xdotool;
-    xdotool.start("xdotool", args);
-    ASSERT_TRUE(xdotool.waitForFinished(5000));
-    QTest::qWait(150);  // the events it made reach the program
-  }
   static void ClickAt(const QPoint& screen) {
     Xdo({"mousemove", QString::number(screen.x()), QString::number(screen.y()), "click", "1"});
   }

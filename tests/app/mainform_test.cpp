@@ -17,12 +17,15 @@
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
 #include "messageboxes.h"
+#include "realx.h"
 #include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinmenu.h"
 #include "skin/form/tbsskinpopupwindow.h"
 #include "windowtest.h"
 
 namespace {
+
+using realx::Xdo;
 
 // Runs `action` and reads and closes every message box it opens.
 std::vector<MessageBoxes::Box> CollectBoxes(const std::function<void()>& action) {
@@ -514,12 +517,6 @@ TEST_F(RealXMainWindow, TheWindowSystemShowsExactlyTheCaption) {
 // Real pointer and key input from xdotool on the X server the program runs on.
 class RealInputMainWindow : public MainWindow {
  protected:
-  static void Xdo(const QStringList& args) {
-    QProcess xdotool;
-    xdotool.start("xdotool", args);
-    ASSERT_TRUE(xdotool.waitForFinished(5000));
-    QTest::qWait(150);  // the events it made reach the program
-  }
   static void ClickAt(const QPoint& screen, int button = 1) {
     Xdo({"mousemove", QString::number(screen.x()), QString::number(screen.y()), "click", QString::number(button)});
   }

@@ -15,6 +15,8 @@
 
 namespace {
 
+using realx::Xdo;
+
 class MainWindowTree : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,12 +122,6 @@ TEST_F(MainWindowTree, AFolderRenamedInTheTreeIsListedUnderItsNewName) {
 // and opens the skinned menu; its commands delete, make and rename folders.
 class RealInputMainWindowTree : public MainWindowTree {
  protected:
-  static void Xdo(const QStringList& args) {
-    QProcess xdotool;
-    xdotool.start("xdotool", args);
-    ASSERT_TRUE(xdotool.waitForFinished(5000));
-    QTest::qWait(150);  // the events it made reach the program
-  }
   void RightClick(const std::string& caption) {
     QTreeWidget* tree = Form->ShellTreeView1->Tree();
     QTreeWidgetItem* node = Form->ShellTreeView1->FindNode(caption);
