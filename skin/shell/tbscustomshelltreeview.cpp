@@ -11,6 +11,7 @@
 #include "framework/sysutils.h"
 #include "platform/shellfileops.h"
 #include "platform/shellopen.h"
+#include "platform/shownname.h"
 #include "platform/systemimagelist.h"
 #include "skin/form/tbsskinpopupmenu.h"
 #include "skin/shell/shellmenu.h"
@@ -44,13 +45,11 @@ class TBusyCursor {
   ~TBusyCursor() { if (qApp) QApplication::restoreOverrideCursor(); }
 };
 
-// A caption shows a name on one line: control characters (a newline in a
-// folder's name) show as the replacement mark; the name's bytes stay in the object.
+// A caption shows a name on one line, a mark for each stray byte or control
+// character; the name's bytes stay in the object, and an edit maps back to them.
 QString Caption(const std::string& name) {
-  QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
-  for (QChar& c : text)
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar::ReplacementCharacter;
-  return text;
+  const std::string shown = ShownName(name);
+  return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -378,8 +377,14 @@ void TbsCustomShellTreeView::SetAutoRefresh(bool value) {
 
 void TbsCustomShellTreeView::Edited(QTreeWidgetItem* node, const std::string& text) {
   TbsShellFolder* folder = FolderOf(node);
-  if (!folder || !folder->RenameTo(text)) return;
-  node->setText(0, Caption(text));
+  if (!folder) return;
+  // The editor started from the caption, where every stray byte is the same mark:
+  // the part the user left alone keeps its own bytes. A caption that is not
+  // the name's (a fixed display name) has nothing to map back to.
+  const std::string name = folder->NameInParent();
+  const std::string newName = node->text(0) == Caption(name) ? NameAfterEdit(name, text) : text;
+  if (newName == name || !folder->RenameTo(newName)) return;
+  node->setText(0, Caption(newName));
   // Loaded children still name the old path in their lists.
   if (node->childCount() > 0) RefreshNode(node);
 }

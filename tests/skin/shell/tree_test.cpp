@@ -310,6 +310,48 @@ TEST_F(Tree, RenameStartsEditingAndTheTypedNameRenamesTheFolder) {
   EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{{"new", "dir"}, {"taken", "dir"}}));
 }
 
+TEST_F(Tree, EditingANameThatIsNotUtf8KeepsTheBytesTheUserDidNotTouch) {
+  const std::string mark = "\xEF\xBF\xBD";  // what the editor shows for a stray byte
+  Dir("caf\xE9 photos");
+  Dir("\xE9t\xE9");
+  Dir("\xE4\xB8\xAD" "caf\xE9");
+  Dir("plain");
+  Make();
+  auto edit = [&](const std::string& shown, const std::string& typed) {
+    View->Select(Node(shown));
+    View->StartEditing(View->Selected());
+    QLineEdit* editor = Editor();
+    ASSERT_TRUE(editor) << shown;
+    EXPECT_EQ(editor->text().toStdString(), shown);
+    editor->setText(QString::fromStdString(typed));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the edit ends once the editor has seen the key
+  };
+  // Appended at the end: the Latin-1 byte stays what it was.
+  edit("caf" + mark + " photos", "caf" + mark + " photos 2024");
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/caf\xE9 photos 2024");
+  EXPECT_EQ(View->Selected()->text(0).toStdString(), "caf" + mark + " photos 2024");
+  // Changed between two stray bytes: both stay.
+  edit(mark + "t" + mark, mark + "T" + mark);
+  // Left alone: nothing is renamed.
+  edit("\xE4\xB8\xAD" "caf" + mark, "\xE4\xB8\xAD" "caf" + mark);
+  // A name that is all UTF-8 is renamed exactly as typed.
+  edit("plain", "\xE4\xB8\xAD" "plain" + mark);
+  EXPECT_TRUE(Errors.empty());
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{
+                                                       {"caf\xE9 photos 2024", "dir"},
+                                                       {"\xE9T\xE9", "dir"},
+                                                       {"\xE4\xB8\xAD" "caf\xE9", "dir"},
+                                                       {"\xE4\xB8\xAD" "plain" + mark, "dir"}}));
+  // An edit across the stray byte replaces it.
+  edit("caf" + mark + " photos 2024", "cafe photos 2024");
+  EXPECT_EQ(View->SelectedPath(), Desktop + "/cafe photos 2024");
+  // A refused rename still says so, with the name it would have made.
+  edit(mark + "T" + mark, mark + "T" + mark + "/");
+  EXPECT_EQ(Errors, (std::vector<std::string>{"Rename to \xE9T\xE9/ failed"}));
+  EXPECT_TRUE(TempFolder::ContentsOf(Desktop + "/").count("\xE9T\xE9"));
+}
+
 TEST_F(Tree, NewFolderMakesAFreeNameSelectsItAndStartsEditing) {
   Dir("box");
   Dir("box/新建文件夹");
