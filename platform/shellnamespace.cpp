@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
+#include "platform/mounttable.h"
 #include "platform/movefile.h"
 #include "platform/naturalorder.h"
+#include "platform/readintime.h"
 #include "platform/userdirs.h"
 
 const char* const kDesktopDisplayName = "桌面";
@@ -46,9 +49,12 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+// A path that does not answer in time is no folder.
 bool IsDirectory(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return AnswerInTime<bool>(path, [path] {
+           struct stat st {};
+           return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+         }).value_or(false);
 }
 
 // The place of `data` inside `parent`.
@@ -106,32 +112,115 @@ bool HasSubFolderAt(int fd) {
   return found;
 }
 
-// Directory entries of `folder` by kind; `flags` tells which are kept. With
-// `hints`, each folder kept is looked into for a visible subfolder.
-bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::string>& names,
-                std::unordered_map<std::string, bool>* hints = nullptr) {
+// Whether `folder` holds a visible subfolder (or, with `includeHidden`, any), read here and now.
+bool SubFoldersIn(const std::string& folder, bool includeHidden) {
   DIR* dir = opendir(folder.c_str());
   if (!dir) return false;
   const int fd = dirfd(dir);
-  if (hints) hints->clear();
+  bool found = false;
   while (const dirent* e = readdir(dir)) {
-    const std::string name = e->d_name;
-    if (name == "." || name == "..") continue;
-    if (name[0] == '.' && !(flags & kShcontfIncludeHidden)) continue;
-    bool isDir = e->d_type == DT_DIR;
-    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+    const char* n = e->d_name;
+    if (n[0] == '.' && (!includeHidden || n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+    if (e->d_type == DT_DIR) {
+      found = true;
+    } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
       struct stat st {};
-      isDir = fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+      found = fstatat(fd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
     }
-    if (isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders)) {
-      names.push_back(name);
-      if (hints && isDir) {
-        const int child = openat(fd, e->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        (*hints)[name] = child >= 0 && HasSubFolderAt(child);
-      }
-    }
+    if (found) break;
   }
   closedir(dir);
+  return found;
+}
+
+// A folder's listing as its worker makes it and its waiter takes it. The
+// worker publishes what it has in two steps, so a listing that hangs on one
+// entry (a link into a mount that no longer answers) still shows the rest.
+struct TFolderListing {
+  std::mutex Lock;
+  bool Opened = false;  // the folder was read: Names holds every plain entry
+  bool Taken = false;   // the waiter has taken what there is; the rest is not wanted
+  std::vector<std::string> Names;
+  std::unordered_map<std::string, bool> Hints;
+};
+
+// Lists `folder` into `listing`: first the entries whose kind the directory
+// tells (with `hints`, each folder looked into for a visible subfolder),
+// then the links and the entries of unknown kind, one by one: each needs a
+// look at what it names, which may lie on a mount that does not answer. A
+// mount point of a file system that may not answer is never looked into: it
+// keeps its expand button, made exact when it is expanded.
+void ListFolder(const std::string& folder, unsigned flags, bool hints, TFolderListing& listing,
+                TReadProgress& progress) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  const int fd = dirfd(dir);
+  std::vector<std::string> names, later;
+  std::unordered_map<std::string, bool> found;
+  const std::vector<std::string> remote = hints ? MountNamesThatMayNotAnswerIn(folder) : std::vector<std::string>();
+  auto lookInto = [&](const std::string& name) {
+    if (std::find(remote.begin(), remote.end(), name) != remote.end()) return true;
+    const int child = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return child >= 0 && HasSubFolderAt(child);
+  };
+  while (const dirent* e = readdir(dir)) {
+    progress.Step();
+    const char* n = e->d_name;
+    if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+    if (n[0] == '.' && !(flags & kShcontfIncludeHidden)) continue;
+    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+      later.emplace_back(n);
+      continue;
+    }
+    const bool isDir = e->d_type == DT_DIR;
+    if (!(isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders))) continue;
+    names.emplace_back(n);
+    if (hints && isDir) found[names.back()] = lookInto(names.back());
+  }
+  {
+    std::lock_guard<std::mutex> guard(listing.Lock);
+    listing.Names = std::move(names);
+    listing.Hints = std::move(found);
+    listing.Opened = true;
+  }
+  for (const std::string& name : later) {
+    const std::string path = Join(folder, name);
+    if (IsUnanswering(path)) continue;  // it kept an earlier listing waiting: not again
+    progress.Touch(path);
+    progress.Step();
+    struct stat st {};
+    const bool isDir = fstatat(fd, name.c_str(), &st, 0) == 0 && S_ISDIR(st.st_mode);
+    if (!(isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders))) continue;
+    const bool sub = hints && isDir && lookInto(name);
+    std::lock_guard<std::mutex> guard(listing.Lock);
+    if (listing.Taken) break;
+    listing.Names.push_back(name);
+    if (hints && isDir) listing.Hints[name] = sub;
+  }
+  progress.Touch("");
+  closedir(dir);
+}
+
+// Directory entries of `folder` by kind; `flags` tells which are kept. With
+// `hints`, each folder kept is looked into for a visible subfolder. Waits for
+// the listing until the read deadline: false when the folder could not be
+// read or did not answer; what a listing had when it was given up otherwise.
+bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::string>& names,
+                std::unordered_map<std::string, bool>* hints = nullptr) {
+  auto listing = std::make_shared<TFolderListing>();
+  const bool wantHints = hints != nullptr;
+  ReadInTime(folder, [folder, flags, wantHints, listing](TReadProgress& progress) {
+    ListFolder(folder, flags, wantHints, *listing, progress);
+  });
+  std::lock_guard<std::mutex> guard(listing->Lock);
+  listing->Taken = true;
+  if (!listing->Opened) return false;
+  if (names.empty()) {
+    names = std::move(listing->Names);
+  } else {
+    names.insert(names.end(), listing->Names.begin(), listing->Names.end());
+  }
+  if (hints) *hints = std::move(listing->Hints);
   return true;
 }
 
@@ -275,31 +364,49 @@ std::uint32_t TShellFolderInterface::GetAttributesOf(const TIdList& relative, st
         if (FolderHasSubFolders(place.Path)) a |= kSfgaoHasSubFolder;
         break;
       }
-      struct stat st {}, lst {};
-      if (stat(place.Path.c_str(), &st) != 0) {
-        // A dangling link or an entry that just went: only what its name says.
-        if (lstat(place.Path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) a |= kSfgaoLink;
+      bool removable = false;
+      if (place.Kind == TShellPlaceKind::Volume && (mask & kSfgaoRemovable))
+        for (const TShellVolume& v : MountedVolumes())
+          if (v.MountPoint == place.Path && v.Removable) removable = true;
+      const std::string path = place.Path;
+      // What the disk says, and whether the item is there at all.
+      const auto disk = AnswerInTime<std::pair<std::uint32_t, bool>>(path, [path, mask] {
+        std::uint32_t b = 0;
+        struct stat st {}, lst {};
+        if (stat(path.c_str(), &st) != 0) {
+          // A dangling link or an entry that just went: only what its name says.
+          if (lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) b |= kSfgaoLink;
+          return std::make_pair(b, false);
+        }
+        const bool dir = S_ISDIR(st.st_mode);
+        b |= kSfgaoFileSystem | kSfgaoHasPropSheet;
+        if (dir) b |= kSfgaoFolder | kSfgaoFileSysAncestor;
+        if (mask & (kSfgaoReadOnly | kSfgaoDropTarget)) {
+          const bool writable = access(path.c_str(), W_OK) == 0;
+          if (dir && writable) b |= kSfgaoDropTarget;
+          if (!writable) b |= kSfgaoReadOnly;
+        }
+        if ((mask & kSfgaoLink) && lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) b |= kSfgaoLink;
+        if (dir && (mask & kSfgaoHasSubFolder) &&
+            (IsMountPointThatMayNotAnswer(path) || SubFoldersIn(path, false)))
+          b |= kSfgaoHasSubFolder;
+        return std::make_pair(b, true);
+      });
+      if (!disk) {
+        // No answer in time: the folder it was listed as, and nothing that
+        // would act on it (no rename, no delete) until it answers again.
+        a = kSfgaoFolder | kSfgaoFileSysAncestor;
         break;
       }
-      const bool dir = S_ISDIR(st.st_mode);
-      a |= kSfgaoFileSystem | kSfgaoHasPropSheet;
-      if (dir) a |= kSfgaoFolder | kSfgaoFileSysAncestor;
-      if (mask & (kSfgaoReadOnly | kSfgaoDropTarget)) {
-        const bool writable = access(place.Path.c_str(), W_OK) == 0;
-        if (dir && writable) a |= kSfgaoDropTarget;
-        if (!writable) a |= kSfgaoReadOnly;
-      }
-      if ((mask & kSfgaoLink) && lstat(place.Path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) a |= kSfgaoLink;
+      a = disk->first;
+      if (!disk->second) break;
       if (place.Kind == TShellPlaceKind::Entry) {
         a |= kSfgaoCanCopy | kSfgaoCanMove | kSfgaoCanLink | kSfgaoCanRename | kSfgaoCanDelete;
         if (place.Name[0] == '.') a |= kSfgaoHidden;
       } else {
         a |= kSfgaoCanCopy | kSfgaoCanLink;  // home, "/" and volumes are never renamed or deleted
       }
-      if (place.Kind == TShellPlaceKind::Volume && (mask & kSfgaoRemovable))
-        for (const TShellVolume& v : MountedVolumes())
-          if (v.MountPoint == place.Path && v.Removable) a |= kSfgaoRemovable;
-      if (dir && (mask & kSfgaoHasSubFolder) && FolderHasSubFolders(place.Path)) a |= kSfgaoHasSubFolder;
+      if (removable) a |= kSfgaoRemovable;
       break;
     }
   }
@@ -437,21 +544,9 @@ std::vector<TShellVolume> MountedVolumes() {
 }
 
 bool FolderHasSubFolders(const std::string& folder, bool includeHidden) {
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return false;
-  const int fd = dirfd(dir);
-  bool found = false;
-  while (const dirent* e = readdir(dir)) {
-    const char* n = e->d_name;
-    if (n[0] == '.' && (!includeHidden || n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    if (e->d_type == DT_DIR) {
-      found = true;
-    } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      found = fstatat(fd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
-    }
-    if (found) break;
-  }
-  closedir(dir);
-  return found;
+  // A network or FUSE mount keeps its expand button without a look: the
+  // look would make its parent's listing wait on the server.
+  if (IsMountPointThatMayNotAnswer(folder)) return true;
+  return AnswerInTime<bool>(folder, [folder, includeHidden] { return SubFoldersIn(folder, includeHidden); })
+      .value_or(false);
 }

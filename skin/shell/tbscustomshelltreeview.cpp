@@ -11,6 +11,7 @@
 #include "framework/sysutils.h"
 #include "platform/shellfileops.h"
 #include "platform/shellopen.h"
+#include "platform/readintime.h"
 #include "platform/shownname.h"
 #include "platform/systemimagelist.h"
 #include "skin/form/tbsskinpopupmenu.h"
@@ -167,6 +168,10 @@ void TbsCustomShellTreeView::MarkChildren(QTreeWidgetItem* node) {
 void TbsCustomShellTreeView::Expanding(QTreeWidgetItem* node) {
   TbsShellFolder* folder = FolderOf(node);
   if (!folder) return;
+  // The look at the folder, its listing and its children's checks wait on
+  // the disk for one timeout together, so a mount that stopped answering
+  // holds the window once, not once a child.
+  const TReadDeadline deadline;
   if (folder->IsRealFolder()) {
     if (node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator && node->childCount() == 0) PopulateNode(node);
   } else {
@@ -184,6 +189,7 @@ void TbsCustomShellTreeView::PopulateNode(QTreeWidgetItem* node) {
   TbsShellFolder* folder = FolderOf(node);
   if (!folder || !folder->FolderInterface()) return;
   TBusyCursor busy;
+  const TReadDeadline deadline;
   std::vector<TIdList> items;
   if (!folder->FolderInterface()->EnumObjects(ObjectTypeFlags(FObjectTypes), items)) return;
   // The shell's order: virtual items first, then names as the user reads them.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/tapplication.h"
+#include "hungmount.h"
 
 int main(int argc, char** argv) {
+  hungmount::EnterPrivateMountsIfChild();  // before any thread
   qputenv("QT_QPA_PLATFORM", "offscreen");
   TApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

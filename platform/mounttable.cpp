@@ -1,0 +1,137 @@
+#include "platform/mounttable.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <mutex>
+#include <sstream>
+
+namespace {
+// File systems whose reads are answered by this machine's own disks or
+// memory. Anything else (nfs, cifs, fuse.*, 9p, ceph, an unknown type) may
+// wait on a server.
+const char* const kLocalTypes[] = {
+    "ext2",  "ext3",    "ext4",     "xfs",      "btrfs",  "f2fs",       "jfs",     "reiserfs", "vfat",
+    "msdos", "exfat",   "ntfs",     "ntfs3",    "hfs",    "hfsplus",    "iso9660", "udf",      "zfs",
+    "bcachefs", "nilfs2", "erofs",  "squashfs", "overlay", "tmpfs",     "ramfs",   "devtmpfs", "proc",
+    "sysfs", "devpts",  "cgroup",   "cgroup2",  "securityfs", "pstore", "bpf",     "debugfs",  "tracefs",
+    "mqueue", "hugetlbfs", "configfs", "fusectl", "binfmt_misc", "nsfs", "efivarfs", "selinuxfs",
+    "rpc_pipefs", "nfsd"};
+
+std::string Unslashed(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+bool Holds(const std::string& point, const std::string& path) {
+  if (point == "/") return !path.empty() && path[0] == '/';
+  return path == point || (path.size() > point.size() && path.compare(0, point.size(), point) == 0 &&
+                           path[point.size()] == '/');
+}
+
+// The table, read again when poll says it changed. Guarded by its lock:
+// folder reads ask from worker threads.
+class TMountTable {
+ public:
+  std::vector<TMount> Mounts() {
+    std::lock_guard<std::mutex> guard(FLock);
+    if (FFd < 0) FFd = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (FFd < 0) return {};
+    pollfd p{FFd, POLLPRI, 0};
+    if (!FRead || (poll(&p, 1, 0) > 0 && (p.revents & (POLLPRI | POLLERR)))) {
+      FMounts = MountsFromMountInfo(ReadAll());
+      FRead = true;
+    }
+    return FMounts;
+  }
+
+ private:
+  std::string ReadAll() const {
+    std::string text;
+    char buffer[16384];
+    lseek(FFd, 0, SEEK_SET);
+    for (ssize_t n; (n = read(FFd, buffer, sizeof buffer)) > 0;) text.append(buffer, std::size_t(n));
+    return text;
+  }
+  std::mutex FLock;
+  int FFd = -1;  // kept open for the program's life: polling it tells of changes
+  bool FRead = false;
+  std::vector<TMount> FMounts;
+};
+
+TMountTable& Table() {
+  static TMountTable table;
+  return table;
+}
+}  // namespace
+
+std::string UnescapeMountField(const std::string& field) {
+  std::string out;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 3 < field.size() + 0 && std::isdigit((unsigned char)field[i + 1]) &&
+        std::isdigit((unsigned char)field[i + 2]) && std::isdigit((unsigned char)field[i + 3])) {
+      out += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      out += field[i];
+    }
+  }
+  return out;
+}
+
+std::vector<TMount> MountsFromMountInfo(const std::string& mountInfo) {
+  std::vector<TMount> mounts;
+  std::stringstream in(mountInfo);
+  for (std::string line; std::getline(in, line);) {
+    std::stringstream fields(line);
+    std::vector<std::string> f;
+    for (std::string w; fields >> w;) f.push_back(w);
+    const auto dash = std::find(f.begin(), f.end(), "-");
+    if (f.size() < 5 || dash == f.end() || dash + 1 == f.end()) continue;
+    mounts.push_back({Unslashed(UnescapeMountField(f[4])), *(dash + 1)});
+  }
+  return mounts;
+}
+
+bool MountTypeMayNotAnswer(const std::string& type) {
+  return std::none_of(std::begin(kLocalTypes), std::end(kLocalTypes), [&](const char* t) { return type == t; });
+}
+
+TMount MountHolding(const std::string& path) {
+  TMount best{"/", ""};
+  bool found = false;
+  // The last of equal points is the one on top, as the kernel stacks them.
+  for (const TMount& m : Table().Mounts())
+    if (Holds(m.Point, path) && (!found || m.Point.size() >= best.Point.size())) {
+      best = m;
+      found = true;
+    }
+  return best;
+}
+
+bool IsMountPointThatMayNotAnswer(const std::string& path) {
+  const std::string point = Unslashed(path);
+  const TMount m = MountHolding(point);
+  return m.Point == point && MountTypeMayNotAnswer(m.Type);
+}
+
+std::vector<std::string> MountNamesThatMayNotAnswerIn(const std::string& folder) {
+  const std::string parent = Unslashed(folder);
+  const std::string prefix = parent == "/" ? parent : parent + "/";
+  std::vector<std::string> names;
+  const std::vector<TMount> mounts = Table().Mounts();
+  for (std::size_t i = 0; i < mounts.size(); ++i) {
+    const TMount& m = mounts[i];
+    if (m.Point.size() <= prefix.size() || m.Point.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string name = m.Point.substr(prefix.size());
+    if (name.find('/') != std::string::npos) continue;
+    // Only the mount on top counts: a later one at the same point hides it.
+    const bool hidden = std::any_of(mounts.begin() + std::ptrdiff_t(i) + 1, mounts.end(),
+                                    [&](const TMount& o) { return o.Point == m.Point; });
+    if (!hidden && MountTypeMayNotAnswer(m.Type)) names.push_back(name);
+  }
+  return names;
+}
