@@ -9,12 +9,15 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <ctime>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "platform/movefile.h"
 
@@ -188,49 +191,19 @@ std::string MakeNewFolder(const std::string& folder, std::string& error) {
   return std::string();
 }
 
-// The user's trash as the freedesktop trash rules lay it out: the item goes
-// to Trash/files under a name that is free there, and Trash/info records
-// where it came from. Written here rather than left to the toolkit, whose
-// fallback when the home trash cannot be made writes the trash folders into
-// the working directory.
-bool MoveToTrash(const std::string& path, std::string& error) {
-  struct stat item {};
-  if (path.empty() || path[0] != '/' || lstat(path.c_str(), &item) != 0)
-    return error = Reason(BaseName(path), ENOENT), false;
-  std::string dataHome;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
-    dataHome = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
-    dataHome = std::string(home) + "/.local/share";
-  } else {
-    return error = BaseName(path) + "：找不到回收站", false;
-  }
-  const std::string trash = dataHome + "/Trash";
+namespace {
+// Puts `path` into a trash folder (its files/ and info/ made and checked):
+// the item goes to files/ under a name that is free there, and info/ records
+// `recorded` (the path the trash gives back) and when it went.
+bool MoveIntoTrash(const std::string& path, const std::string& trash, const std::string& recorded, std::string& error) {
   const std::string files = trash + "/files", info = trash + "/info";
-  // The data folder may not exist on a fresh account; every level is made
-  // as the rules ask (0700), and a level that is no folder stops it all.
-  std::string made;
-  for (std::size_t at = 1; at <= files.size(); ++at) {
-    if (at != files.size() && files[at] != '/') continue;
-    made = files.substr(0, at);
-    if (mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) break;
-  }
-  mkdir(info.c_str(), 0700);
-  struct stat filesDir {}, infoDir {};
-  if (stat(files.c_str(), &filesDir) != 0 || !S_ISDIR(filesDir.st_mode) || stat(info.c_str(), &infoDir) != 0 ||
-      !S_ISDIR(infoDir.st_mode))
-    return error = BaseName(path) + "：无法建立回收站 " + trash, false;
-  // Only a rename moves nothing for good; another disk would need a copy.
-  if (filesDir.st_dev != item.st_dev)
-    return error = BaseName(path) + "：与回收站不在同一个磁盘上，无法移到回收站", false;
-
   const std::string name = BaseName(path);
   char date[32];
   const time_t now = time(nullptr);
   struct tm local {};
   localtime_r(&now, &local);
   strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-  const std::string record = "[Trash Info]\nPath=" + PathToFileUri(path).substr(7) + "\nDeletionDate=" + date + "\n";
+  const std::string record = "[Trash Info]\nPath=" + PathToFileUri(recorded).substr(7) + "\nDeletionDate=" + date + "\n";
   for (int n = 1; n <= kMaxNameTries; ++n) {
     const std::string entry = n == 1 ? name : name + "." + std::to_string(n);
     const std::string infoFile = info + "/" + entry + ".trashinfo";
@@ -253,6 +226,169 @@ bool MoveToTrash(const std::string& path, std::string& error) {
     return error = Reason(name, why), false;
   }
   return error = name + "：回收站中没有可用的名称", false;
+}
+
+// The device of the nearest part of `path` that exists: where a folder made
+// at `path` would be.
+dev_t DeviceOfNearest(std::string path) {
+  struct stat st {};
+  while (stat(path.c_str(), &st) != 0 && path.size() > 1) {
+    const std::size_t slash = path.rfind('/');
+    path = slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+  }
+  return st.st_dev;
+}
+
+// A mountinfo field, with the octal escapes of space, tab, newline and backslash undone.
+std::string UnescapeMountField(const std::string& field) {
+  auto octal = [&](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '7'; };
+  std::string out;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+      out += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      out += field[i];
+    }
+  }
+  return out;
+}
+
+// The folder the disk of `path` is mounted on (`path` canonical, on device
+// `dev`). The mount table names it even where the same disk shows at two
+// places (a bind mount): a rename between the two fails, so the trash must
+// be at the mount the item sits in, which walking up by device would miss.
+// When the table gives nothing on `dev` (no /proc, or a btrfs subvolume with
+// a device of its own), the last folder up the path still on `dev`.
+std::string TopDirectoryOf(const std::string& path, dev_t dev) {
+  std::ifstream in("/proc/self/mountinfo");
+  std::stringstream table;
+  table << in.rdbuf();
+  std::string top = MountPointOf(table.str(), path);
+  struct stat st {};
+  if (!top.empty() && stat(top.c_str(), &st) == 0 && st.st_dev == dev) return top;
+  top = path;
+  while (top != "/") {
+    const std::size_t slash = top.rfind('/');
+    const std::string up = slash == 0 ? "/" : top.substr(0, slash);
+    if (stat(up.c_str(), &st) != 0 || st.st_dev != dev) break;
+    top = up;
+  }
+  return top;
+}
+
+// `dir` as a trash folder: made (0700) when missing, then it must be a
+// folder of its own, not a link, owned by `uid` and, when `privateMode`,
+// closed to everyone else. Its files/ and info/ the same. "" or why not.
+std::string CheckTrashFolder(const std::string& dir, uid_t uid, bool privateMode) {
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::string("无法建立：") + std::strerror(errno);
+  struct stat st {};
+  if (lstat(dir.c_str(), &st) != 0) return std::strerror(errno);
+  if (S_ISLNK(st.st_mode)) return "是符号链接";
+  if (!S_ISDIR(st.st_mode)) return "不是文件夹";
+  if (st.st_uid != uid) return "不属于当前用户";
+  if (privateMode && (st.st_mode & 0777) != 0700) return "的权限不是 0700";
+  for (const char* sub : {"/files", "/info"}) {
+    const std::string path = dir + sub;
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return std::string(sub + 1) + " 无法建立：" + std::strerror(errno);
+    if (lstat(path.c_str(), &st) != 0 || S_ISLNK(st.st_mode) || !S_ISDIR(st.st_mode) || st.st_uid != uid)
+      return std::string(sub + 1) + " 不是当前用户的文件夹";
+  }
+  return std::string();
+}
+
+// The trash of the disk `path` is on (not the home folder's disk): the
+// shared $topdir/.Trash/$uid when an administrator made $topdir/.Trash a
+// sticky folder, else the user's own $topdir/.Trash-$uid. Its info files
+// name the item relative to $topdir, so they stay right wherever the disk
+// is mounted next time.
+bool MoveToDiskTrash(std::string path, const struct stat& item, std::string& error) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::string name = BaseName(path);
+  const std::string parent = RealPath(path.substr(0, path.rfind('/') + 1));
+  struct stat parentDir {};
+  if (parent.empty() || stat(parent.c_str(), &parentDir) != 0) return error = Reason(name, errno), false;
+  // A disk mounted here moves only with its own mount, never by a rename.
+  if (S_ISDIR(item.st_mode) && item.st_dev != parentDir.st_dev)
+    return error = name + "：是另一个磁盘的挂载点，无法移到回收站", false;
+  const std::string top = TopDirectoryOf(parent, parentDir.st_dev);
+  const std::string topSlash = top == "/" ? top : top + "/";
+  const std::string real = parent == "/" ? parent + name : parent + "/" + name;
+  const uid_t uid = getuid();
+  const std::string uidText = std::to_string(uid);
+
+  std::string trash, why;
+  const std::string shared = topSlash + ".Trash";
+  struct stat st {};
+  if (lstat(shared.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX) &&
+      CheckTrashFolder(shared + "/" + uidText, uid, false).empty())
+    trash = shared + "/" + uidText;
+  // A shared folder that is a link, not sticky or refuses us is passed over.
+  if (trash.empty()) {
+    const std::string own = topSlash + ".Trash-" + uidText;
+    why = CheckTrashFolder(own, uid, true);
+    if (!why.empty()) return error = name + "：这个磁盘上的回收站 " + own + " " + why + "，无法移到回收站", false;
+    trash = own;
+  }
+  if (stat((trash + "/files").c_str(), &st) != 0 || st.st_dev != parentDir.st_dev)
+    return error = name + "：回收站 " + trash + " 与它不在同一个磁盘上，无法移到回收站", false;
+  return MoveIntoTrash(path, trash, real.substr(topSlash.size()), error);
+}
+}  // namespace
+
+std::string MountPointOf(const std::string& mountinfo, const std::string& path) {
+  std::string best;
+  std::istringstream lines(mountinfo);
+  for (std::string line; std::getline(lines, line);) {
+    // id, parent id, major:minor, root, mount point, ...
+    std::istringstream fields(line);
+    std::string id, parentId, device, root, point;
+    if (!(fields >> id >> parentId >> device >> root >> point)) continue;
+    point = UnescapeMountField(point);
+    const bool covers = point == "/" || path == point || path.rfind(point + "/", 0) == 0;
+    if (covers && point.size() > best.size()) best = point;
+  }
+  return best;
+}
+
+// The user's trash as the freedesktop trash rules lay it out: the home
+// trash ($XDG_DATA_HOME/Trash) for the home folder's disk, the disk's own
+// trash for any other. Written here rather than left to the toolkit, whose
+// fallback when the home trash cannot be made writes the trash folders into
+// the working directory.
+bool MoveToTrash(const std::string& path, std::string& error) {
+  struct stat item {};
+  if (path.empty() || path[0] != '/' || lstat(path.c_str(), &item) != 0)
+    return error = Reason(BaseName(path), ENOENT), false;
+  std::string dataHome;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
+    dataHome = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+    dataHome = std::string(home) + "/.local/share";
+  } else {
+    return error = BaseName(path) + "：找不到回收站", false;
+  }
+  const std::string trash = dataHome + "/Trash";
+  const std::string files = trash + "/files", info = trash + "/info";
+  // Only a rename moves nothing for good: an item on another disk goes to
+  // that disk's trash.
+  if (DeviceOfNearest(files) != item.st_dev) return MoveToDiskTrash(path, item, error);
+  // The data folder may not exist on a fresh account; every level is made
+  // as the rules ask (0700), and a level that is no folder stops it all.
+  std::string made;
+  for (std::size_t at = 1; at <= files.size(); ++at) {
+    if (at != files.size() && files[at] != '/') continue;
+    made = files.substr(0, at);
+    if (mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) break;
+  }
+  mkdir(info.c_str(), 0700);
+  struct stat filesDir {}, infoDir {};
+  if (stat(files.c_str(), &filesDir) != 0 || !S_ISDIR(filesDir.st_mode) || stat(info.c_str(), &infoDir) != 0 ||
+      !S_ISDIR(infoDir.st_mode))
+    return error = BaseName(path) + "：无法建立回收站 " + trash, false;
+  if (filesDir.st_dev != item.st_dev)
+    return error = BaseName(path) + "：与回收站不在同一个磁盘上，无法移到回收站", false;
+  return MoveIntoTrash(path, trash, path, error);
 }
 
 bool PasteInto(const std::string& folder, const std::vector<std::string>& sources, bool move, std::string& error) {

@@ -12,10 +12,16 @@
 // made there; "" and `error` when none could be made.
 std::string MakeNewFolder(const std::string& folder, std::string& error);
 
-// Moves `path` to the user's trash ($XDG_DATA_HOME/Trash). Nothing is ever
-// removed for good: when the trash cannot take it (it cannot be made, or
-// the item is on another disk), it stays where it is.
+// Moves `path` to the user's trash: $XDG_DATA_HOME/Trash for the home
+// folder's disk, and on any other disk that disk's own trash in its top
+// folder ($topdir/.Trash/$uid, or $topdir/.Trash-$uid). Only ever a rename:
+// when no trash on the item's disk can take it (it cannot be made, or fails
+// the rules' safety checks), the item stays where it is.
 bool MoveToTrash(const std::string& path, std::string& error);
+
+// The mount point (from /proc/self/mountinfo text) of the file system that
+// holds the canonical `path`: the longest that covers it, "" when none does.
+std::string MountPointOf(const std::string& mountinfo, const std::string& path);
 
 // `name` made free in `folder`: unchanged when free, else "name (2)",
 // "name (3)", ... (before the extension for a file).

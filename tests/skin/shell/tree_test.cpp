@@ -377,6 +377,24 @@ TEST_F(Tree, DeleteMovesTheFolderToTheTrashAndItsNodeGoes) {
             (std::map<std::string, std::string>{{"inner", "dir"}}));
 }
 
+TEST_F(Tree, ADeleteTheTrashCannotTakeKeepsTheFolderAndItsNodeAndSaysWhy) {
+  Dir("keep");
+  Home.MakeDir(".local");
+  Home.WriteFile(".local/share", "not a folder");  // where the trash would be made
+  Make();
+  View->Select(Node("keep"));
+  std::string error;
+  try {
+    RunShellVerb(View, *View->SelectedItem(), "delete");
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  EXPECT_NE(error.find("keep"), std::string::npos) << error;
+  EXPECT_NE(error.find("回收站"), std::string::npos) << error;
+  EXPECT_EQ(View->FindNode("keep"), View->Selected());
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{{"keep", "dir"}}));
+}
+
 TEST_F(Tree, CopyAndPasteWithANameConflictAddsTheCopyUnderAFreeName) {
   Dir("src");
   File("src/a.txt", "alpha");
