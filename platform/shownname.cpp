@@ -49,15 +49,22 @@ std::vector<TShownChar> ShownChars(std::string_view name) {
   return chars;
 }
 
-std::string ShownName(std::string_view name) {
-  // Most names show as they are: one pass finds out, without building anything.
-  bool asIs = true;
-  for (std::size_t i = 0; i < name.size() && asIs;) {
+bool ShownAsIs(std::string_view name) {
+  for (std::size_t i = 0; i < name.size();) {
+    const auto b = static_cast<unsigned char>(name[i]);
+    if (b >= 0x20 && b < 0x7F) {  // printable ASCII, most of every name: no decoding
+      ++i;
+      continue;
+    }
     const TUtf8Char c = NextUtf8Char(name, i);
-    asIs = c.Code < kInvalidByteBase && !IsControl(c.Code);
+    if (c.Code >= kInvalidByteBase || IsControl(c.Code)) return false;
     i += c.Len;
   }
-  if (asIs) return std::string(name);
+  return true;
+}
+
+std::string ShownName(std::string_view name) {
+  if (ShownAsIs(name)) return std::string(name);
   std::string out;
   out.reserve(name.size() + 8);
   for (const TShownChar& c : ShownChars(name)) AppendUtf8(out, c.Code);

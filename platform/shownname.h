@@ -19,6 +19,9 @@ struct TShownChar {
 
 std::vector<TShownChar> ShownChars(std::string_view name);
 
+// Whether the name shows as it is (valid UTF-8 without control characters).
+bool ShownAsIs(std::string_view name);
+
 // The shown text, in UTF-8 (the name itself when it shows as it is).
 std::string ShownName(std::string_view name);
 

@@ -49,6 +49,7 @@ class TBusyCursor {
 // A caption shows a name on one line, a mark for each stray byte or control
 // character; the name's bytes stay in the object, and an edit maps back to them.
 QString Caption(const std::string& name) {
+  if (ShownAsIs(name)) return QString::fromUtf8(name.data(), qsizetype(name.size()));  // most names: no copy
   const std::string shown = ShownName(name);
   return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
 }

@@ -18,6 +18,10 @@ TEST(ShownName, StrayBytesAndControlCharactersShowAsOneMarkEach) {
   EXPECT_EQ(ShownName("\xC0\xAF"), kMark + kMark);          // an overlong "/"
   EXPECT_EQ(ShownName("\xED\xA0\x80"), kMark + kMark + kMark);  // a surrogate
   EXPECT_EQ(ShownName(""), "");
+  EXPECT_TRUE(ShownAsIs("plain \xE4\xB8\xAD"));
+  EXPECT_FALSE(ShownAsIs("caf\xE9"));
+  EXPECT_FALSE(ShownAsIs("tab\there"));
+  EXPECT_FALSE(ShownAsIs("\xE4\xB8"));
 }
 
 TEST(ShownName, EachShownCharacterKnowsTheBytesItCameFrom) {
