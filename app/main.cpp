@@ -12,6 +12,7 @@
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
 #include "framework/tfontconfiguration.h"
+#include "platform/systemimagelist.h"
 #include "skin/data/tbsskinpackageprefetch.h"
 #include "skins/defaultskinblock.h"
 
@@ -37,12 +38,16 @@ int main(int argc, char** argv) {
     return commandLine.ExitCode;
   }
 
-  // The font configuration is read and the embedded skin decoded on workers
-  // while the application and window are made, off the way to the first
-  // picture; the fonts first, as the window needs them first.
-  TFontConfiguration::Start();
-  TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
+  // The font configuration is read and then the embedded skin decoded on a
+  // worker while the application and window are made, off the way to the
+  // first picture; the fonts first, as the window needs them first.
+  TFontConfiguration::Start(TbsSkinPackagePrefetch::Prepare(DefaultSkinBlock()));
   TApplication application(argc, argv);
+  // Until the fonts are read, the tree's first pictures, which need no text;
+  // then the wait, before any text: the toolkit would otherwise read a
+  // configuration of its own meanwhile.
+  TSystemImageList::Instance().LookUpDesktopIcons();
+  TFontConfiguration::Wait();
   application.SetTitle("文件名批量修改器");
   TmainForm mainForm;
   TSkinFileLoader skinLoader(*mainForm.bsSkinData);

@@ -6,7 +6,6 @@
 
 #include "framework/handlerguard.h"
 #include "framework/tcontrol.h"
-#include "framework/tfontconfiguration.h"
 #include "framework/tform.h"
 
 namespace {
@@ -24,9 +23,6 @@ TApplication* Application() { return gApplication; }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   gApplication = this;
-  // A font configuration read ahead must be complete before the first text:
-  // the toolkit would otherwise read a second one of its own meanwhile.
-  TFontConfiguration::Wait();
   FHintTimer.setSingleShot(true);
   FHideTimer.setSingleShot(true);
   connect(&FHintTimer, &QTimer::timeout, this, [this] { CallGuarded([this] { ShowHintNow(); }); });

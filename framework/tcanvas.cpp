@@ -1,6 +1,7 @@
 #include "framework/tcanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -86,6 +87,37 @@ void AlignLayerPainter(QPainter& painter, qreal ratio, QPointF phase) {
   painter.setWorldTransform(QTransform::fromTranslate(phase.x() / ratio, phase.y() / ratio));
 }
 
+namespace {
+
+// Draws `source` of `image` with its top left at `at`, one to one, through a
+// painter that only moves. A clip of many rectangles (a parent whose opaque
+// children are cut out of its paint) makes the paint engine blend row by row
+// and hand the rows to a thread pool, which starts threads at the first paint
+// and costs more than the copy; a rectangle at a time it copies straight.
+void DrawOneToOne(QPainter& p, const QPoint& at, const QImage& image, const QRect& source) {
+  const QPaintEngine* engine = p.paintEngine();
+  QRegion clip = engine ? engine->systemClip() : QRegion();  // device pixels; empty: none
+  const QTransform toDevice = p.deviceTransform();
+  if (p.hasClipping()) {
+    const QRegion user = toDevice.map(p.clipRegion());
+    clip = clip.isEmpty() ? user : clip & user;
+  }
+  if (clip.rectCount() <= 1) {
+    p.drawImage(at, image, source);
+    return;
+  }
+  const QRect target(at, source.size());
+  const QRegion parts = toDevice.inverted().map(clip) & target;
+  for (const QRect& part : parts) {
+    p.save();
+    p.setClipRect(part, Qt::IntersectClip);
+    p.drawImage(part.topLeft(), image, part.translated(source.topLeft() - at));
+    p.restore();
+  }
+}
+
+}  // namespace
+
 void DrawImageCrisp(QPainter& p, const QRect& dest, const QImage& image, const QRect& source) {
   if (dest.isEmpty() || source.isEmpty() || image.isNull()) return;
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -93,7 +125,7 @@ void DrawImageCrisp(QPainter& p, const QRect& dest, const QImage& image, const Q
   const bool scaled = t.type() > QTransform::TxTranslate || image.devicePixelRatio() != 1.0;
   if (!scaled) {
     if (dest.size() == source.size()) {
-      p.drawImage(dest.topLeft(), image, source);
+      DrawOneToOne(p, dest.topLeft(), image, source);
     } else {
       p.drawImage(dest, image, source);
     }

@@ -1,7 +1,10 @@
 #include "framework/tfontconfiguration.h"
 
+#include <future>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #ifdef BR_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -9,13 +12,13 @@
 
 namespace {
 
-// The worker; joined by Wait or, at the latest, when the program ends.
+// The workers, joined when the program ends.
 struct TReader {
   std::mutex Lock;
-  std::thread Worker;
-  bool Started = false;
+  std::vector<std::thread> Workers;
+  std::shared_future<void> Read;  // valid once a reading was started
   ~TReader() {
-    if (Worker.joinable()) Worker.join();
+    for (std::thread& worker : Workers) worker.join();
   }
 };
 
@@ -24,22 +27,38 @@ TReader& Reader() {
   return reader;
 }
 
-}  // namespace
-
-void TFontConfiguration::Start() {
+void ReadConfiguration() {
 #ifdef BR_HAVE_FONTCONFIG
-  TReader& reader = Reader();
-  const std::lock_guard<std::mutex> guard(reader.Lock);
-  if (reader.Started) return;
-  reader.Started = true;
   // The library keeps the configuration it loads as the current one, which
   // is the one the toolkit's font database asks for later.
-  reader.Worker = std::thread([] { FcInit(); });
+  FcInit();
 #endif
 }
 
-void TFontConfiguration::Wait() {
+}  // namespace
+
+void TFontConfiguration::Start(std::function<void()> then) {
   TReader& reader = Reader();
   const std::lock_guard<std::mutex> guard(reader.Lock);
-  if (reader.Worker.joinable()) reader.Worker.join();
+  if (reader.Read.valid()) {
+    if (then) reader.Workers.emplace_back(std::move(then));
+    return;
+  }
+  std::promise<void> done;
+  reader.Read = done.get_future().share();
+  reader.Workers.emplace_back([done = std::move(done), then = std::move(then)]() mutable {
+    ReadConfiguration();
+    done.set_value();
+    if (then) then();
+  });
+}
+
+void TFontConfiguration::Wait() {
+  std::shared_future<void> read;
+  {
+    TReader& reader = Reader();
+    const std::lock_guard<std::mutex> guard(reader.Lock);
+    read = reader.Read;
+  }
+  if (read.valid()) read.wait();
 }

@@ -1,15 +1,21 @@
 #pragma once
 // Reading the system's font configuration (every configuration file and the
 // font caches) takes a few milliseconds, paid at a program's first text. A
-// program starts that reading on a worker before anything else; the
-// application object waits for it once the toolkit is up, so the reading
-// overlaps the toolkit's start instead of following it. Without a start the
-// toolkit reads the configuration itself when it first needs it.
+// program starts that reading on a worker before anything else and waits for
+// it before its first text, so the reading overlaps the toolkit's start
+// instead of following it. Without a start the toolkit reads the
+// configuration itself when it first needs it.
+
+#include <functional>
 
 class TFontConfiguration {
  public:
-  // Starts the reading in the background; a second start does nothing.
-  static void Start();
-  // Returns once a started reading has finished (at once when none was started).
+  // Starts the reading in the background; `then`, when given, runs on the
+  // same worker once the reading is done: work that is needed later, which
+  // would only slow the reading down on a worker of its own. A second start
+  // does nothing, except that its `then` still runs on a worker.
+  static void Start(std::function<void()> then = {});
+  // Returns once a started reading has finished (at once when none was
+  // started), without waiting for what runs after it.
   static void Wait();
 };

@@ -167,6 +167,14 @@ int TSystemImageList::IndexOf(const TShellPlace& place, bool open) {
   return open ? Index("folder-open", QStyle::SP_DirOpenIcon) : Index("folder", QStyle::SP_DirClosedIcon);
 }
 
+void TSystemImageList::LookUpDesktopIcons() {
+  for (const TShellPlaceKind kind :
+       {TShellPlaceKind::Desktop, TShellPlaceKind::Home, TShellPlaceKind::Computer, TShellPlaceKind::Trash})
+    IndexOf(TShellPlace{kind, "", ""}, false);
+  Index("folder", QStyle::SP_DirClosedIcon);
+  Index("folder-open", QStyle::SP_DirOpenIcon);
+}
+
 const QIcon& TSystemImageList::Icon(int index) const {
   static const QIcon none;
   return index >= 0 && index < Count() ? FIcons[std::size_t(index)] : none;

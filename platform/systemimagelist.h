@@ -18,6 +18,10 @@ class TSystemImageList {
   int IndexOf(const TShellPlace& place, bool open);
   const QIcon& Icon(int index) const;
   int Count() const { return int(FIcons.size()); }
+  // Looks up ahead the icons a desktop tree shows first: the desktop, home,
+  // computer, trash and plain folders (for a program with time to spare
+  // before its first window).
+  void LookUpDesktopIcons();
 
  private:
   TSystemImageList() = default;

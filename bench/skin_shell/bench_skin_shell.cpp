@@ -42,6 +42,7 @@
 #include "framework/tapplication.h"
 #include "framework/tfontconfiguration.h"
 #include "framework/tpanel.h"
+#include "platform/systemimagelist.h"
 #include "skin/data/tbsskinpackageprefetch.h"
 #include "skin/shell/tbsskindirtreeview.h"
 #include "skins/defaultskinblock.h"
@@ -238,9 +239,10 @@ int RunChild(const std::string& kind, int argc, char** argv) {
   int noArgc = 1;
   char* noArgv[] = {argv[0], nullptr};
   const TCommandLine commandLine = ParseCommandLine({QString::fromLocal8Bit(noArgv[0])});
-  TFontConfiguration::Start();
-  TbsSkinPackagePrefetch::Start(DefaultSkinBlock());
+  TFontConfiguration::Start(TbsSkinPackagePrefetch::Prepare(DefaultSkinBlock()));
   TApplication app(noArgc, noArgv);
+  TSystemImageList::Instance().LookUpDesktopIcons();
+  TFontConfiguration::Wait();
   app.SetTitle("文件名批量修改器");
   TmainForm form;
   TSkinFileLoader skinLoader(*form.bsSkinData);

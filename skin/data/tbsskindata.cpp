@@ -174,7 +174,7 @@ void TbsSkinData::LoadCompressedStoredSkin() {
   BeginLoad();
   // The program may have decoded these very bytes ahead, on a worker thread.
   if (std::optional<TbsSkinPackage> ready = TbsSkinPackagePrefetch::Take(FCompressedStoredSkin->CompressedData())) {
-    ApplyPackage(*ready);
+    ApplyPackage(std::move(*ready));
     return;
   }
   std::vector<uint8_t> package;
@@ -195,7 +195,7 @@ void TbsSkinData::BeginLoad() {
 
 void TbsSkinData::ReadPackage(const uint8_t* data, size_t size) { ApplyPackage(TbsSkinPackage::Read(data, size)); }
 
-void TbsSkinData::ApplyPackage(const TbsSkinPackage& package) {
+void TbsSkinData::ApplyPackage(TbsSkinPackage package) {
   if (package.Version > TbsSkinPackage::kVersion) return;  // refused: the skin data stays empty
   Picture.SetImage(package.Picture);
   InactivePicture.SetImage(package.InactivePicture);
@@ -203,7 +203,8 @@ void TbsSkinData::ApplyPackage(const TbsSkinPackage& package) {
   for (const QImage& image : package.ActivePictures) ActivePictures.push_back(std::make_unique<TBitmap>(image));
 
   TbsSkinDescription description;
-  description.LoadFromText(package.DescriptionText);
+  if (package.Description) description = std::move(*package.Description);
+  else description.LoadFromText(package.DescriptionText);
   if (FCompressedStoredSkin)  // names the file in an error about a value
     description.SetSourceName(!FCompressedStoredSkin->FileName().empty() ? FCompressedStoredSkin->FileName()
                                                                          : FCompressedStoredSkin->CompressedFileName());

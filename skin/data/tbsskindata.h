@@ -95,7 +95,7 @@ class TbsSkinData : public TComponent {
  private:
   void BeginLoad();
   void ReadPackage(const uint8_t* data, size_t size);
-  void ApplyPackage(const TbsSkinPackage& package);
+  void ApplyPackage(TbsSkinPackage package);
   void ExchangeHeader(TbsSkinSectionFiler& version, TbsSkinSectionFiler& pictures);
   void ExchangeFormInfo(TbsSkinSectionFiler& filer);
   void AdjustFormInfo();

@@ -8,8 +8,11 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "skin/data/tbsskindescription.h"
 
 class TbsSkinPackage {
  public:
@@ -21,6 +24,9 @@ class TbsSkinPackage {
   QImage Picture, InactivePicture, Mask;  // null when the package has none
   std::vector<QImage> ActivePictures;
   std::string DescriptionText;  // as stored: 8-bit, CR LF line ends
+  // DescriptionText already read into sections by a reader that had the
+  // time (a worker decoding ahead); empty: whoever applies the package reads it.
+  std::optional<TbsSkinDescription> Description;
 
   // Reads a package. A version above 3 stops after the version: the result
   // carries only that version, and the caller refuses it.

@@ -2,6 +2,11 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
 #include <set>
 
 #include "framework/tbitmap.h"
@@ -79,6 +84,79 @@ TEST(Canvas, TransparentDrawKeysOnTheBottomLeftPixel) {
   dst.Canvas().Draw(0, 0, glyph);
   EXPECT_EQ(PixelsOf(dst, clBlue), (PixelSet{{0, 1}, {2, 0}}));
   EXPECT_EQ(PixelsOf(dst, clRed), (PixelSet{{1, 0}}));
+}
+
+// A picture drawn through a clip of many rectangles: a region with a hole
+// cut by the painter, and the widget's own paint region with an opaque
+// child cut out, seen from a parent that is not at the window's corner.
+QRgb Gradient(int x, int y) { return qRgb(x * 5 % 256, y * 7 % 256, (x + y) % 256); }
+
+TBitmap GradientBitmap(int w, int h) {
+  TBitmap b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.Canvas().SetPixel(x, y, FromQColor(QColor(Gradient(x, y))));
+  return b;
+}
+
+TEST(Canvas, APictureDrawnThroughAClipOfManyRectanglesLandsExactlyInIt) {
+  const TBitmap picture = GradientBitmap(40, 30);
+  QImage target(50, 40, QImage::Format_RGB32);
+  target.fill(Qt::black);
+  QPainter painter(&target);
+  painter.translate(3, 2);
+  painter.setClipRegion(QRegion(0, 0, 40, 30) - QRegion(10, 8, 12, 9));
+  TCanvas(&painter).Draw(1, 1, picture);
+  painter.end();
+  for (int y = 0; y < target.height(); ++y)
+    for (int x = 0; x < target.width(); ++x) {
+      const int lx = x - 3, ly = y - 2;  // painter coordinates
+      const bool clipped = lx >= 0 && ly >= 0 && lx < 40 && ly < 30 && !(lx >= 10 && ly >= 8 && lx < 22 && ly < 17);
+      const bool covered = clipped && lx >= 1 && ly >= 1 && lx < 41 && ly < 31;
+      ASSERT_EQ(target.pixel(x, y), covered ? Gradient(lx - 1, ly - 1) : qRgb(0, 0, 0)) << x << "," << y;
+    }
+}
+
+class TPictureWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+  TBitmap Picture;
+  int ClipRectangles = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    ClipRectangles = painter.paintEngine()->systemClip().rectCount();
+    TCanvas(&painter).Draw(0, 0, Picture);
+  }
+};
+
+class TSolidWidget : public QWidget {
+ public:
+  explicit TSolidWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::red); }
+};
+
+TEST(Canvas, AWidgetsPictureAroundAnOpaqueChildIsWhereTheWidgetIs) {
+  QWidget window;
+  window.resize(70, 60);
+  auto* parent = new TPictureWidget(&window);
+  parent->setAttribute(Qt::WA_OpaquePaintEvent);
+  parent->setGeometry(7, 5, 40, 30);
+  parent->Picture = GradientBitmap(40, 30);
+  auto* child = new TSolidWidget(parent);
+  child->setGeometry(10, 8, 12, 9);
+  // Shown, so the paint goes through the window's buffer as on screen.
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QTRY_VERIFY(parent->ClipRectangles > 1);
+  const QImage shot = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const bool inChild = x >= 10 && y >= 8 && x < 22 && y < 17;
+      ASSERT_EQ(shot.pixel(7 + x, 5 + y), inChild ? qRgb(255, 0, 0) : Gradient(x, y)) << x << "," << y;
+    }
 }
 
 TEST(Colors, SystemColoursHaveFixedValues) {

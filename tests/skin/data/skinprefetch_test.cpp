@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "noticelog.h"
 #include "skin/data/ebscompressionerror.h"
@@ -114,6 +116,35 @@ TEST_F(PrefetchTest, OnlyTheSameBytesTakeThePrefetchAndTheLastStartWins) {
   EXPECT_FALSE(TbsSkinPackagePrefetch::Take(red));
   EXPECT_TRUE(TbsSkinPackagePrefetch::Take(blue));
   EXPECT_FALSE(TbsSkinPackagePrefetch::Take(blue));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrefetchTest, AJobRunByTheCallersWorkerCarriesTheDescriptionAndADroppedOneLeavesNothingPending) {
+  const Bytes block = Block(qRgb(0, 120, 0));
+  TbsSkinData* onTheSpot = LoadThroughTheWindowPath(block);
+
+  std::function<void()> job = TbsSkinPackagePrefetch::Prepare(block);
+  std::thread worker(job);
+  worker.join();
+  std::optional<TbsSkinPackage> package = TbsSkinPackagePrefetch::Take(block);
+  ASSERT_TRUE(package);
+  ASSERT_TRUE(package->Description);
+  const std::string* name = package->Description->Find("version", "SKINNAME");
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(*name, "Ahead");
+
+  // Read from the sections the worker made, the skin is the one read from the text.
+  TbsSkinPackagePrefetch::Prepare(block)();
+  ExpectSameSkin(*LoadThroughTheWindowPath(block), *onTheSpot);
+
+  // A job that never runs: the load does not wait for it, it decodes itself.
+  TbsSkinPackagePrefetch::Prepare(block);
+  TbsSkinData* unaided = LoadThroughTheWindowPath(block);
+  ExpectSameSkin(*unaided, *onTheSpot);
+  EXPECT_FALSE(TbsSkinPackagePrefetch::Take(block));
 }
 
 }  // namespace
