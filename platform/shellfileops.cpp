@@ -19,6 +19,7 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/mounttable.h"
 #include "platform/movefile.h"
 
 namespace {
@@ -239,21 +240,6 @@ dev_t DeviceOfNearest(std::string path) {
   return st.st_dev;
 }
 
-// A mountinfo field, with the octal escapes of space, tab, newline and backslash undone.
-std::string UnescapeMountField(const std::string& field) {
-  auto octal = [&](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '7'; };
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
-      out += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
-      i += 3;
-    } else {
-      out += field[i];
-    }
-  }
-  return out;
-}
-
 // The folder the disk of `path` is mounted on (`path` canonical, on device
 // `dev`). The mount table names it even where the same disk shows at two
 // places (a bind mount): a rename between the two fails, so the trash must
@@ -261,6 +247,8 @@ std::string UnescapeMountField(const std::string& field) {
 // When the table gives nothing on `dev` (no /proc, or a btrfs subvolume with
 // a device of its own), the last folder up the path still on `dev`.
 std::string TopDirectoryOf(const std::string& path, dev_t dev) {
+  // Read afresh, not from the program's kept copy: a delete is rare, and the
+  // answer must be the table of this moment.
   std::ifstream in("/proc/self/mountinfo");
   std::stringstream table;
   table << in.rdbuf();
@@ -338,15 +326,9 @@ bool MoveToDiskTrash(std::string path, const struct stat& item, std::string& err
 
 std::string MountPointOf(const std::string& mountinfo, const std::string& path) {
   std::string best;
-  std::istringstream lines(mountinfo);
-  for (std::string line; std::getline(lines, line);) {
-    // id, parent id, major:minor, root, mount point, ...
-    std::istringstream fields(line);
-    std::string id, parentId, device, root, point;
-    if (!(fields >> id >> parentId >> device >> root >> point)) continue;
-    point = UnescapeMountField(point);
-    const bool covers = point == "/" || path == point || path.rfind(point + "/", 0) == 0;
-    if (covers && point.size() > best.size()) best = point;
+  for (const TMount& m : MountsFromMountInfo(mountinfo)) {
+    const bool covers = m.Point == "/" || path == m.Point || path.rfind(m.Point + "/", 0) == 0;
+    if (covers && m.Point.size() > best.size()) best = m.Point;
   }
   return best;
 }

@@ -204,6 +204,23 @@ TEST_F(DiskTrash, AnOwnTrashThatIsALinkSomeoneElsesOrOpenIsRefusedAndNothingMove
   });
 }
 
+TEST_F(DiskTrash, AFolderShownAgainByABindMountGetsItsTrashAtThatMount) {
+  OnOtherDisk([&] {
+    MakeDir(Disk + "/real");
+    MakeDir(Disk + "/view");
+    ASSERT_EQ(mount((Disk + "/real").c_str(), (Disk + "/view").c_str(), nullptr, MS_BIND, nullptr), 0)
+        << std::strerror(errno);
+    MakeDir(Disk + "/view/far");
+    // One device all the way up to the disk's top, but a rename out of the
+    // bind mount fails: its trash must be at the mount itself.
+    std::string error;
+    ASSERT_TRUE(MoveToTrash(Disk + "/view/far", error)) << error;
+    EXPECT_EQ(TempFolder::ContentsOf(Disk + "/view/.Trash-" + Uid + "/files/"), (Contents{{"far", "dir"}}));
+    EXPECT_EQ(InfoPath(Disk + "/view/.Trash-" + Uid + "/info/far.trashinfo"), "far");
+    EXPECT_FALSE(Exists(Disk + "/.Trash-" + Uid));
+  });
+}
+
 TEST_F(DiskTrash, AFolderWithADiskMountedOnItIsRefusedAndStays) {
   OnOtherDisk([&] {
     WriteFile(Disk + "/inside.txt", "i");
