@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <limits.h>
+
 #include <algorithm>
 #include <cctype>
 #include <mutex>
@@ -100,16 +102,66 @@ bool MountTypeMayNotAnswer(const std::string& type) {
   return std::none_of(std::begin(kLocalTypes), std::end(kLocalTypes), [&](const char* t) { return type == t; });
 }
 
-TMount MountHolding(const std::string& path) {
+namespace {
+TMount HoldingIn(const std::vector<TMount>& mounts, const std::string& path) {
   TMount best{"/", ""};
   bool found = false;
   // The last of equal points is the one on top, as the kernel stacks them.
-  for (const TMount& m : Table().Mounts())
+  for (const TMount& m : mounts)
     if (Holds(m.Point, path) && (!found || m.Point.size() >= best.Point.size())) {
       best = m;
       found = true;
     }
   return best;
+}
+
+// Pushes the components of `path` so the first is on top.
+void PushComponents(const std::string& path, std::vector<std::string>& todo) {
+  std::size_t end = path.size();
+  while (end > 0) {
+    const std::size_t slash = path.rfind('/', end - 1);
+    const std::size_t begin = slash == std::string::npos ? 0 : slash + 1;
+    if (end > begin) todo.push_back(path.substr(begin, end - begin));
+    if (slash == std::string::npos) break;
+    end = slash;
+  }
+}
+}  // namespace
+
+TMount MountHolding(const std::string& path) { return HoldingIn(Table().Mounts(), path); }
+
+std::optional<TMount> MountThatMayNotAnswerOn(const std::string& path) {
+  constexpr int kMaxLinks = 40;  // as the kernel gives up
+  const std::vector<TMount> mounts = Table().Mounts();
+  if (path.empty() || path[0] != '/') return std::nullopt;
+  if (const TMount root = HoldingIn(mounts, "/"); MountTypeMayNotAnswer(root.Type)) return root;
+  std::vector<std::string> todo;
+  PushComponents(path, todo);
+  std::string resolved;  // without a trailing "/"; "" is the root
+  int links = 0;
+  while (!todo.empty()) {
+    const std::string part = std::move(todo.back());
+    todo.pop_back();
+    if (part == ".") continue;
+    if (part == "..") {
+      resolved.erase(std::min(resolved.size(), resolved.rfind('/')));
+      continue;
+    }
+    const std::string next = resolved + "/" + part;
+    const TMount m = HoldingIn(mounts, next);
+    if (MountTypeMayNotAnswer(m.Type)) return m;
+    char target[PATH_MAX];
+    const ssize_t n = readlink(next.c_str(), target, sizeof target);
+    if (n <= 0) {
+      resolved = next;  // not a link, or not there: the spelling stands
+      continue;
+    }
+    if (++links > kMaxLinks) return TMount{next, ""};
+    const std::string to(target, std::size_t(n));
+    if (to[0] == '/') resolved.clear();
+    PushComponents(to, todo);
+  }
+  return std::nullopt;
 }
 
 bool IsMountPointThatMayNotAnswer(const std::string& path) {

@@ -4,6 +4,7 @@
 // Reading the table never touches the mounted file systems themselves, so
 // it answers even while a mount's server is gone.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,12 @@ bool MountTypeMayNotAnswer(const std::string& type);
 // The mount that holds `path`, found by spelling alone (symbolic links are
 // not followed: following one could itself wait on a mount).
 TMount MountHolding(const std::string& path);
+
+// The first mount that may not answer which `path` leads onto, following
+// its symbolic links as the kernel would (each read with readlink on a
+// file system already known to answer); none when the whole path stays on
+// local ones. A path of too many links counts as one that may not answer.
+std::optional<TMount> MountThatMayNotAnswerOn(const std::string& path);
 
 // Whether `path` is itself the mount point of a file system that may not answer.
 bool IsMountPointThatMayNotAnswer(const std::string& path);

@@ -55,8 +55,8 @@ bool UnansweringLocked(const TReadPool& pool, const std::string& path) {
 // only the path itself, so the rest of a local disk stays readable.
 std::string UnansweringPlaceOf(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
-  const TMount mount = MountHolding(path);
-  return MountTypeMayNotAnswer(mount.Type) ? mount.Point : path;
+  const std::optional<TMount> mount = MountThatMayNotAnswerOn(path);
+  return mount && !mount->Type.empty() ? mount->Point : path;
 }
 
 void Work(std::shared_ptr<TReadPool> pool) {
@@ -76,6 +76,15 @@ void Work(std::shared_ptr<TReadPool> pool) {
     if (job->Missed) pool->Unanswering.erase(pool->Unanswering.find(job->Place));
     pool->Finished.notify_all();
   }
+}
+
+// Whether `path`, or the mount that may not answer it leads onto, lies
+// where a read still waits.
+bool IsUnansweringAt(const std::string& path, const std::optional<TMount>& mount) {
+  const std::shared_ptr<TReadPool>& pool = Pool();
+  std::lock_guard<std::mutex> guard(pool->Lock);
+  if (pool->Unanswering.empty()) return false;
+  return UnansweringLocked(*pool, path) || (mount && UnansweringLocked(*pool, mount->Point));
 }
 
 TReadClock::time_point DeadlineFromNow() {
@@ -103,6 +112,14 @@ std::string TReadProgress::Touching() const {
 }
 
 bool ReadInTime(const std::string& path, std::function<void(TReadProgress&)> read) {
+  const std::optional<TMount> mount = MountThatMayNotAnswerOn(path);
+  if (IsUnansweringAt(path, mount)) return false;
+  if (!mount) {
+    TReadProgress here;
+    here.FDirect = true;
+    read(here);
+    return true;
+  }
   TReadClock::time_point deadline = DeadlineFromNow();
   const std::shared_ptr<TReadPool>& pool = Pool();
   auto job = std::make_shared<TReadJob>();
@@ -150,11 +167,7 @@ bool ReadInTime(const std::string& path, std::function<void(TReadProgress&)> rea
   return false;
 }
 
-bool IsUnanswering(const std::string& path) {
-  const std::shared_ptr<TReadPool>& pool = Pool();
-  std::lock_guard<std::mutex> guard(pool->Lock);
-  return UnansweringLocked(*pool, path);
-}
+bool IsUnanswering(const std::string& path) { return IsUnansweringAt(path, MountThatMayNotAnswerOn(path)); }
 
 int UnansweredReads() {
   const std::shared_ptr<TReadPool>& pool = Pool();

@@ -1,12 +1,13 @@
 #pragma once
 // File-system reads that give up at a deadline. A network or FUSE mount whose
 // server stopped answering blocks stat, opendir and getdents for minutes or
-// for ever, and the kernel cannot cancel them; so each read runs on a worker
-// thread and its caller waits only until the deadline. A read that misses it
-// is left to finish on its own, and the mount it hangs on is remembered as
-// unanswering until it does: later reads there give up at once, so one
-// unanswering mount keeps at most one worker waiting and the window waits
-// for it once, not once a folder.
+// for ever, and the kernel cannot cancel them; so a read of a place on such
+// a mount runs on a worker thread and its caller waits only until the
+// deadline. A read that misses it is left to finish on its own, and the
+// mount it hangs on is remembered as unanswering until it does: later reads
+// there give up at once, so one unanswering mount keeps at most one worker
+// waiting and the window waits for it once, not once a folder. A read of a
+// place on this machine's own disks runs at once on the caller's thread.
 
 #include <atomic>
 #include <chrono>
@@ -46,17 +47,25 @@ class TReadProgress {
   // timeout after each step, so a slow disk is not mistaken for a dead one.
   void Step() { FSteps.fetch_add(1, std::memory_order_relaxed); }
   std::uint64_t Steps() const { return FSteps.load(std::memory_order_relaxed); }
+  // True when the read runs on its caller's thread without a deadline (its
+  // place is on local file systems): whatever it would reach beyond that
+  // place that may lie on a mount that may not answer (a link's target)
+  // must be read through ReadInTime again.
+  bool Direct() const { return FDirect; }
 
  private:
+  friend bool ReadInTime(const std::string&, std::function<void(TReadProgress&)>);
+  bool FDirect = false;
   mutable std::mutex FLock;
   std::string FTouching;
   std::atomic<std::uint64_t> FSteps{0};
 };
 
-// Runs `read`, a read of the place `path`, on a worker and waits for it until
-// the deadline (the shared one of a live TReadDeadline of this thread, else
-// kFolderReadTimeout from now). True when it finished in time; false at once
-// when `path` lies on a mount remembered as unanswering. After a miss `read`
+// Runs `read`, a read of the place `path`: at once when `path` lies on local
+// file systems, else on a worker, waited for until the deadline (the shared
+// one of a live TReadDeadline of this thread, else kFolderReadTimeout from
+// now). True when it finished in time; false at once when `path` lies where
+// a read still waits. After a miss `read`
 // runs on, so it must own everything it touches (capture by value, results
 // in state it co-owns).
 bool ReadInTime(const std::string& path, std::function<void(TReadProgress&)> read);

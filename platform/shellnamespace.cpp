@@ -86,27 +86,41 @@ int KindRank(std::string_view data) {
   return 4;
 }
 
-// Whether the directory open at `fd` holds a visible folder; closes `fd`.
-// Reads the entries straight into a small buffer: a directory stream would
-// allocate its own large one for each of thousands of folders.
-bool HasSubFolderAt(int fd) {
+// Whether the directory open at `fd` (the folder `folder`) holds a visible
+// folder (or, with `includeHidden`, any); closes `fd`. Reads the entries
+// straight into a small buffer: a directory stream would allocate its own
+// large one for each of thousands of folders. Links are looked at only when
+// no plain folder is found, and one that leads onto a mount that may not
+// answer counts as a folder without a look, as such a mount point does.
+bool HasSubFolderAt(int fd, const std::string& folder, bool includeHidden = false) {
   alignas(8) char buffer[4096];
   bool found = false;
+  std::vector<std::string> links;
   for (;;) {
     const long n = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
     if (n <= 0) break;
     for (long at = 0; at < n && !found;) {
       const auto* e = reinterpret_cast<const TLinuxDirent64*>(buffer + at);
       at += e->d_reclen;
-      if (e->d_name[0] == '.') continue;
+      const char* name = e->d_name;
+      if (name[0] == '.' && (!includeHidden || name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
       if (e->d_type == DT_DIR) {
         found = true;
       } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-        struct stat st {};
-        found = fstatat(fd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        links.emplace_back(name);
       }
     }
     if (found) break;
+  }
+  for (std::size_t i = 0; i < links.size() && !found; ++i) {
+    struct stat st {};
+    if (fstatat(fd, links[i].c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISLNK(st.st_mode)) {
+      found = MountThatMayNotAnswerOn(Join(folder, links[i])).has_value() ||
+              (fstatat(fd, links[i].c_str(), &st, 0) == 0 && S_ISDIR(st.st_mode));
+    } else {
+      found = S_ISDIR(st.st_mode);
+    }
   }
   close(fd);
   return found;
@@ -114,28 +128,13 @@ bool HasSubFolderAt(int fd) {
 
 // Whether `folder` holds a visible subfolder (or, with `includeHidden`, any), read here and now.
 bool SubFoldersIn(const std::string& folder, bool includeHidden) {
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return false;
-  const int fd = dirfd(dir);
-  bool found = false;
-  while (const dirent* e = readdir(dir)) {
-    const char* n = e->d_name;
-    if (n[0] == '.' && (!includeHidden || n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-    if (e->d_type == DT_DIR) {
-      found = true;
-    } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      found = fstatat(fd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
-    }
-    if (found) break;
-  }
-  closedir(dir);
-  return found;
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd >= 0 && HasSubFolderAt(fd, folder, includeHidden);
 }
 
-// A folder's listing as its worker makes it and its waiter takes it. The
-// worker publishes what it has in two steps, so a listing that hangs on one
-// entry (a link into a mount that no longer answers) still shows the rest.
+// A folder's listing as it is made and taken. It is published in steps, so a
+// listing that hangs on one entry (a link into a mount that no longer
+// answers) still shows the rest.
 struct TFolderListing {
   std::mutex Lock;
   bool Opened = false;  // the folder was read: Names holds every plain entry
@@ -144,13 +143,31 @@ struct TFolderListing {
   std::unordered_map<std::string, bool> Hints;
 };
 
+// Adds one entry that needed a look of its own, unless the listing was taken.
+bool Publish(TFolderListing& listing, const std::string& name, bool isDir, bool hints, bool sub) {
+  std::lock_guard<std::mutex> guard(listing.Lock);
+  if (listing.Taken) return false;
+  listing.Names.push_back(name);
+  if (hints && isDir) listing.Hints[name] = sub;
+  return true;
+}
+
+bool Wanted(bool isDir, unsigned flags) { return isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders); }
+
+// Whether the folder `path` holds a visible subfolder, its handle at hand.
+bool LookInto(int parentFd, const std::string& name, const std::string& path) {
+  const int child = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return child >= 0 && HasSubFolderAt(child, path);
+}
+
 // Lists `folder` into `listing`: first the entries whose kind the directory
 // tells (with `hints`, each folder looked into for a visible subfolder),
-// then the links and the entries of unknown kind, one by one: each needs a
-// look at what it names, which may lie on a mount that does not answer. A
-// mount point of a file system that may not answer is never looked into: it
-// keeps its expand button, made exact when it is expanded.
-void ListFolder(const std::string& folder, unsigned flags, bool hints, TFolderListing& listing,
+// then the links and the entries of unknown kind, one by one. A mount point
+// of a file system that may not answer is never looked into: it keeps its
+// expand button, made exact when it is expanded. Read on the caller's
+// thread, the links that lead onto such a mount are read through a deadline
+// of their own.
+void ListFolder(const std::string& folder, unsigned flags, bool hints, const std::shared_ptr<TFolderListing>& listing,
                 TReadProgress& progress) {
   DIR* dir = opendir(folder.c_str());
   if (!dir) return;
@@ -158,11 +175,6 @@ void ListFolder(const std::string& folder, unsigned flags, bool hints, TFolderLi
   std::vector<std::string> names, later;
   std::unordered_map<std::string, bool> found;
   const std::vector<std::string> remote = hints ? MountNamesThatMayNotAnswerIn(folder) : std::vector<std::string>();
-  auto lookInto = [&](const std::string& name) {
-    if (std::find(remote.begin(), remote.end(), name) != remote.end()) return true;
-    const int child = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    return child >= 0 && HasSubFolderAt(child);
-  };
   while (const dirent* e = readdir(dir)) {
     progress.Step();
     const char* n = e->d_name;
@@ -173,44 +185,62 @@ void ListFolder(const std::string& folder, unsigned flags, bool hints, TFolderLi
       continue;
     }
     const bool isDir = e->d_type == DT_DIR;
-    if (!(isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders))) continue;
+    if (!Wanted(isDir, flags)) continue;
     names.emplace_back(n);
-    if (hints && isDir) found[names.back()] = lookInto(names.back());
+    if (hints && isDir)
+      found[names.back()] = std::find(remote.begin(), remote.end(), names.back()) != remote.end() ||
+                            LookInto(fd, names.back(), Join(folder, names.back()));
   }
   {
-    std::lock_guard<std::mutex> guard(listing.Lock);
-    listing.Names = std::move(names);
-    listing.Hints = std::move(found);
-    listing.Opened = true;
+    std::lock_guard<std::mutex> guard(listing->Lock);
+    listing->Names = std::move(names);
+    listing->Hints = std::move(found);
+    listing->Opened = true;
   }
+  std::vector<std::string> farLinks;
   for (const std::string& name : later) {
     const std::string path = Join(folder, name);
     if (IsUnanswering(path)) continue;  // it kept an earlier listing waiting: not again
-    progress.Touch(path);
     progress.Step();
     struct stat st {};
-    const bool isDir = fstatat(fd, name.c_str(), &st, 0) == 0 && S_ISDIR(st.st_mode);
-    if (!(isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders))) continue;
-    const bool sub = hints && isDir && lookInto(name);
-    std::lock_guard<std::mutex> guard(listing.Lock);
-    if (listing.Taken) break;
-    listing.Names.push_back(name);
-    if (hints && isDir) listing.Hints[name] = sub;
+    if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISLNK(st.st_mode)) {
+      if (progress.Direct() && MountThatMayNotAnswerOn(path)) {
+        farLinks.push_back(name);
+        continue;
+      }
+      progress.Touch(path);
+      if (fstatat(fd, name.c_str(), &st, 0) != 0) st.st_mode = 0;  // dangling: no folder
+    }
+    const bool isDir = S_ISDIR(st.st_mode);
+    if (!Wanted(isDir, flags)) continue;
+    if (!Publish(*listing, name, isDir, hints, hints && isDir && LookInto(fd, name, path))) break;
   }
   progress.Touch("");
   closedir(dir);
+  for (const std::string& name : farLinks) {
+    const std::string path = Join(folder, name);
+    ReadInTime(path, [path, name, flags, hints, listing](TReadProgress& far) {
+      far.Touch(path);
+      struct stat st {};
+      const bool isDir = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      if (Wanted(isDir, flags)) Publish(*listing, name, isDir, hints, hints && isDir && SubFoldersIn(path, false));
+    });
+  }
 }
 
 // Directory entries of `folder` by kind; `flags` tells which are kept. With
-// `hints`, each folder kept is looked into for a visible subfolder. Waits for
-// the listing until the read deadline: false when the folder could not be
-// read or did not answer; what a listing had when it was given up otherwise.
+// `hints`, each folder kept is looked into for a visible subfolder. Waits
+// for the listing until the read deadline: false when the folder could not
+// be read or did not answer; what the listing had when it was given up
+// otherwise.
 bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::string>& names,
                 std::unordered_map<std::string, bool>* hints = nullptr) {
+  const TReadDeadline deadline;  // the folder and the links it holds wait together
   auto listing = std::make_shared<TFolderListing>();
   const bool wantHints = hints != nullptr;
   ReadInTime(folder, [folder, flags, wantHints, listing](TReadProgress& progress) {
-    ListFolder(folder, flags, wantHints, *listing, progress);
+    ListFolder(folder, flags, wantHints, listing, progress);
   });
   std::lock_guard<std::mutex> guard(listing->Lock);
   listing->Taken = true;
