@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "framework/tpanel.h"
-#include "hungmount.h"
+#include "../../platform/hungmount.h"
 #include "platform/readintime.h"
 #include "platform/shellnamespace.h"
 #include "shellhome.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/tapplication.h"
-#include "hungmount.h"
+#include "../../platform/hungmount.h"
 
 int main(int argc, char** argv) {
   hungmount::EnterPrivateMountsIfChild();  // before any thread

@@ -13,18 +13,23 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fuse.h>
+#include <poll.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+
+extern char** environ;
 
 namespace hungmount {
 constexpr const char* kChildVariable = "BR_PRIVATE_MOUNTS";
@@ -46,23 +51,46 @@ inline bool InChild() { return std::getenv(kChildVariable) != nullptr; }
 // and fails unless it passes there in time.
 inline void RunInChild() {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const QString filter = QString("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name());
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(kChildVariable, "1");
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start("/proc/self/exe", {filter});
-  ASSERT_TRUE(child.waitForStarted());
-  const bool finished = child.waitForFinished(kWatchdogMs);
-  if (!finished) {
-    child.kill();
-    child.waitForFinished();
+  const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+  // Everything the child needs is made before the fork: only exec follows it.
+  std::vector<std::string> env{std::string(kChildVariable) + "=1"};
+  for (char** e = environ; *e; ++e) env.emplace_back(*e);
+  std::vector<char*> envp, argv{const_cast<char*>("/proc/self/exe"), const_cast<char*>(filter.c_str()), nullptr};
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  int out[2];
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    dup2(out[1], 1);
+    dup2(out[1], 2);
+    execve("/proc/self/exe", argv.data(), envp.data());
+    _exit(127);
   }
-  const std::string output = child.readAll().toStdString();
+  close(out[1]);
+  std::string output;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWatchdogMs);
+  bool finished = false;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    pollfd p{out[0], POLLIN, 0};
+    if (poll(&p, 1, int(left.count())) <= 0) continue;
+    char buffer[4096];
+    const ssize_t n = read(out[0], buffer, sizeof buffer);
+    if (n <= 0) {
+      finished = true;  // the child closed its output: it has ended
+      break;
+    }
+    output.append(buffer, std::size_t(n));
+  }
+  close(out[0]);
+  if (!finished) kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
   ASSERT_TRUE(finished) << "the child hung and was killed:\n" << output;
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output;
-  EXPECT_EQ(child.exitCode(), 0) << output;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
   EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
