@@ -43,11 +43,9 @@ int main(int argc, char** argv) {
   // first picture; the fonts first, as the window needs them first.
   TFontConfiguration::Start(TbsSkinPackagePrefetch::Prepare(DefaultSkinBlock()));
   TApplication application(argc, argv);
-  // Until the fonts are read, the tree's first pictures, which need no text;
-  // then the wait, before any text: the toolkit would otherwise read a
-  // configuration of its own meanwhile.
+  // While the fonts are read: the tree's first pictures, which need no text.
+  // The window's first text then waits for the reading to end.
   TSystemImageList::Instance().LookUpDesktopIcons();
-  TFontConfiguration::Wait();
   application.SetTitle("文件名批量修改器");
   TmainForm mainForm;
   TSkinFileLoader skinLoader(*mainForm.bsSkinData);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/tbitmap.h"
+#include "framework/tfontconfiguration.h"
 
 namespace {
 
@@ -362,6 +363,7 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
+  TFontConfiguration::Wait();
   const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
   Paint([&](QPainter& p) {
     p.setFont(Font.ToQFont());
@@ -387,8 +389,12 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text)
 }
 
 int TCanvas::TextWidth(const std::string& text) {
+  TFontConfiguration::Wait();
   const QFontMetrics fm(Font.ToQFont());
   return fm.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-int TCanvas::TextHeight(const std::string&) { return QFontMetrics(Font.ToQFont()).height(); }
+int TCanvas::TextHeight(const std::string&) {
+  TFontConfiguration::Wait();
+  return QFontMetrics(Font.ToQFont()).height();
+}

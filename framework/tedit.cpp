@@ -17,6 +17,7 @@
 
 #include "framework/handlerguard.h"
 #include "framework/tpopupmenu.h"
+#include "framework/tfontconfiguration.h"
 
 namespace {
 constexpr int kPlatformMaxLength = 32767;  // the longest text a one-line field holds
@@ -145,6 +146,7 @@ TEdit::TEdit(QWidget* parent) : TControl(parent) {
   // The font first: the field is born in it instead of laying its text out
   // in the default control font once only to lay it out again.
   Font() = TFont("Arial", 14);
+  TFontConfiguration::Wait();  // the field lays out its text as it is made
   FEditor = new TEditField(this);
   SetColor(clWindow);
   FEditor->setGeometry(rect());

@@ -1,5 +1,6 @@
 #include "framework/tfontconfiguration.h"
 
+#include <atomic>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -17,6 +18,7 @@ struct TReader {
   std::mutex Lock;
   std::vector<std::thread> Workers;
   std::shared_future<void> Read;  // valid once a reading was started
+  std::atomic<bool> Done{false};  // the reading is over: nothing to wait for
   ~TReader() {
     for (std::thread& worker : Workers) worker.join();
   }
@@ -54,11 +56,14 @@ void TFontConfiguration::Start(std::function<void()> then) {
 }
 
 void TFontConfiguration::Wait() {
+  TReader& reader = Reader();
+  if (reader.Done.load(std::memory_order_acquire)) return;
   std::shared_future<void> read;
   {
-    TReader& reader = Reader();
     const std::lock_guard<std::mutex> guard(reader.Lock);
     read = reader.Read;
   }
-  if (read.valid()) read.wait();
+  if (!read.valid()) return;  // none started: the toolkit reads its own
+  read.wait();
+  reader.Done.store(true, std::memory_order_release);
 }

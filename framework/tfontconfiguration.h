@@ -1,10 +1,12 @@
 #pragma once
 // Reading the system's font configuration (every configuration file and the
 // font caches) takes a few milliseconds, paid at a program's first text. A
-// program starts that reading on a worker before anything else and waits for
-// it before its first text, so the reading overlaps the toolkit's start
-// instead of following it. Without a start the toolkit reads the
-// configuration itself when it first needs it.
+// program starts that reading on a worker before anything else, and the
+// first text waits for it (the canvas's text and the edit's field wait), so
+// the reading overlaps the toolkit's start and the window's first controls
+// instead of preceding them; the toolkit, finding it done, reads no second
+// one. Without a start the toolkit reads the configuration itself when it
+// first needs it.
 
 #include <functional>
 
@@ -16,6 +18,6 @@ class TFontConfiguration {
   // does nothing, except that its `then` still runs on a worker.
   static void Start(std::function<void()> then = {});
   // Returns once a started reading has finished (at once when none was
-  // started), without waiting for what runs after it.
+  // started), without waiting for what runs after it. Cheap once it has.
   static void Wait();
 };

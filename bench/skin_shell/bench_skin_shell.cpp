@@ -242,7 +242,6 @@ int RunChild(const std::string& kind, int argc, char** argv) {
   TFontConfiguration::Start(TbsSkinPackagePrefetch::Prepare(DefaultSkinBlock()));
   TApplication app(noArgc, noArgv);
   TSystemImageList::Instance().LookUpDesktopIcons();
-  TFontConfiguration::Wait();
   app.SetTitle("文件名批量修改器");
   TmainForm form;
   TSkinFileLoader skinLoader(*form.bsSkinData);

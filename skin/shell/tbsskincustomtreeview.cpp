@@ -57,6 +57,10 @@ TbsSkinCustomTreeView::TbsSkinCustomTreeView(QWidget* parent)
   // The header goes before any font reaches the tree: a shown header
   // measures its section in a font of its own on every font change.
   FTree->setHeaderHidden(true);
+  // Its minimum section width too: measured, it would be the window's first
+  // text (a font loaded before any is shown), and a row, with its icon, is
+  // always wider than either.
+  FTree->header()->setMinimumSectionSize(1);
   SetSkinDataName("treeview");
   SetColor(clWindow);
   Font() = FDefaultFont;
