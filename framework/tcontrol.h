@@ -49,6 +49,9 @@ class TControl : public QWidget {
   // While a form is being built its stored bounds stay as they are; the
   // first layout happens when building ends.
   bool AlignDisabled() const;
+  // The form this control was built into has finished building: what waited
+  // for the whole layout happens now, before the form's first alignment.
+  virtual void FormBuilt() {}
 
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool value);

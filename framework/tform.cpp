@@ -131,6 +131,14 @@ void TForm::EndBuild() {
   if (!FLoading) return;
   FLoading = false;
   PlaceClientArea();
+  std::function<void(TControl*)> built = [&](TControl* control) {
+    for (QObject* o : control->children())
+      if (auto* c = qobject_cast<TControl*>(o)) {
+        c->FormBuilt();
+        built(c);
+      }
+  };
+  built(this);
   std::function<void(TControl*)> realignTree = [&](TControl* control) {
     control->Realign();
     for (QObject* o : control->children())

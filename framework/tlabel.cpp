@@ -105,7 +105,7 @@ unsigned TCustomLabel::DrawFlags() const {
 }
 
 void TCustomLabel::AdjustBounds() {
-  if (!FAutoSize || Align() != alNone) return;
+  if (!FAutoSize || Align() != alNone || AlignDisabled()) return;
   QImage probe(1, 1, QImage::Format_RGB32);
   TCanvas canvas(&probe);
   TRect r{0, 0, Width(), 0};

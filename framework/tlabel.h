@@ -52,8 +52,11 @@ class TCustomLabel : public TControl {
   TControl* FocusControl() const { return FFocusControl.data(); }
   void SetFocusControl(TControl* value);
 
-  // Sizes the label to its text now (when AutoSize is on).
+  // Sizes the label to its text now (when AutoSize is on), or, while its
+  // form is being built, once the building ends: in its final caption and
+  // font, instead of once for every property set on the way.
   void AdjustBounds();
+  void FormBuilt() override { AdjustBounds(); }
 
  protected:
   // Draws the caption into `rect`, or with tdCalcRect only measures it.

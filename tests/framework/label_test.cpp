@@ -156,3 +156,41 @@ TEST(HintCursor, RowsBelowTheHotSpotDownToTheLowestVisibleRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A label in a form being built keeps its stored bounds and takes its text's
+// size once the build ends, in its final caption and font; a right-justified
+// one keeps the right edge it was stored with.
+TEST(Label, InAFormBeingBuiltALabelIsSizedOnceAtTheEndInItsFinalCaptionAndFont) {
+  QWidget plain;
+  TLabel* sizedAtOnce = Make(&plain, "~");
+  sizedAtOnce->Font() = TFont("MS Sans Serif", -19, fsBold);
+
+  TForm form;
+  form.BeginBuild();
+  auto* built = new TLabel(form.ClientArea());
+  built->SetBounds(62, 25, 13, 24);
+  built->SetCaption("~");
+  built->Font() = TFont("MS Sans Serif", -19, fsBold);
+  auto* right = new TLabel(form.ClientArea());
+  right->SetBounds(100, 5, 30, 24);
+  right->SetAlignment(taRightJustify);
+  right->Font() = TFont("Arial", 14);
+  right->SetCaption("a good deal longer");
+  EXPECT_EQ(built->Width(), 13);
+  EXPECT_EQ(built->Height(), 24);
+  EXPECT_EQ(right->Width(), 30);
+  form.EndBuild();
+  EXPECT_EQ(built->Left(), 62);
+  EXPECT_EQ(built->Width(), sizedAtOnce->Width());
+  EXPECT_EQ(built->Height(), sizedAtOnce->Height());
+  EXPECT_GT(right->Width(), 30);
+  EXPECT_EQ(right->Left() + right->Width(), 130);
+
+  // Built, the form's labels follow their text at once again.
+  built->SetCaption("~~~");
+  EXPECT_GT(built->Width(), sizedAtOnce->Width());
+}
+
+}  // namespace
