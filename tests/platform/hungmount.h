@@ -33,7 +33,7 @@ extern char** environ;
 
 namespace hungmount {
 constexpr const char* kChildVariable = "BR_PRIVATE_MOUNTS";
-constexpr int kWatchdogMs = 60000;  // a child still running by then is hung: killed, and the test fails
+constexpr int kWatchdogMs = 30000;  // a child still running by then is hung: killed, and the test fails
 
 // Called first thing in main, before any thread exists: in the child, moves
 // the process into a mount namespace of its own whose mounts propagate nowhere.
