@@ -8,8 +8,8 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "../platform/tempfolder.h"
 #include "realx.h"
+#include "windowtest.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
 
@@ -17,24 +17,15 @@ namespace {
 
 using realx::Xdo;
 
-class MainWindowTree : public ::testing::Test {
+class MainWindowTree : public wintest::Window {
  protected:
   void SetUp() override {
-    setenv("HOME", Home.Path().c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
+    Window::SetUp();
     setenv("XDG_DATA_HOME", (Home.Path() + ".local/share").c_str(), 1);
-    Home.MakeDir("Desktop");
-    Desktop = Home.Path() + "Desktop/";
   }
-  void TearDown() override { unsetenv("XDG_DATA_HOME"); }
-
-  TmainForm& Open() {
-    Form = std::make_unique<TmainForm>();
-    Application()->SetMainForm(Form.get());
-    Form->show();
-    Form->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    return *Form;
+  void TearDown() override {
+    Window::TearDown();
+    unsetenv("XDG_DATA_HOME");
   }
 
   void Click(const std::string& caption) {
@@ -44,10 +35,6 @@ class MainWindowTree : public ::testing::Test {
     tree->scrollToItem(node);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
   }
-
-  TempFolder Home;
-  std::string Desktop;
-  std::unique_ptr<TmainForm> Form;
 };
 
 TEST_F(MainWindowTree, TheTreeStartsOnTheDesktopWithTheSkinsLookAndNoBars) {
