@@ -167,7 +167,14 @@ bool ReadInTime(const std::string& path, std::function<void(TReadProgress&)> rea
   return false;
 }
 
-bool IsUnanswering(const std::string& path) { return IsUnansweringAt(path, MountThatMayNotAnswerOn(path)); }
+bool IsUnanswering(const std::string& path) {
+  {
+    const std::shared_ptr<TReadPool>& pool = Pool();
+    std::lock_guard<std::mutex> guard(pool->Lock);
+    if (pool->Unanswering.empty()) return false;  // the usual case: no look at the links
+  }
+  return IsUnansweringAt(path, MountThatMayNotAnswerOn(path));
+}
 
 int UnansweredReads() {
   const std::shared_ptr<TReadPool>& pool = Pool();

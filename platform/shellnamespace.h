@@ -85,13 +85,16 @@ class TShellFolderInterface {
   // Where `relative` (a list relative to this folder) leads.
   TShellPlace PlaceOf(const TIdList& relative) const;
   // The children of the kinds `flags` asks for, as one-item lists, in the
-  // order the directory gives them; false (and none) when the folder cannot
-  // be read.
+  // order the directory gives them (links and entries of unknown kind last);
+  // false (and none) when the folder cannot be read or does not answer in
+  // time. A listing that hangs on one entry gives the entries it had.
   bool EnumObjects(unsigned flags, std::vector<TIdList>& items) const;
   // A name for `relative` (a list relative to this folder); for parsing, a
   // virtual item answers "::{...}".
   std::string GetDisplayNameOf(const TIdList& relative, unsigned flags) const;
-  // The attributes of `relative` among `mask`.
+  // The attributes of `relative` among `mask`. An item on a mount that does
+  // not answer in time is only the folder it was listed as (nothing that
+  // would rename or delete it).
   std::uint32_t GetAttributesOf(const TIdList& relative, std::uint32_t mask) const;
   // Negative, zero or positive: the shell's order of two relative lists
   // (virtual items first, then names in natural order).
@@ -126,4 +129,6 @@ std::vector<TShellVolume> VolumesFromMountInfo(const std::string& mountInfo);
 std::vector<TShellVolume> MountedVolumes();
 
 // Whether `folder` holds a visible subfolder (or, with `includeHidden`, any).
+// The mount point of a network or FUSE file system is not looked into (it
+// may not answer): it counts as holding one. No answer in time: none.
 bool FolderHasSubFolders(const std::string& folder, bool includeHidden = false);

@@ -151,6 +151,11 @@ TEST_F(HungMountTest, ExpandingTheUnansweringFolderInTheTreeShowsNoChildrenWithi
   View->RefreshNode(root);
   EXPECT_LT(clock.restart(), kAtOnceMs);
   EXPECT_EQ(UnansweredReads(), 1);
+  // Selecting it with the folder watch on does not wait either.
+  View->SetAutoRefresh(true);
+  View->Tree()->setCurrentItem(Node("hung"));  // the refresh made new nodes
+  EXPECT_EQ(View->SelectedPath(), "/mnt/hung");
+  EXPECT_LT(clock.restart(), kAtOnceMs);
   // And the rest of the tree works as ever.
   View->Tree()->expandItem(Node("z"));
   EXPECT_EQ(Captions(Node("z")), (std::vector<std::string>{"sub"}));
