@@ -86,13 +86,14 @@ int KindRank(std::string_view data) {
   return 4;
 }
 
-// Whether the directory open at `fd` (the folder `folder`) holds a visible
-// folder (or, with `includeHidden`, any); closes `fd`. Reads the entries
+// Whether the directory open at `fd` (the folder `folder`, or its entry
+// `child` when one is given) holds a visible folder (or, with
+// `includeHidden`, any); closes `fd`. Reads the entries
 // straight into a small buffer: a directory stream would allocate its own
 // large one for each of thousands of folders. Links are looked at only when
 // no plain folder is found, and one that leads onto a mount that may not
 // answer counts as a folder without a look, as such a mount point does.
-bool HasSubFolderAt(int fd, const std::string& folder, bool includeHidden = false) {
+bool HasSubFolderAt(int fd, const std::string& folder, const char* child = nullptr, bool includeHidden = false) {
   alignas(8) char buffer[4096];
   bool found = false;
   std::vector<std::string> links;
@@ -112,11 +113,13 @@ bool HasSubFolderAt(int fd, const std::string& folder, bool includeHidden = fals
     }
     if (found) break;
   }
+  // Its path is spelt out only when a link needs it: thousands of folders are looked into.
+  const std::string path = links.empty() ? std::string() : child ? Join(folder, child) : folder;
   for (std::size_t i = 0; i < links.size() && !found; ++i) {
     struct stat st {};
     if (fstatat(fd, links[i].c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
     if (S_ISLNK(st.st_mode)) {
-      found = MountThatMayNotAnswerOn(Join(folder, links[i])).has_value() ||
+      found = MountThatMayNotAnswerOn(Join(path, links[i])).has_value() ||
               (fstatat(fd, links[i].c_str(), &st, 0) == 0 && S_ISDIR(st.st_mode));
     } else {
       found = S_ISDIR(st.st_mode);
@@ -129,7 +132,7 @@ bool HasSubFolderAt(int fd, const std::string& folder, bool includeHidden = fals
 // Whether `folder` holds a visible subfolder (or, with `includeHidden`, any), read here and now.
 bool SubFoldersIn(const std::string& folder, bool includeHidden) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  return fd >= 0 && HasSubFolderAt(fd, folder, includeHidden);
+  return fd >= 0 && HasSubFolderAt(fd, folder, nullptr, includeHidden);
 }
 
 // A folder's listing as it is made and taken. It is published in steps, so a
@@ -154,10 +157,10 @@ bool Publish(TFolderListing& listing, const std::string& name, bool isDir, bool 
 
 bool Wanted(bool isDir, unsigned flags) { return isDir ? (flags & kShcontfFolders) : (flags & kShcontfNonFolders); }
 
-// Whether the folder `path` holds a visible subfolder, its handle at hand.
-bool LookInto(int parentFd, const std::string& name, const std::string& path) {
-  const int child = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  return child >= 0 && HasSubFolderAt(child, path);
+// Whether the entry `name` of `folder` (open at `folderFd`) holds a visible subfolder.
+bool LookInto(int folderFd, const std::string& folder, const std::string& name) {
+  const int child = openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return child >= 0 && HasSubFolderAt(child, folder, name.c_str());
 }
 
 // Lists `folder` into `listing`: first the entries whose kind the directory
@@ -189,7 +192,7 @@ void ListFolder(const std::string& folder, unsigned flags, bool hints, const std
     names.emplace_back(n);
     if (hints && isDir)
       found[names.back()] = std::find(remote.begin(), remote.end(), names.back()) != remote.end() ||
-                            LookInto(fd, names.back(), Join(folder, names.back()));
+                            LookInto(fd, folder, names.back());
   }
   {
     std::lock_guard<std::mutex> guard(listing->Lock);
@@ -214,7 +217,7 @@ void ListFolder(const std::string& folder, unsigned flags, bool hints, const std
     }
     const bool isDir = S_ISDIR(st.st_mode);
     if (!Wanted(isDir, flags)) continue;
-    if (!Publish(*listing, name, isDir, hints, hints && isDir && LookInto(fd, name, path))) break;
+    if (!Publish(*listing, name, isDir, hints, hints && isDir && LookInto(fd, folder, name))) break;
   }
   progress.Touch("");
   closedir(dir);

@@ -78,17 +78,19 @@ TEST_F(HungMountTest, AFolderHoldingAnUnansweringMountListsAtOnceAndTheMountKeep
   if (!InChild()) return RunInChild();
   ScratchMnt scratch;
   ASSERT_TRUE(scratch.Ok);
-  MakeDirs({"/mnt/a", "/mnt/z", "/mnt/z/sub"});
+  MakeDirs({"/mnt/a", "/mnt/y", "/mnt/z", "/mnt/z/sub"});
   HungMount hung("/mnt/hung");
   ASSERT_TRUE(hung.Ok()) << hung.Error;
+  ASSERT_EQ(symlink("/mnt/hung/share", "/mnt/y/nas"), 0);
 
   QElapsedTimer clock;
   clock.start();
   std::vector<Child> children;
   ASSERT_TRUE(List("/mnt", children));
-  // The mount is never looked into, so its parent lists without waiting;
-  // its button goes when it is expanded.
-  EXPECT_EQ(children, (std::vector<Child>{{"a", false}, {"hung", true}, {"z", true}}));
+  // The mount is never looked into, nor is a link onto it inside a child,
+  // so their folder lists without waiting; their buttons go when they are
+  // expanded.
+  EXPECT_EQ(children, (std::vector<Child>{{"a", false}, {"hung", true}, {"y", true}, {"z", true}}));
   EXPECT_LT(clock.elapsed(), kAtOnceMs);
   EXPECT_EQ(UnansweredReads(), 0);
 }
