@@ -157,6 +157,9 @@ TEST_F(HungMountTest, ExpandingTheUnansweringFolderInTheTreeShowsNoChildrenWithi
   View->SetAutoRefresh(true);
   View->Tree()->setCurrentItem(Node("hung"));  // the refresh made new nodes
   EXPECT_EQ(View->SelectedPath(), "/mnt/hung");
+  // Nothing offered on it would act on a mount that cannot answer.
+  ASSERT_TRUE(View->SelectedItem());
+  EXPECT_EQ(View->SelectedItem()->CapabilitySet() & ((1u << caRename) | (1u << caDelete) | (1u << caMove)), 0u);
   EXPECT_LT(clock.restart(), kAtOnceMs);
   // And the rest of the tree works as ever.
   View->Tree()->expandItem(Node("z"));
