@@ -65,8 +65,10 @@ class TMountTable {
 };
 
 TMountTable& Table() {
-  static TMountTable table;
-  return table;
+  // Never destroyed: a worker released from a dead mount while the program
+  // ends may still ask for it.
+  static TMountTable* const table = new TMountTable;
+  return *table;
 }
 }  // namespace
 
