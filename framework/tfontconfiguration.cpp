@@ -1,5 +1,8 @@
 #include "framework/tfontconfiguration.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <atomic>
 #include <future>
 #include <mutex>
@@ -29,6 +32,20 @@ TReader& Reader() {
   return reader;
 }
 
+// Moves the new worker off the processor of the thread that starts it, when
+// another is allowed. The reading is on the way to the window's first text
+// while its starter goes on making the window; a new thread is often queued
+// on its starter's processor and waits there until the load is balanced,
+// milliseconds later, while the other processor idles.
+void KeepApart(std::thread& worker, int starterCpu) {
+  cpu_set_t allowed;
+  if (starterCpu < 0 || pthread_getaffinity_np(worker.native_handle(), sizeof allowed, &allowed) != 0 ||
+      !CPU_ISSET(starterCpu, &allowed))
+    return;
+  CPU_CLR(starterCpu, &allowed);
+  if (CPU_COUNT(&allowed) > 0) pthread_setaffinity_np(worker.native_handle(), sizeof allowed, &allowed);
+}
+
 void ReadConfiguration() {
 #ifdef BR_HAVE_FONTCONFIG
   // The library keeps the configuration it loads as the current one, which
@@ -53,6 +70,7 @@ void TFontConfiguration::Start(std::function<void()> then) {
     done.set_value();
     if (then) then();
   });
+  KeepApart(reader.Workers.back(), sched_getcpu());
 }
 
 void TFontConfiguration::Wait() {
