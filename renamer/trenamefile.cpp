@@ -6,6 +6,7 @@
 
 #include "platform/findfile.h"
 #include "platform/movefile.h"
+#include "platform/readintime.h"
 
 namespace {
 
@@ -58,22 +59,37 @@ std::vector<TPlannedRename> PlanRenames(const std::vector<std::string>& Names, s
   return plan;
 }
 
-std::vector<std::string> Trenamefile::ListFiles(const std::string& Pattern) {
+namespace {
+
+std::vector<std::string> MatchingNames(const std::string& pattern) {
   std::vector<std::string> names;
-  FFileCount = 0;
   TSearchRec search;
   // Closes the search on every path, also when appending throws.
   struct Closer {
     TSearchRec& Rec;
     ~Closer() { FindClose(Rec); }
   } closer{search};
-  if (FindFirst(Pattern, kListAttributes, search) == 0) {
+  if (FindFirst(pattern, kListAttributes, search) == 0) {
     do {
       names.push_back(std::move(search.Name));  // FindNext overwrites it anyway
-      ++FFileCount;
     } while (FindNext(search) == 0);
   }
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> Trenamefile::ListFiles(const std::string& Pattern) {
+  FFileCount = 0;
+  // A folder on a mount that stopped answering lists nothing once the
+  // deadline passes instead of holding the window; the search, left to
+  // finish on its own, owns its copy of the pattern.
+  const std::string folder = Pattern.substr(0, Pattern.rfind('/') + 1);
+  std::optional<std::vector<std::string>> names =
+      AnswerInTime<std::vector<std::string>>(folder, [Pattern] { return MatchingNames(Pattern); });
+  if (!names) return {};
+  FFileCount = int(names->size());
+  return std::move(*names);
 }
 
 void Trenamefile::RenameAll(const std::string& Folder, const std::vector<std::string>& Names,

@@ -61,7 +61,9 @@ public:
   // Pattern is a folder ending in "/" followed by a mask. Returns the bare
   // names of the matching files (directories excluded, hidden files
   // included) in natural order; an empty list when nothing matches, the
-  // folder cannot be read or the pattern is no absolute path.
+  // folder cannot be read, its mount gives no answer within the folder
+  // deadline (then the next listing there gives up at once) or the pattern
+  // is no absolute path.
   std::vector<std::string> ListFiles(const std::string& Pattern);
 
   // Renames Folder + Names[i] to Folder + Prefix + (Start + 1 + i) + the

@@ -1,7 +1,9 @@
-// The namespace and the folder tree with a real mount whose server stopped
-// answering: listing, expanding and the computer's volumes come back within
-// one timeout, show the mount without children, and never wait on it twice.
+// The namespace, the folder tree and the file listing with a real mount whose
+// server stopped answering: listing, expanding and the computer's volumes come
+// back within one timeout, show the mount without children, and never wait on
+// it twice.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QElapsedTimer>
@@ -11,6 +13,7 @@
 #include "../../platform/hungmount.h"
 #include "platform/readintime.h"
 #include "platform/shellnamespace.h"
+#include "renamer/trenamefile.h"
 #include "shellhome.h"
 #include "skin/shell/tbsskindirtreeview.h"
 
@@ -198,4 +201,33 @@ TEST_F(HungMountTest, TheComputerShowsAnUnansweringVolumeAtOnceAndItsExpansionEn
   EXPECT_TRUE(View->FindNode("hung"));
   EXPECT_LT(clock.elapsed(), kAtOnceMs);
   EXPECT_EQ(UnansweredReads(), 1);
+}
+
+// The main window lists a folder's files through the renamer: a folder on a
+// mount that stopped answering lists nothing within one timeout, the next
+// time at once, and the files of other folders as ever.
+TEST_F(HungMountTest, ListingTheFilesOfAnUnansweringFolderEndsInOneTimeoutAndThenAtOnce) {
+  if (!InChild()) return RunInChild();
+  ScratchMnt scratch;
+  ASSERT_TRUE(scratch.Ok);
+  MakeDirs({"/mnt/a"});
+  ASSERT_EQ(close(open("/mnt/a/photo.jpg", O_CREAT | O_WRONLY, 0644)), 0);
+  HungMount hung("/mnt/hung");
+  ASSERT_TRUE(hung.Ok()) << hung.Error;
+
+  Trenamefile renamer;
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_TRUE(renamer.ListFiles("/mnt/hung/*.*").empty());
+  EXPECT_EQ(renamer.FileCount(), 0);
+  const qint64 first = clock.restart();
+  EXPECT_GE(first, kTimeoutMs - 100);
+  EXPECT_LT(first, kTimeoutMs + kSlackMs) << "the window waited longer than one timeout";
+
+  EXPECT_TRUE(renamer.ListFiles("/mnt/hung/sub/*.jpg").empty());
+  EXPECT_LT(clock.restart(), kAtOnceMs);
+  EXPECT_EQ(UnansweredReads(), 1);
+
+  EXPECT_EQ(renamer.ListFiles("/mnt/a/*.*"), (std::vector<std::string>{"photo.jpg"}));
+  EXPECT_EQ(renamer.FileCount(), 1);
 }
