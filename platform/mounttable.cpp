@@ -75,7 +75,7 @@ TMountTable& Table() {
 std::string UnescapeMountField(const std::string& field) {
   std::string out;
   for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size() + 0 && std::isdigit((unsigned char)field[i + 1]) &&
+    if (field[i] == '\\' && i + 3 < field.size() && std::isdigit((unsigned char)field[i + 1]) &&
         std::isdigit((unsigned char)field[i + 2]) && std::isdigit((unsigned char)field[i + 3])) {
       out += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
       i += 3;

@@ -257,21 +257,6 @@ bool ReadFolder(const std::string& folder, unsigned flags, std::vector<std::stri
   return true;
 }
 
-std::string Unescape(const std::string& field) {
-  // mountinfo writes space, tab, newline and backslash as \ooo.
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size() + 0 && std::isdigit((unsigned char)field[i + 1]) &&
-        std::isdigit((unsigned char)field[i + 2]) && std::isdigit((unsigned char)field[i + 3])) {
-      out += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
-      i += 3;
-    } else {
-      out += field[i];
-    }
-  }
-  return out;
-}
-
 bool Under(const std::string& path, const std::string& tree) {
   return path == tree || path.rfind(tree + "/", 0) == 0;
 }
@@ -548,8 +533,8 @@ std::vector<TShellVolume> VolumesFromMountInfo(const std::string& mountInfo) {
     for (std::string w; fields >> w;) f.push_back(w);
     const auto dash = std::find(f.begin(), f.end(), "-");
     if (f.size() < 5 || dash == f.end() || dash + 1 == f.end()) continue;
-    const std::string root = Unescape(f[3]);
-    const std::string point = Unescape(f[4]);
+    const std::string root = UnescapeMountField(f[3]);
+    const std::string point = UnescapeMountField(f[4]);
     const std::string type = *(dash + 1);
     if (point == "/" || root != "/") continue;  // the root itself, or a bind mount of a subtree
     if (std::any_of(std::begin(kPseudoTypes), std::end(kPseudoTypes), [&](const char* t) { return type == t; }))
