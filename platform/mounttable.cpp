@@ -86,17 +86,23 @@ std::string UnescapeMountField(const std::string& field) {
   return out;
 }
 
+bool MountInfoFields(const std::string& line, std::vector<std::string>& fields, std::string& type) {
+  fields.clear();
+  std::stringstream words(line);
+  for (std::string w; words >> w;) fields.push_back(w);
+  const auto dash = std::find(fields.begin(), fields.end(), "-");
+  if (fields.size() < 5 || dash == fields.end() || dash + 1 == fields.end()) return false;
+  type = *(dash + 1);
+  return true;
+}
+
 std::vector<TMount> MountsFromMountInfo(const std::string& mountInfo) {
   std::vector<TMount> mounts;
   std::stringstream in(mountInfo);
-  for (std::string line; std::getline(in, line);) {
-    std::stringstream fields(line);
-    std::vector<std::string> f;
-    for (std::string w; fields >> w;) f.push_back(w);
-    const auto dash = std::find(f.begin(), f.end(), "-");
-    if (f.size() < 5 || dash == f.end() || dash + 1 == f.end()) continue;
-    mounts.push_back({Unslashed(UnescapeMountField(f[4])), *(dash + 1)});
-  }
+  std::vector<std::string> f;
+  std::string type;
+  for (std::string line; std::getline(in, line);)
+    if (MountInfoFields(line, f, type)) mounts.push_back({Unslashed(UnescapeMountField(f[4])), type});
   return mounts;
 }
 

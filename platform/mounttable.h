@@ -16,6 +16,10 @@ struct TMount {
 // The mounts of /proc/self/mountinfo text, in its order.
 std::vector<TMount> MountsFromMountInfo(const std::string& mountInfo);
 
+// One mountinfo line cut into its fields; false for a line too short to
+// name a mount point and a type. `type` is the field after the "-".
+bool MountInfoFields(const std::string& line, std::vector<std::string>& fields, std::string& type);
+
 // Whether a file system of `type` may leave a read waiting on something
 // other than this machine's own disks and memory: network and FUSE file
 // systems, and any type this program does not know.

@@ -527,15 +527,12 @@ std::vector<TShellVolume> VolumesFromMountInfo(const std::string& mountInfo) {
       "fuse.gvfsd-fuse", "fuse.portal", "fuse.snapfuse", "selinuxfs", "nfsd"};
   std::vector<TShellVolume> volumes;
   std::stringstream in(mountInfo);
+  std::vector<std::string> f;
+  std::string type;
   for (std::string line; std::getline(in, line);) {
-    std::stringstream fields(line);
-    std::vector<std::string> f;
-    for (std::string w; fields >> w;) f.push_back(w);
-    const auto dash = std::find(f.begin(), f.end(), "-");
-    if (f.size() < 5 || dash == f.end() || dash + 1 == f.end()) continue;
+    if (!MountInfoFields(line, f, type)) continue;
     const std::string root = UnescapeMountField(f[3]);
     const std::string point = UnescapeMountField(f[4]);
-    const std::string type = *(dash + 1);
     if (point == "/" || root != "/") continue;  // the root itself, or a bind mount of a subtree
     if (std::any_of(std::begin(kPseudoTypes), std::end(kPseudoTypes), [&](const char* t) { return type == t; }))
       continue;
