@@ -1,8 +1,13 @@
 #include "framework/tbitmap.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 namespace {
 constexpr QImage::Format kFormat = QImage::Format_RGB32;
@@ -13,10 +18,107 @@ QImage NewImage(int width, int height) {
   image.fill(Qt::white);
   return image;
 }
+
+// Every control paints through a buffer of its own full size. Made fresh for
+// each paint, a buffer comes from the system as untouched pages, and the
+// first write to each page faults: in the window's first paint that is most
+// of a megabyte per panel, and the panels' buffers are painted one after
+// another. So the paints of an update take one block in turn, which faults
+// only as far as the largest paint reaches, and the block goes back to the
+// system once the update is over.
+class TPaintMemory {
+ public:
+  static TPaintMemory& Instance() {
+    static TPaintMemory memory;
+    return memory;
+  }
+
+  // A white image in lent memory; the block comes back when the last image
+  // sharing it is gone (a copy kept after the paint keeps it until then).
+  QImage Lend(int width, int height) {
+    const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+    Block* block = nullptr;
+    {
+      const std::lock_guard<std::mutex> guard(FLock);
+      if (FSpare && FSpare->Size >= bytes) std::swap(block, FSpare);
+    }
+    if (!block) block = Map(bytes);
+    if (!block) return NewImage(width, height);
+    QImage image(static_cast<uchar*>(block->Data), width, height, width * 4, kFormat, &TPaintMemory::GiveBack, block);
+    image.fill(Qt::white);
+    return image;
+  }
+
+ private:
+  struct Block {
+    void* Data;
+    std::size_t Size;
+  };
+
+  // Untouched pages cost nothing, so a block is made large enough for the
+  // paints of a whole window at once.
+  static Block* Map(std::size_t bytes) {
+    constexpr std::size_t kAtLeast = std::size_t(4) << 20;
+    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    const std::size_t size = (std::max(bytes, kAtLeast) + page - 1) / page * page;
+    void* data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (data == MAP_FAILED) return nullptr;
+    return new Block{data, size};
+  }
+
+  static void Unmap(Block* block) {
+    if (!block) return;
+    munmap(block->Data, block->Size);
+    delete block;
+  }
+
+  static void GiveBack(void* info) {
+    TPaintMemory& memory = Instance();
+    Block* block = static_cast<Block*>(info);
+    Block* dropped = nullptr;
+    bool post = false;
+    {
+      const std::lock_guard<std::mutex> guard(memory.FLock);
+      // Of two blocks the larger is kept, as it serves every paint.
+      if (memory.FSpare && memory.FSpare->Size >= block->Size) {
+        dropped = block;
+      } else {
+        dropped = memory.FSpare;
+        memory.FSpare = block;
+      }
+      post = !memory.FReleasePosted && QCoreApplication::instance();
+      memory.FReleasePosted = memory.FReleasePosted || post;
+    }
+    Unmap(dropped);
+    if (post) {
+      // Posted events run once the update's paints are over.
+      QMetaObject::invokeMethod(QCoreApplication::instance(), [] { Instance().Release(); }, Qt::QueuedConnection);
+    } else if (!QCoreApplication::instance()) {
+      memory.Release();
+    }
+  }
+
+  void Release() {
+    Block* spare = nullptr;
+    {
+      const std::lock_guard<std::mutex> guard(FLock);
+      std::swap(spare, FSpare);
+      FReleasePosted = false;
+    }
+    Unmap(spare);
+  }
+
+  std::mutex FLock;
+  Block* FSpare = nullptr;  // idle, kept for the next paint of this update
+  bool FReleasePosted = false;
+};
 }  // namespace
 
 TBitmap::TBitmap() = default;
 TBitmap::TBitmap(int width, int height) : FImage(NewImage(width, height)) {}
+TBitmap::TBitmap(int width, int height, ForPaintTag) {
+  if (width > 0 && height > 0) FImage = TPaintMemory::Instance().Lend(width, height);
+}
 TBitmap::TBitmap(const QImage& image) { SetImage(image); }
 TBitmap::TBitmap(const TBitmap& other)
     : Transparent(other.Transparent), FTransparentColor(other.FTransparentColor) {

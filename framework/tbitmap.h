@@ -17,8 +17,16 @@
 
 class TBitmap {
  public:
+  struct ForPaintTag {};
+  // For a paint's off-screen buffer (see TBitmap(width, height, ForPaint)).
+  static constexpr ForPaintTag ForPaint{};
+
   TBitmap();
   TBitmap(int width, int height);
+  // A white bitmap like the one above, whose pixels are lent for one paint
+  // from memory that the paints of a window update take in turn; given back
+  // when the last picture sharing them goes.
+  TBitmap(int width, int height, ForPaintTag);
   explicit TBitmap(const QImage& image);
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);

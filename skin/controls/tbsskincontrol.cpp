@@ -56,7 +56,7 @@ void TbsSkinControl::paintEvent(QPaintEvent*) {
   // Every paint binds the record again, so a new name or skin shows at once.
   ReadSkinRecord();
   QPainter painter(this);
-  TBitmap buffer(width(), height());
+  TBitmap buffer(width(), height(), TBitmap::ForPaint);
   PlaceOnDevice(buffer, painter, 0, 0);
   DrawControl(buffer);
   TCanvas(&painter).Draw(0, 0, buffer);

@@ -292,7 +292,7 @@ void TbsSkinCustomEdit::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   ReadSkinRecord();
   QPainter painter(this);
-  TBitmap buffer(width(), height());
+  TBitmap buffer(width(), height(), TBitmap::ForPaint);
   PlaceOnDevice(buffer, painter, 0, 0);
   DrawField(buffer);
   TCanvas(&painter).Draw(0, 0, buffer);

@@ -181,7 +181,7 @@ void TbsSkinHintWindow::DrawDefault(TBitmap& buffer) {
 
 void TbsSkinHintWindow::Paint(TCanvas& canvas) {
   if (width() <= 0 || height() <= 0) return;
-  TBitmap buffer(width(), height());
+  TBitmap buffer(width(), height(), TBitmap::ForPaint);
   PlaceOnDevice(buffer, canvas.Painter(), 0, 0);
   // Looked up again: the skin may have been loaded anew since the hint was sized.
   const TBitmap* picture = HintPicture(FHintSkinData.data());

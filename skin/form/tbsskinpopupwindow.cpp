@@ -441,7 +441,7 @@ void TbsSkinPopupWindow::Dismiss() {
 void TbsSkinPopupWindow::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   QPainter p(this);
-  TBitmap buffer(width(), height());
+  TBitmap buffer(width(), height(), TBitmap::ForPaint);
   PlaceOnDevice(buffer, p, 0, 0);
   Paint(buffer);
   TCanvas(&p).Draw(0, 0, buffer);

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+
+#include <QCoreApplication>
+#include <cerrno>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -157,6 +161,53 @@ TEST(Canvas, AWidgetsPictureAroundAnOpaqueChildIsWhereTheWidgetIs) {
       const bool inChild = x >= 10 && y >= 8 && x < 22 && y < 17;
       ASSERT_EQ(shot.pixel(7 + x, 5 + y), inChild ? qRgb(255, 0, 0) : Gradient(x, y)) << x << "," << y;
     }
+}
+
+// Paint buffers take one block of memory in turn.
+TEST(PaintBitmap, ComesWhiteInTheMemoryAnEarlierPaintLeftDirty) {
+  const uchar* earlier = nullptr;
+  {
+    TBitmap paint(40, 30, TBitmap::ForPaint);
+    paint.Canvas().Brush.Color = clRed;
+    paint.Canvas().FillRect(Rect(0, 0, 40, 30));
+    earlier = paint.Image().constBits();
+  }
+  TBitmap next(30, 40, TBitmap::ForPaint);
+  EXPECT_EQ(next.Image().constBits(), earlier);
+  EXPECT_EQ(PixelsOf(next, clWhite).size(), std::size_t(30 * 40));
+  // A copy owns its pixels, as a copy of any bitmap does.
+  TBitmap copy(next);
+  EXPECT_NE(copy.Image().constBits(), next.Image().constBits());
+}
+
+TEST(PaintBitmap, APictureKeptAfterItsPaintKeepsItsPixels) {
+  QImage kept;
+  {
+    TBitmap paint(20, 20, TBitmap::ForPaint);
+    paint.Canvas().Brush.Color = clBlue;
+    paint.Canvas().FillRect(Rect(0, 0, 20, 20));
+    kept = paint.Image();  // shares the lent memory
+  }
+  TBitmap next(20, 20, TBitmap::ForPaint);
+  next.Canvas().Brush.Color = clRed;
+  next.Canvas().FillRect(Rect(0, 0, 20, 20));
+  EXPECT_NE(next.Image().constBits(), kept.constBits());
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) ASSERT_EQ(kept.pixel(x, y), QColor(Qt::blue).rgb()) << x << "," << y;
+}
+
+TEST(PaintBitmap, TheMemoryGoesBackToTheSystemOnceTheUpdateIsOver) {
+  void* block = nullptr;
+  {
+    TBitmap paint(64, 64, TBitmap::ForPaint);
+    block = const_cast<uchar*>(paint.Image().constBits());
+  }
+  unsigned char resident = 0;
+  EXPECT_EQ(mincore(block, 4096, &resident), 0) << "kept for the next paint of the update";
+  QCoreApplication::sendPostedEvents();
+  errno = 0;
+  EXPECT_EQ(mincore(block, 4096, &resident), -1);
+  EXPECT_EQ(errno, ENOMEM) << "no longer mapped";
 }
 
 TEST(Colors, SystemColoursHaveFixedValues) {
