@@ -1,5 +1,6 @@
 #include "renamer/trenamejournal.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <ctime>
 #include <string_view>
 
 #include "renamer/trenamefile.h"
@@ -169,6 +171,33 @@ TJournalStatus OpenJournal(int& fd, struct stat& st) {
   return TJournalStatus::Ok;
 }
 
+// The journal is first written under a temporary name beside it, locked from
+// the moment it exists until it is renamed into place. A program that died in
+// between left its temporary file behind; such files are removed before a new
+// one is made: ours, unlocked, and older than any writer takes, so a file
+// another instance has just made and is about to lock is never taken.
+void RemoveLeftTemporaries(const std::string& folder) {
+  constexpr std::string_view kTemporary = "undo-journal.";
+  constexpr std::size_t kTemporaryLength = kTemporary.size() + 6;  // mkostemp's six letters
+  constexpr time_t kOldSeconds = 60;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  const int dirFd = dirfd(dir);
+  const time_t now = time(nullptr);
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != kTemporaryLength || name.substr(0, kTemporary.size()) != kTemporary) continue;
+    const int fd = openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() && now - st.st_mtime >= kOldSeconds &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0)
+      unlinkat(dirFd, entry->d_name, 0);
+    close(fd);
+  }
+  closedir(dir);
+}
+
 bool SameFolder(const TJournal& j) {
   struct stat st;
   return stat(j.Folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
@@ -186,6 +215,7 @@ TRenameJournal::~TRenameJournal() {
 bool TRenameJournal::Begin(const TJournal& Plan) {
   const std::string folder = StateFolder();
   if (!MakeFolders(folder)) return false;
+  RemoveLeftTemporaries(folder);
 
   std::string plan;
   plan.reserve(64 + Plan.Folder.size() + Plan.Entries.size() * 64);

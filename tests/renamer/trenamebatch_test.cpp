@@ -4,6 +4,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,8 +13,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <future>
 #include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -571,6 +575,38 @@ TEST_F(Batch, ABatchWhoseJournalCannotBeWrittenDoesNotStart) {
   EXPECT_FALSE(r.Started);
   EXPECT_NE(ReportText(r).find("未重命名任何文件"), std::string::npos) << ReportText(r);
   EXPECT_EQ(F.Contents(), before);
+}
+
+// A program that died while writing its journal left the temporary file
+// behind; the next batch removes it, but never one a writer still holds.
+TEST_F(Batch, TemporaryJournalsLeftByADeadWriterGoAndLiveOnesStay) {
+  F.WriteFile("a", "A");
+  ASSERT_EQ(Rename("*", "x").Renamed, 1u);  // the state folder now exists
+  std::string folder = TRenameBatch::JournalPath();
+  folder.resize(folder.rfind('/') + 1);
+  const auto make = [&](const std::string& name, time_t age) {
+    const std::string path = folder + name;
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    EXPECT_GE(fd, 0) << path;
+    const timespec times[2] = {{time(nullptr) - age, 0}, {time(nullptr) - age, 0}};
+    EXPECT_EQ(futimens(fd, times), 0);
+    return fd;
+  };
+  close(make("undo-journal.Dead01", 120));
+  const int writer = make("undo-journal.Held01", 120);  // a writer that is slow, not dead
+  ASSERT_EQ(flock(writer, LOCK_EX), 0);
+  close(make("undo-journal.Fresh1", 0));  // just made; its writer is about to lock it
+  close(make("undo-journal.other-name", 120));
+  close(make("notes", 120));
+
+  ASSERT_EQ(Rename("*", "y").Renamed, 1u);
+  std::set<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) left.insert(e.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"undo-journal", "undo-journal.Held01", "undo-journal.Fresh1",
+                                         "undo-journal.other-name", "notes"}));
+  close(writer);
+  EXPECT_EQ(Undo().Renamed, 1u);
+  EXPECT_EQ(F.Contents(), (Contents{{"x1", "file:A"}}));
 }
 
 TEST_F(Batch, AFileThatAlreadyHasItsNewNameCountsAsRenamed) {
