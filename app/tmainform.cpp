@@ -10,6 +10,7 @@
 namespace {
 constexpr int kClientWidth = 746;
 constexpr int kClientHeight = 467;
+constexpr int kSplitterWidth = 3;  // as stored; the embedded skin leaves the splitter unbound
 const char* const kMakerAddress = "https://www.oradel.example/";
 const TFont kControlFont("Arial", 14);
 const char* const kRenamingTitle = "正在重命名";
@@ -110,7 +111,7 @@ void TmainForm::CreateComponents() {
   QWidget* client = ClientArea();
 
   // No skin data: the splitter keeps its stored width and plain look.
-  bsSkinSplitter1 = Make<TbsSkinSplitter>(client, "bsSkinSplitter1", 225, 0, 3, 467, alLeft);
+  bsSkinSplitter1 = Make<TbsSkinSplitter>(client, "bsSkinSplitter1", 225, 0, kSplitterWidth, 467, alLeft);
   bsSkinSplitter1->SetSkinDataName("vsplitter");
   bsSkinSplitter1->SetMinSize(10);
   bsSkinSplitter1->SetDefaultSize(10);
@@ -295,6 +296,13 @@ void TmainForm::ResolveReferences() {
   ShellTreeView1->Loaded();
   // The stored client size holds inside the skin's frame too.
   SetClientSize(kClientWidth, kClientHeight);
+}
+
+void TmainForm::SkinFromFile(bool fromFile) {
+  if (fromFile == (bsSkinSplitter1->SkinData() != nullptr)) return;
+  bsSkinSplitter1->SetSkinData(fromFile ? bsSkinData : nullptr);
+  // Unbound again it would take its default size; it was never bound before.
+  if (!fromFile) bsSkinSplitter1->SetWidth(kSplitterWidth);
 }
 
 void TmainForm::BindEvents() {

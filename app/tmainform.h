@@ -112,6 +112,9 @@ class TmainForm : public TForm {
   TRenameBatch& Batch() { return *FBatch; }
   // The window showing the last report, or null; it hides itself after kReportShowMs.
   TbsSkinHintWindow* ReportWindow() const { return FReportWindow.get(); }
+  // The embedded skin leaves the splitter unbound, in its stored width and
+  // plain look; a skin chosen from a file draws it from its own record.
+  void SkinFromFile(bool fromFile);
 
   const Trenamefile* Renamer() const { return FRenamer.get(); }
   const std::string& FindMask() const { return FFindMask; }

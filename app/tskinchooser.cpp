@@ -14,6 +14,9 @@ constexpr const char* kEmbeddedSkinCaption = "默认";
 
 TSkinChooser::TSkinChooser(TmainForm& form, TSkinFileLoader& loader, std::string settingsFile)
     : FForm(form), FLoader(loader), FSettingsFile(std::move(settingsFile)) {
+  // Every way a skin comes in (the menu, the remembered choice, the command
+  // line) goes through the loader.
+  FLoader.OnSkinTaken = [&form](bool fromFile) { form.SkinFromFile(fromFile); };
   // The frame puts its own items round these: minimise... above, close below.
   // The window may have items of its own there already; the skin item joins them.
   FMenu = FForm.SkinForm->SystemMenu();

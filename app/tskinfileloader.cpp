@@ -68,12 +68,14 @@ std::string TSkinFileLoader::Load(const std::string& path) {
     return problem;
   }
   FLoaded = std::move(skin);
+  if (OnSkinTaken) OnSkinTaken(true);
   return {};
 }
 
 void TSkinFileLoader::UseStored(TbsCompressedStoredSkin* stored) {
   FData.SetCompressedStoredSkin(stored);
   FLoaded.reset();
+  if (OnSkinTaken) OnSkinTaken(false);
 }
 
 std::string TSkinFileLoader::LoadedFile() const {

@@ -5,6 +5,7 @@
 // owning its embedded one.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,9 @@ class TSkinFileLoader {
   void UseStored(TbsCompressedStoredSkin* stored);
   // The file of the skin in use, empty for the caller's own.
   std::string LoadedFile() const;
+
+  // After a skin was taken: true for one from a file, false for the caller's own.
+  std::function<void(bool fromFile)> OnSkinTaken;
 
  private:
   TbsSkinData& FData;

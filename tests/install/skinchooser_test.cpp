@@ -166,9 +166,16 @@ TEST_F(SkinMenu, TheSystemMenuCarriesTheSkinItemBetweenTheFramesItemsAndClose) {
 TEST_F(SkinMenu, AChosenSkinIsDrawnCheckedAndTakenAgainAtTheNextStart) {
   AddPackage("dark.skn", ReadAll(kDarkPackage));
   const QImage embedded = Picture();
+  const QRect list = Form->bsSkinPanel2->geometry();
+  EXPECT_EQ(Form->bsSkinSplitter1->SkinData(), nullptr);
+  EXPECT_EQ(Form->bsSkinSplitter1->width(), 3);
   ClickSkin("dark");
   EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
   EXPECT_NE(Picture(), embedded);
+  // The splitter is drawn from the dark skin's own record, in its width.
+  EXPECT_EQ(Form->bsSkinSplitter1->SkinData(), Form->bsSkinData);
+  EXPECT_EQ(Form->bsSkinSplitter1->width(), 8);
+  EXPECT_EQ(Form->bsSkinPanel2->x(), Form->bsSkinSplitter1->x() + 8);
   Chooser->RefreshMenu();
   EXPECT_EQ(Checked(), "dark;");
 
@@ -179,8 +186,11 @@ TEST_F(SkinMenu, AChosenSkinIsDrawnCheckedAndTakenAgainAtTheNextStart) {
   EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
   EXPECT_EQ(Loader->LoadedFile(), Skins + "dark.skn");
 
+  EXPECT_EQ(Form->bsSkinSplitter1->width(), 8) << "a remembered skin binds it too";
   ClickSkin("默认");
   EXPECT_EQ(Form->bsSkinData->CompressedStoredSkin(), Form->StoredSkin);
+  EXPECT_EQ(Form->bsSkinSplitter1->SkinData(), nullptr);
+  EXPECT_EQ(Form->bsSkinPanel2->geometry(), list);
   EXPECT_EQ(Picture(), embedded);
   Close();
   Open();
