@@ -29,8 +29,10 @@ QImage NewImage(int width, int height) {
 class TPaintMemory {
  public:
   static TPaintMemory& Instance() {
-    static TPaintMemory memory;
-    return memory;
+    // Never destroyed: a picture that outlives the program's statics still
+    // gives its block back.
+    static TPaintMemory* const memory = new TPaintMemory;
+    return *memory;
   }
 
   // A white image in lent memory; the block comes back when the last image
