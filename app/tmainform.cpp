@@ -110,7 +110,8 @@ TmainForm::~TmainForm() {
 void TmainForm::CreateComponents() {
   QWidget* client = ClientArea();
 
-  // No skin data: the splitter keeps its stored width and plain look.
+  // No skin data: the splitter keeps its stored width and plain look (until
+  // a skin from a file binds it, see SkinFromFile).
   bsSkinSplitter1 = Make<TbsSkinSplitter>(client, "bsSkinSplitter1", 225, 0, kSplitterWidth, 467, alLeft);
   bsSkinSplitter1->SetSkinDataName("vsplitter");
   bsSkinSplitter1->SetMinSize(10);

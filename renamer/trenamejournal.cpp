@@ -21,6 +21,9 @@ namespace {
 constexpr std::string_view kMagic = "batch-renamer undo journal 1\n";
 constexpr std::string_view kStateSubfolder = "/batch-renamer";
 constexpr std::string_view kJournalName = "/undo-journal";
+// The journal is written under this name and mkostemp's six letters first.
+constexpr std::string_view kTemporaryName = "undo-journal.";
+constexpr std::size_t kTemporaryLetters = 6;
 constexpr std::size_t kRecordBlock = 256 * 1024;  // outcomes gathered before one write
 constexpr std::string_view kEndMark = "end\n";
 constexpr std::string_view kCancelledMark = "cancelled\n";
@@ -177,8 +180,6 @@ TJournalStatus OpenJournal(int& fd, struct stat& st) {
 // one is made: ours, unlocked, and older than any writer takes, so a file
 // another instance has just made and is about to lock is never taken.
 void RemoveLeftTemporaries(const std::string& folder) {
-  constexpr std::string_view kTemporary = "undo-journal.";
-  constexpr std::size_t kTemporaryLength = kTemporary.size() + 6;  // mkostemp's six letters
   constexpr time_t kOldSeconds = 60;
   DIR* dir = opendir(folder.c_str());
   if (!dir) return;
@@ -186,7 +187,8 @@ void RemoveLeftTemporaries(const std::string& folder) {
   const time_t now = time(nullptr);
   while (const dirent* entry = readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name.size() != kTemporaryLength || name.substr(0, kTemporary.size()) != kTemporary) continue;
+    if (name.size() != kTemporaryName.size() + kTemporaryLetters || name.substr(0, kTemporaryName.size()) != kTemporaryName)
+      continue;
     const int fd = openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
     struct stat st;
@@ -249,7 +251,7 @@ bool TRenameJournal::Begin(const TJournal& Plan) {
 
   // Written beside the journal and renamed over it only once it is on disk,
   // so a failure leaves the previous batch's journal as it was.
-  std::string temp = folder + "/undo-journal.XXXXXX";
+  std::string temp = folder + "/" + std::string(kTemporaryName) + std::string(kTemporaryLetters, 'X');
   const int fd = mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return false;
   const auto fail = [&] {
