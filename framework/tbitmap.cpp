@@ -51,6 +51,24 @@ class TPaintMemory {
     return image;
   }
 
+  // Maps the block for the next update and faults in its first `bytes`, so
+  // that the update's paints find their pages present. Does nothing while a
+  // block is kept already.
+  void Prepare(std::size_t bytes) {
+    {
+      const std::lock_guard<std::mutex> guard(FLock);
+      if (FSpare) return;
+    }
+    Block* block = Map(bytes);
+    if (!block) return;
+    Populate(block->Data, std::min(bytes, block->Size));
+    {
+      const std::lock_guard<std::mutex> guard(FLock);
+      if (!FSpare) std::swap(block, FSpare);
+    }
+    Unmap(block);  // a paint made its own meanwhile
+  }
+
  private:
   struct Block {
     void* Data;
@@ -66,6 +84,13 @@ class TPaintMemory {
     void* data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) return nullptr;
     return new Block{data, size};
+  }
+
+  static void Populate(void* data, std::size_t bytes) {
+    if (madvise(data, bytes, MADV_POPULATE_WRITE) == 0) return;
+    // A kernel without it: one write to each page.
+    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    for (std::size_t at = 0; at < bytes; at += page) static_cast<volatile char*>(data)[at] = 0;
   }
 
   static void Unmap(Block* block) {
@@ -121,6 +146,8 @@ TBitmap::TBitmap(int width, int height) : FImage(NewImage(width, height)) {}
 TBitmap::TBitmap(int width, int height, ForPaintTag) {
   if (width > 0 && height > 0) FImage = TPaintMemory::Instance().Lend(width, height);
 }
+void TBitmap::PreparePaintMemory(std::size_t bytes) { TPaintMemory::Instance().Prepare(bytes); }
+
 TBitmap::TBitmap(const QImage& image) { SetImage(image); }
 TBitmap::TBitmap(const TBitmap& other)
     : Transparent(other.Transparent), FTransparentColor(other.FTransparentColor) {

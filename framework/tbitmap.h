@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <cstddef>
 #include <memory>
 
 #include "framework/tcanvas.h"
@@ -27,6 +28,9 @@ class TBitmap {
   // from memory that the paints of a window update take in turn; given back
   // when the last picture sharing them goes.
   TBitmap(int width, int height, ForPaintTag);
+  // Faults in the first `bytes` of the memory paints are lent ahead of the
+  // next update, so its paints do not stop at every new page.
+  static void PreparePaintMemory(std::size_t bytes);
   explicit TBitmap(const QImage& image);
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);

@@ -4,6 +4,7 @@
 #include <sched.h>
 
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -22,6 +23,8 @@ struct TReader {
   std::vector<std::thread> Workers;
   std::shared_future<void> Read;  // valid once a reading was started
   std::atomic<bool> Done{false};  // the reading is over: nothing to wait for
+  std::vector<std::function<void()>> Idle;  // for the first wait, see WhileWaiting
+  bool Waited = false;                      // the first wait has begun
   ~TReader() {
     for (std::thread& worker : Workers) worker.join();
   }
@@ -77,11 +80,24 @@ void TFontConfiguration::Wait() {
   TReader& reader = Reader();
   if (reader.Done.load(std::memory_order_acquire)) return;
   std::shared_future<void> read;
+  std::vector<std::function<void()>> idle;
   {
     const std::lock_guard<std::mutex> guard(reader.Lock);
     read = reader.Read;
+    if (!reader.Waited) idle.swap(reader.Idle);
+    reader.Waited = true;
   }
   if (!read.valid()) return;  // none started: the toolkit reads its own
+  for (std::function<void()>& work : idle) {
+    if (read.wait_for(std::chrono::seconds(0)) == std::future_status::ready) break;
+    work();
+  }
   read.wait();
   reader.Done.store(true, std::memory_order_release);
+}
+
+void TFontConfiguration::WhileWaiting(std::function<void()> work) {
+  TReader& reader = Reader();
+  const std::lock_guard<std::mutex> guard(reader.Lock);
+  if (reader.Read.valid() && !reader.Waited) reader.Idle.push_back(std::move(work));
 }

@@ -19,5 +19,13 @@ class TFontConfiguration {
   static void Start(std::function<void()> then = {});
   // Returns once a started reading has finished (at once when none was
   // started), without waiting for what runs after it. Cheap once it has.
+  // The first call that finds the reading still going first does the work
+  // given to WhileWaiting.
   static void Wait();
+  // Work for the waiting thread that would otherwise be done later on the way
+  // to the first picture, done in the time it would spend idle. Work given
+  // when no wait is to come (no reading, or the first wait is over), or left
+  // when the first wait finds the reading done, is dropped: it was only ever
+  // a head start.
+  static void WhileWaiting(std::function<void()> work);
 };

@@ -1,6 +1,7 @@
 #include "framework/tform.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -11,7 +12,9 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "framework/tbitmap.h"
 #include "framework/tcanvas.h"
+#include "framework/tfontconfiguration.h"
 #include "platform/windowposition.h"
 
 TScreen& Screen() {
@@ -125,6 +128,15 @@ void TForm::PlaceClientArea() {
   r.Right = std::max(r.Right, r.Left);
   r.Bottom = std::max(r.Bottom, r.Top);
   FClientArea->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TForm::BeginBuild() {
+  FLoading = true;
+  // The form's first text may wait for the font configuration; the first
+  // picture follows soon after, and no control's paint buffer is larger
+  // than the client area.
+  const std::size_t bytes = std::size_t(std::max(ClientWidth(), 0)) * std::size_t(std::max(ClientHeight(), 0)) * 4;
+  if (bytes > 0) TFontConfiguration::WhileWaiting([bytes] { TBitmap::PreparePaintMemory(bytes); });
 }
 
 void TForm::EndBuild() {

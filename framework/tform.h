@@ -77,7 +77,7 @@ class TForm : public TControl {
 
   // Building the form from its layout: no alignment until EndBuild, which
   // lays out every control, parents before children.
-  void BeginBuild() { FLoading = true; }
+  void BeginBuild();
   void EndBuild();
   bool Loading() const { return FLoading; }
 

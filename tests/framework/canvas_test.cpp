@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QWidget>
 #include <set>
+#include <vector>
 
 #include "framework/tbitmap.h"
 
@@ -208,6 +210,23 @@ TEST(PaintBitmap, TheMemoryGoesBackToTheSystemOnceTheUpdateIsOver) {
   errno = 0;
   EXPECT_EQ(mincore(block, 4096, &resident), -1);
   EXPECT_EQ(errno, ENOMEM) << "no longer mapped";
+}
+
+TEST(PaintBitmap, PreparedMemoryIsPresentBeforeThePaintThatTakesIt) {
+  QCoreApplication::sendPostedEvents();  // no block kept from an earlier test
+  const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+  TBitmap::PreparePaintMemory(8 * page);
+  const uchar* block = nullptr;
+  {
+    TBitmap first(1, 1, TBitmap::ForPaint);  // touches its first page only
+    block = first.Image().constBits();
+    std::vector<unsigned char> resident(8);
+    ASSERT_EQ(mincore(const_cast<uchar*>(block), 8 * page, resident.data()), 0);
+    for (std::size_t i = 0; i < resident.size(); ++i) EXPECT_TRUE(resident[i] & 1) << "page " << i;
+  }
+  TBitmap::PreparePaintMemory(8 * page);  // the block kept for the update stays
+  TBitmap next(16, 16, TBitmap::ForPaint);
+  EXPECT_EQ(next.Image().constBits(), block);
 }
 
 TEST(Colors, SystemColoursHaveFixedValues) {

@@ -13,7 +13,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <future>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "framework/tfont.h"
 #include "framework/tfontconfiguration.h"
@@ -50,6 +52,57 @@ TEST(FontConfiguration, TheWorkAfterTheReadingRunsOnTheWorkerWithoutHoldingUpThe
   EXPECT_NE(ran.get(), std::this_thread::get_id());
 }
 
+// Runs one test of this file in a process of its own, in which no reading
+// has been started yet; true when it passed.
+bool PassesInAFreshProcess(const char* test) {
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    setenv("BR_FRESH_READING", "1", 1);
+    const std::string filter = std::string("--gtest_filter=FontConfiguration.") + test;
+    execl("/proc/self/exe", "framework_tests", filter.c_str(), static_cast<char*>(nullptr));
+    _exit(2);
+  }
+  int status = 0;
+  return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The waiting thread does the work it was given while the reading goes on,
+// once: work given after that first wait, or with no reading to wait for, is
+// dropped.
+TEST(FontConfiguration, TheFirstWaitDoesTheWorkGivenForItWhileTheReadingGoesOn) {
+  if (!getenv("BR_FRESH_READING")) {
+    EXPECT_TRUE(PassesInAFreshProcess("TheFirstWaitDoesTheWorkGivenForItWhileTheReadingGoesOn"));
+    return;
+  }
+  const std::thread::id self = std::this_thread::get_id();
+  std::vector<std::thread::id> ran;
+  TFontConfiguration::Start();
+  // Reading the configuration files takes milliseconds; this wait comes at once.
+  TFontConfiguration::WhileWaiting([&] { ran.push_back(std::this_thread::get_id()); });
+  TFontConfiguration::WhileWaiting([&] { ran.push_back(std::this_thread::get_id()); });
+  TFontConfiguration::Wait();
+  ASSERT_EQ(ran.size(), 2u);
+  EXPECT_EQ(ran[0], self);
+  EXPECT_EQ(ran[1], self);
+  TFontConfiguration::WhileWaiting([&] { ran.push_back(std::this_thread::get_id()); });
+  TFontConfiguration::Wait();
+  EXPECT_EQ(ran.size(), 2u) << "work given after the first wait";
+}
+
+TEST(FontConfiguration, WorkForAWaitThatNeverComesIsDropped) {
+  if (!getenv("BR_FRESH_READING")) {
+    EXPECT_TRUE(PassesInAFreshProcess("WorkForAWaitThatNeverComesIsDropped"));
+    return;
+  }
+  bool ran = false;
+  TFontConfiguration::WhileWaiting([&] { ran = true; });  // no reading started
+  TFontConfiguration::Wait();
+  TFontConfiguration::Start();
+  TFontConfiguration::Wait();
+  EXPECT_FALSE(ran);
+}
+
 // The reading runs beside the thread that starts it, not queued behind it:
 // its worker leaves out its starter's processor when it may use another.
 // Checked in a fresh run of this test alone: this process may have started
@@ -68,16 +121,6 @@ TEST(FontConfiguration, TheReadingLeavesItsStartersProcessorToIt) {
     const int seen = counted.get();
     _exit(seen == (processors > 1 ? processors - 1 : processors) ? 0 : 1);
   }
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    setenv("BR_FRESH_READING", "1", 1);
-    execl("/proc/self/exe", "framework_tests", "--gtest_filter=FontConfiguration.TheReadingLeavesItsStartersProcessorToIt",
-          static_cast<char*>(nullptr));
-    _exit(2);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the worker was allowed all " << processors << " processors";
+  EXPECT_TRUE(PassesInAFreshProcess("TheReadingLeavesItsStartersProcessorToIt"))
+      << "the worker was allowed all " << processors << " processors";
 }
