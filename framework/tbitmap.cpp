@@ -86,9 +86,10 @@ class TPaintMemory {
     return new Block{data, size};
   }
 
+  // One write to each page. Asking the kernel to populate the range instead
+  // holds the process's map lock throughout, which stalls every other
+  // thread that maps memory meanwhile (the font reading does).
   static void Populate(void* data, std::size_t bytes) {
-    if (madvise(data, bytes, MADV_POPULATE_WRITE) == 0) return;
-    // A kernel without it: one write to each page.
     const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
     for (std::size_t at = 0; at < bytes; at += page) static_cast<volatile char*>(data)[at] = 0;
   }
