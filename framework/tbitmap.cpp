@@ -62,11 +62,12 @@ class TPaintMemory {
     Block* block = Map(bytes);
     if (!block) return;
     Populate(block->Data, std::min(bytes, block->Size));
+    Block* dropped = nullptr;
     {
       const std::lock_guard<std::mutex> guard(FLock);
-      if (!FSpare) std::swap(block, FSpare);
+      dropped = Keep(block);  // a paint may have given one back meanwhile
     }
-    Unmap(block);  // a paint made its own meanwhile
+    Unmap(dropped);
   }
 
  private:
@@ -75,11 +76,13 @@ class TPaintMemory {
     std::size_t Size;
   };
 
+  static std::size_t PageSize() { return std::size_t(sysconf(_SC_PAGESIZE)); }
+
   // Untouched pages cost nothing, so a block is made large enough for the
   // paints of a whole window at once.
   static Block* Map(std::size_t bytes) {
     constexpr std::size_t kAtLeast = std::size_t(4) << 20;
-    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    const std::size_t page = PageSize();
     const std::size_t size = (std::max(bytes, kAtLeast) + page - 1) / page * page;
     void* data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) return nullptr;
@@ -90,7 +93,7 @@ class TPaintMemory {
   // holds the process's map lock throughout, which stalls every other
   // thread that maps memory meanwhile (the font reading does).
   static void Populate(void* data, std::size_t bytes) {
-    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    const std::size_t page = PageSize();
     for (std::size_t at = 0; at < bytes; at += page) static_cast<volatile char*>(data)[at] = 0;
   }
 
@@ -107,13 +110,7 @@ class TPaintMemory {
     bool post = false;
     {
       const std::lock_guard<std::mutex> guard(memory.FLock);
-      // Of two blocks the larger is kept, as it serves every paint.
-      if (memory.FSpare && memory.FSpare->Size >= block->Size) {
-        dropped = block;
-      } else {
-        dropped = memory.FSpare;
-        memory.FSpare = block;
-      }
+      dropped = memory.Keep(block);
       post = !memory.FReleasePosted && QCoreApplication::instance();
       memory.FReleasePosted = memory.FReleasePosted || post;
     }
@@ -124,6 +121,14 @@ class TPaintMemory {
     } else if (!QCoreApplication::instance()) {
       memory.Release();
     }
+  }
+
+  // Keeps the larger of `block` and the spare, as it serves every paint, and
+  // returns the other (or null) to be unmapped. Called under FLock.
+  Block* Keep(Block* block) {
+    if (FSpare && FSpare->Size >= block->Size) return block;
+    std::swap(block, FSpare);
+    return block;
   }
 
   void Release() {

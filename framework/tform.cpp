@@ -135,8 +135,9 @@ void TForm::BeginBuild() {
   // The form's first text may wait for the font configuration; the first
   // picture follows soon after, and no control's paint buffer is larger
   // than the client area.
-  const std::size_t bytes = std::size_t(std::max(ClientWidth(), 0)) * std::size_t(std::max(ClientHeight(), 0)) * 4;
-  if (bytes > 0) TFontConfiguration::WhileWaiting([bytes] { TBitmap::PreparePaintMemory(bytes); });
+  if (ClientWidth() <= 0 || ClientHeight() <= 0) return;
+  const std::size_t bytes = std::size_t(ClientWidth()) * std::size_t(ClientHeight()) * 4;
+  TFontConfiguration::WhileWaiting([bytes] { TBitmap::PreparePaintMemory(bytes); });
 }
 
 void TForm::EndBuild() {
