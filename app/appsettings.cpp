@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <cstdlib>
 
+#include "platform/startfile.h"
+
 std::string SettingsFilePath() {
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
@@ -13,6 +15,7 @@ std::string SettingsFilePath() {
 }
 
 std::string ReadSetting(const std::string& file, const char* key, const std::string& fallback) {
+  if (CheckStartFile(file) != TStartFile::Usable) return fallback;
   QSettings settings(QString::fromStdString(file), QSettings::IniFormat);
   if (settings.status() != QSettings::NoError) return fallback;  // a damaged file counts as none
   const QVariant value = settings.value(key);
@@ -20,6 +23,8 @@ std::string ReadSetting(const std::string& file, const char* key, const std::str
 }
 
 void WriteSetting(const std::string& file, const char* key, const std::string& value) {
+  // Writing reads the file first: one that may not be read is left as it is.
+  if (CheckStartFile(file) == TStartFile::Refused) return;
   QSettings settings(QString::fromStdString(file), QSettings::IniFormat);
   settings.setValue(key, QString::fromStdString(value));
   settings.sync();

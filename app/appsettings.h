@@ -2,7 +2,9 @@
 // The program's settings file: $XDG_CONFIG_HOME/batch-renamer/settings.ini (or
 // under ~/.config), an ini file of plain keys. Everything the program
 // remembers across runs (the chosen skin, the preview switch) is read and
-// written here. A missing or damaged file reads as empty, never as an error.
+// written here. A missing or damaged file reads as empty, never as an error;
+// so does one that is no regular file or is over 1 MB, which is also never
+// written (standard error says why, once).
 
 #include <string>
 

@@ -1,6 +1,9 @@
 #include "platform/readintime.h"
 
+#include <unistd.h>
+
 #include <condition_variable>
+#include <cstdlib>
 #include <deque>
 #include <set>
 #include <system_error>
@@ -180,4 +183,28 @@ int UnansweredReads() {
   const std::shared_ptr<TReadPool>& pool = Pool();
   std::lock_guard<std::mutex> guard(pool->Lock);
   return int(pool->Unanswering.size());
+}
+
+bool ChangeDirectoryInTime(const std::string& dir) {
+  struct TChange {
+    std::mutex Lock;
+    bool Changed = false, GivenUp = false;
+  };
+  auto change = std::make_shared<TChange>();
+  char* cwd = getcwd(nullptr, 0);
+  const std::string back = cwd ? cwd : "";
+  free(cwd);
+  ReadInTime(dir, [dir, back, change](TReadProgress&) {
+    const bool changed = chdir(dir.c_str()) == 0;
+    const std::lock_guard<std::mutex> guard(change->Lock);
+    if (changed && change->GivenUp && !back.empty() && chdir(back.c_str()) != 0) {
+      // The old directory went meanwhile: every path the program uses is whole.
+    }
+    change->Changed = changed && !change->GivenUp;
+  });
+  // Decided under the lock: a change that ends just after the deadline is
+  // either seen here or undone there, never both nor neither.
+  const std::lock_guard<std::mutex> guard(change->Lock);
+  change->GivenUp = !change->Changed;
+  return change->Changed;
 }

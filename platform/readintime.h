@@ -82,3 +82,8 @@ std::optional<T> AnswerInTime(const std::string& path, F read) {
 bool IsUnanswering(const std::string& path);
 // How many reads that missed their deadline still wait.
 int UnansweredReads();
+
+// chdir(`dir`) under the same deadline, for the working directory a started
+// program inherits. True when it changed in time. One that comes too late
+// goes back to the directory of the call, so the caller's answer holds.
+bool ChangeDirectoryInTime(const std::string& dir);

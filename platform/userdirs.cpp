@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
+
+#include "platform/startfile.h"
 
 namespace {
 bool IsDirectory(const std::string& path) {
@@ -29,7 +31,9 @@ std::string XdgUserDirectory(const std::string& key, const std::string& fallback
   const std::string home = HomeDirectory();
   std::string config = home + "/.config";
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && xdg[0] == '/') config = xdg;
-  std::ifstream in(config + "/user-dirs.dirs");
+  std::string text;
+  ReadStartFile(config + "/user-dirs.dirs", text);
+  std::istringstream in(text);
   std::string line, value;
   // Lines look like: XDG_DESKTOP_DIR="$HOME/Desktop"; the last one counts.
   while (std::getline(in, line)) {

@@ -174,7 +174,13 @@ void TbsCustomShellTreeView::Expanding(QTreeWidgetItem* node) {
   // holds the window once, not once a child.
   const TReadDeadline deadline;
   if (folder->IsRealFolder()) {
-    if (node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator && node->childCount() == 0) PopulateNode(node);
+    if (node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator && node->childCount() == 0 &&
+        !PopulateNode(node)) {
+      // Not read rather than empty: the button stays, and expanding again
+      // reads the folder once its mount answers.
+      Tree()->collapseItem(node);
+      return;
+    }
   } else {
     // A folder that is really a document (an archive): its program opens it.
     const std::string path = folder->FullPath();
@@ -186,13 +192,14 @@ void TbsCustomShellTreeView::Expanding(QTreeWidgetItem* node) {
   MarkChildren(node);
 }
 
-void TbsCustomShellTreeView::PopulateNode(QTreeWidgetItem* node) {
+bool TbsCustomShellTreeView::PopulateNode(QTreeWidgetItem* node) {
   TbsShellFolder* folder = FolderOf(node);
-  if (!folder || !folder->FolderInterface()) return;
+  if (!folder || !folder->FolderInterface()) return true;
   TBusyCursor busy;
   const TReadDeadline deadline;
   std::vector<TIdList> items;
-  if (!folder->FolderInterface()->EnumObjects(ObjectTypeFlags(FObjectTypes), items)) return;
+  if (!folder->FolderInterface()->EnumObjects(ObjectTypeFlags(FObjectTypes), items))
+    return !IsUnanswering(folder->FullPath());
   // The shell's order: virtual items first, then names as the user reads them.
   const TShellFolderInterface& order = *folder->FolderInterface();
   std::sort(items.begin(), items.end(), [&](const TIdList& a, const TIdList& b) { return order.CompareIDs(a, b) < 0; });
@@ -204,6 +211,7 @@ void TbsCustomShellTreeView::PopulateNode(QTreeWidgetItem* node) {
   }
   // One insertion: the view lays the rows out once, not once a child.
   node->addChildren(children);
+  return true;
 }
 
 bool TbsCustomShellTreeView::InitNode(QTreeWidgetItem* node, const TIdList& list, QTreeWidgetItem* parentNode) {
@@ -331,9 +339,12 @@ void TbsCustomShellTreeView::RefreshNode(QTreeWidgetItem* node) {
   } else {
     Tree()->insertTopLevelItem(Tree()->indexOfTopLevelItem(node), fresh);
   }
-  PopulateNode(fresh);
+  const bool read = PopulateNode(fresh);
   SetNodeLook(fresh, *fresh->Folder);
-  MarkChildren(fresh);
+  if (read)
+    MarkChildren(fresh);
+  else
+    fresh->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);  // unread: it may have children
   const std::string name = fresh->Folder->NameInParent();
   if (fresh->Folder->ParentItem() != DesktopItem() || IdListItemCount(fresh->Folder->FullIdList()) > 0)
     fresh->setText(0, Caption(name));
@@ -418,10 +429,9 @@ void TbsCustomShellTreeView::BeforeVerb(const std::string& verb, bool& handled) 
     FSavedCurrentDir = cwd ? cwd : "";
     free(cwd);
     if (const TbsShellFolder* f = SelectedItem()) {
-      const std::string dir = DirectoryOf(f->FullPath());
-      if (!dir.empty() && chdir(dir.c_str()) != 0) {
-        // The document opens all the same; only its working directory is the old one.
-      }
+      // The document opens all the same when this fails or is given up (a
+      // mount that stopped answering): only its working directory is the old one.
+      if (const std::string dir = DirectoryOf(f->FullPath()); !dir.empty()) ChangeDirectoryInTime(dir);
     }
   } else if (Is(verb, "newfolder") && selected && SelectedItem()) {
     std::string error;
@@ -442,9 +452,8 @@ void TbsCustomShellTreeView::BeforeVerb(const std::string& verb, bool& handled) 
 
 void TbsCustomShellTreeView::AfterVerb(const std::string& verb, bool succeeded) {
   if (Is(verb, "open") && !FSavedCurrentDir.empty()) {
-    if (chdir(FSavedCurrentDir.c_str()) != 0) {
-      // The old directory went meanwhile; the program names every path in full anyway.
-    }
+    // When the old directory went meanwhile the program goes on: it names every path in full anyway.
+    ChangeDirectoryInTime(FSavedCurrentDir);
     FSavedCurrentDir.clear();
   }
   QTreeWidgetItem* selected = Selected();

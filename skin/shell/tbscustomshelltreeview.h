@@ -81,7 +81,9 @@ class TbsCustomShellTreeView : public TbsSkinCustomTreeView, public IShellVerbSi
   void Edited(QTreeWidgetItem* node, const std::string& text) override;
   void ContextMenu(const QPoint& pos) override;
 
-  void PopulateNode(QTreeWidgetItem* node);
+  // False when the folder's mount did not answer in time: nothing was read,
+  // so the node may still have children.
+  bool PopulateNode(QTreeWidgetItem* node);
   // Makes `node` show the item `list` of `parentNode`'s folder; false when
   // OnAddFolder refused it (the node is then deleted).
   bool InitNode(QTreeWidgetItem* node, const TIdList& list, QTreeWidgetItem* parentNode);

@@ -18,15 +18,18 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -124,6 +127,8 @@ class HungMount {
     AnswerInit();
   }
   ~HungMount() {
+    FStop = true;
+    if (FServer.joinable()) FServer.join();
     // Detaching and closing the device abort the connection: every thread
     // still waiting on the mount gets an error and goes on.
     if (FMounted) umount2(FPoint.c_str(), MNT_DETACH);
@@ -132,7 +137,65 @@ class HungMount {
   bool Ok() const { return Error.empty(); }
   std::string Error;
 
+  // From now on the server answers again, as an empty folder: the requests
+  // that waited since it fell silent first.
+  void Answer() { FServer = std::thread([this] { Serve(); }); }
+
  private:
+  void Serve() {
+    std::vector<char> buffer(FUSE_MIN_READ_BUFFER + 65536);
+    while (!FStop) {
+      pollfd p{FFd, POLLIN, 0};
+      if (poll(&p, 1, 50) <= 0) continue;
+      const ssize_t n = read(FFd, buffer.data(), buffer.size());
+      if (n < 0 && errno != EINTR && errno != ENOENT) return;  // the connection is gone
+      fuse_in_header in{};
+      if (n < ssize_t(sizeof in)) continue;
+      std::memcpy(&in, buffer.data(), sizeof in);
+      switch (in.opcode) {
+        case FUSE_FORGET:
+        case FUSE_BATCH_FORGET:
+        case FUSE_INTERRUPT:
+          break;  // never answered
+        case FUSE_GETATTR: {
+          fuse_attr_out out{};
+          out.attr.ino = in.nodeid;
+          out.attr.mode = S_IFDIR | 0755;
+          out.attr.nlink = 2;
+          Reply(in.unique, 0, &out, sizeof out);
+          break;
+        }
+        case FUSE_OPENDIR: {
+          fuse_open_out out{};
+          Reply(in.unique, 0, &out, sizeof out);
+          break;
+        }
+        case FUSE_READDIR:
+        case FUSE_READDIRPLUS:  // nothing: the folder is empty
+        case FUSE_RELEASEDIR:
+        case FUSE_ACCESS:
+          Reply(in.unique, 0, nullptr, 0);
+          break;
+        case FUSE_LOOKUP:
+          Reply(in.unique, -ENOENT, nullptr, 0);
+          break;
+        default:
+          Reply(in.unique, -ENOSYS, nullptr, 0);
+          break;
+      }
+    }
+  }
+  void Reply(uint64_t unique, int error, const void* body, std::size_t size) {
+    fuse_out_header header{};
+    header.len = uint32_t(sizeof header + size);
+    header.error = error;
+    header.unique = unique;
+    iovec parts[2] = {{&header, sizeof header}, {const_cast<void*>(body), size}};
+    if (writev(FFd, parts, size ? 2 : 1) < 0) {
+      // The request was interrupted meanwhile: nobody waits for this answer.
+    }
+  }
+
   void AnswerInit() {
     std::string buffer(FUSE_MIN_READ_BUFFER, '\0');
     const ssize_t n = read(FFd, buffer.data(), buffer.size());
@@ -165,5 +228,7 @@ class HungMount {
   std::string FPoint;
   int FFd = -1;
   bool FMounted = false;
+  std::atomic<bool> FStop{false};
+  std::thread FServer;
 };
 }  // namespace hungmount

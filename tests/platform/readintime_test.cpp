@@ -140,3 +140,32 @@ TEST(ReadInTime, AReadThatKeepsAnsweringIsWaitedForPastTheDeadline) {
   EXPECT_GE(MsSince(start), 800);
   EXPECT_EQ(UnansweredReads(), 0);
 }
+
+// The working directory a started program inherits is changed under the same
+// deadline: a mount that does not answer is given up, and a change that comes
+// after all once it answers is undone, so the program stays where it was.
+TEST(ReadInTime, AWorkingDirectoryOnAnUnansweringMountIsGivenUpAndNeverTakenLate) {
+  if (!InChild()) return RunInChild();
+  ScratchMnt scratch;
+  ASSERT_TRUE(scratch.Ok);
+  HungMount hung("/mnt/hung");
+  ASSERT_TRUE(hung.Ok()) << hung.Error;
+  const auto cwd = [] {
+    char buffer[4096];
+    return std::string(getcwd(buffer, sizeof buffer) ? buffer : "");
+  };
+  ASSERT_EQ(chdir("/mnt"), 0);
+  {
+    const TReadDeadline deadline(200ms);
+    EXPECT_FALSE(ChangeDirectoryInTime("/mnt/hung"));
+  }
+  EXPECT_EQ(cwd(), "/mnt");
+  EXPECT_EQ(UnansweredReads(), 1);
+
+  hung.Answer();
+  EXPECT_TRUE(Eventually([] { return UnansweredReads() == 0; }));
+  EXPECT_EQ(cwd(), "/mnt");
+  EXPECT_TRUE(ChangeDirectoryInTime("/mnt/hung"));
+  EXPECT_EQ(cwd(), "/mnt/hung");
+  ASSERT_EQ(chdir("/"), 0);
+}
