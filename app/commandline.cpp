@@ -55,10 +55,16 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.Error = (program + ": one folder at most\nTry '" + program + " --help'.\n").toStdString();
     return result;
   }
-  // A folder that is not there starts the program as without one: at the desktop.
+  // A folder that is not there starts the program as without one, at the
+  // desktop; a line says so, as the user may have mistyped it.
   if (!positional.isEmpty()) {
     const QFileInfo folder(positional.first());
-    if (folder.isDir()) result.Folder = folder.absoluteFilePath().toStdString();
+    if (folder.isDir())
+      result.Folder = folder.absoluteFilePath().toStdString();
+    else
+      result.Error = (program + ": " + positional.first() + (folder.exists() ? " is not a folder" : " does not exist") +
+                      "; starting at the desktop\n")
+                         .toStdString();
   }
   if (parser.isSet(skin)) result.SkinFile = parser.value(skin).toStdString();
   return result;

@@ -10,7 +10,7 @@ struct TCommandLine {
   bool Exit = false;       // answered already (help, version or a usage error)
   int ExitCode = 0;
   std::string Output;      // text for standard output when Exit
-  std::string Error;       // text for standard error when Exit
+  std::string Error;       // text for standard error: when Exit, or a warning the run goes on after
   std::string Folder;      // absolute path of an existing folder, or empty
   std::string SkinFile;    // as given; checked when it is loaded
 };

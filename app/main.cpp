@@ -3,8 +3,13 @@
 // boxes), the main window, and the message loop until the window closes.
 
 #include <QStringList>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "app/commandline.h"
 #include "app/tmainform.h"
@@ -28,6 +33,45 @@ TCommandLine ReadCommandLine(int argc, char** argv) {
   return ParseCommandLine(arguments);
 }
 
+// Qt ends a program it cannot give a display with several lines meant for
+// a packager ("Reinstalling the application may fix this problem") and an
+// abort. While the application object is made, its messages are held: when
+// it fails the user reads one line and the program exits with 1; when it
+// succeeds they go out as ever.
+class TDisplayCheck {
+ public:
+  TDisplayCheck() { FPrevious = qInstallMessageHandler(&Hold); }
+  ~TDisplayCheck() {
+    qInstallMessageHandler(FPrevious);
+    const std::lock_guard<std::mutex> guard(FLock);
+    for (const THeld& m : FHeld) FPrevious(m.Type, QMessageLogContext(), m.Text);
+    FHeld.clear();
+  }
+  TDisplayCheck(const TDisplayCheck&) = delete;
+  TDisplayCheck& operator=(const TDisplayCheck&) = delete;
+
+ private:
+  struct THeld {
+    QtMsgType Type;
+    QString Text;
+  };
+  static void Hold(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+      const char* display = std::getenv("DISPLAY");
+      if (display && *display)
+        std::fprintf(stderr, "batch-renamer: cannot open the display (DISPLAY=%s)\n", display);
+      else
+        std::fprintf(stderr, "batch-renamer: cannot open the display (DISPLAY is not set)\n");
+      std::_Exit(1);
+    }
+    const std::lock_guard<std::mutex> guard(FLock);
+    FHeld.push_back({type, text});
+  }
+  static inline QtMessageHandler FPrevious = nullptr;
+  static inline std::mutex FLock;
+  static inline std::vector<THeld> FHeld;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,12 +81,15 @@ int main(int argc, char** argv) {
     std::cerr << commandLine.Error;
     return commandLine.ExitCode;
   }
+  std::cerr << commandLine.Error;
 
   // The font configuration is read and then the embedded skin decoded on a
   // worker while the application and window are made, off the way to the
   // first picture; the fonts first, as the window needs them first.
   TFontConfiguration::Start(TbsSkinPackagePrefetch::Prepare(DefaultSkinBlock()));
+  auto displayCheck = std::make_unique<TDisplayCheck>();
   TApplication application(argc, argv);
+  displayCheck.reset();
   // While the fonts are read: the tree's first pictures, which need no text.
   // The window's first text then waits for the reading to end.
   TSystemImageList::Instance().LookUpDesktopIcons();

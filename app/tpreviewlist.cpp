@@ -1,5 +1,8 @@
 #include "app/tpreviewlist.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "framework/sysutils.h"
 #include "framework/tcanvas.h"
 #include "skin/controls/tbsskincustomlistbox.h"
@@ -12,6 +15,23 @@ constexpr TColor kWarningOnDark = RGBColor(255, 128, 128);
 constexpr int kDarkLuma = 128;  // a background below this (0..255) counts as dark
 
 int Luma(TColor c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+
+constexpr double kReadableContrast = 4.5;  // what small text needs against its background
+constexpr int kMixSteps = 256;             // fineness of the walk from the background back to the text
+
+// Relative luminance of an sRGB colour, as contrast ratios are defined on it.
+double Luminance(TColor c) {
+  const auto linear = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+}
+
+double Contrast(TColor a, TColor b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 }  // namespace
 
 TPreviewList::TPreviewList(TbsSkinCustomListBox& list) : FList(list) {}
@@ -59,9 +79,15 @@ std::optional<TPreviewList::TRowText> TPreviewList::RowText(int index) {
 TColor TPreviewList::QuietColor(TColor text, TColor background) {
   text = ColorToRGB(text);
   background = ColorToRGB(background);
-  auto mid = [](int a, int b) { return (a + b + 1) / 2; };
-  return RGBColor(mid(GetRValue(text), GetRValue(background)), mid(GetGValue(text), GetGValue(background)),
-                  mid(GetBValue(text), GetBValue(background)));
+  // `step` of kMixSteps of the way from the text to the background.
+  const auto mix = [&](int step) {
+    const auto channel = [step](int t, int b) { return t + ((b - t) * step + kMixSteps / 2) / kMixSteps; };
+    return RGBColor(channel(GetRValue(text), GetRValue(background)), channel(GetGValue(text), GetGValue(background)),
+                    channel(GetBValue(text), GetBValue(background)));
+  };
+  for (int step = kMixSteps / 2; step > 0; --step)
+    if (Contrast(mix(step), background) >= kReadableContrast) return mix(step);
+  return text;  // the text itself is no more readable than that
 }
 
 TColor TPreviewList::WarningColor(TColor background) {

@@ -40,8 +40,9 @@ class TPreviewList {
   std::optional<TRowText> RowText(int index);
   TNamePreview& Model() { return FModel; }
 
-  // Half way from the row's text colour to its background: the same hue as
-  // the name, only quieter, on any skin and in any row state.
+  // Half way from the row's text colour to its background, or as far as
+  // keeps 4.5:1 against it: the same hue as the name, only quieter, and
+  // still readable on any skin and in any row state.
   static TColor QuietColor(TColor text, TColor background);
   // Dark red on a light row, light red on a dark one.
   static TColor WarningColor(TColor background);

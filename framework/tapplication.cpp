@@ -48,6 +48,9 @@ void TApplication::SetTitle(const std::string& value) {
 
 std::string TApplication::ErrorBoxText(const std::string& message) {
   std::string text = message;
+  // A sentence that already ends, in either script, takes no second full stop.
+  for (const char* end : {"。", "！", "？", ".", "!", "?"})
+    if (text.ends_with(end)) return text;
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
   return text;
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <chrono>
+#include <cmath>
 #include <iostream>
 
 #include "app/tpreviewlist.h"
@@ -136,10 +137,38 @@ TEST(NamePreview, AMillionRowsCostNothingUntilAskedAndOnePassWhenAllAre) {
   EXPECT_EQ(preview.RowsWorkedOut(), 4u);
 }
 
-TEST(PreviewColours, QuietIsHalfWayToTheBackgroundAndWarningStandsOutOnLightAndDark) {
-  EXPECT_EQ(TPreviewList::QuietColor(clBlack, clWhite), RGBColor(128, 128, 128));
-  EXPECT_EQ(TPreviewList::QuietColor(clWhite, RGBColor(10, 36, 106)), RGBColor(133, 146, 181));
-  EXPECT_EQ(TPreviewList::QuietColor(clWindowText, clWindow), RGBColor(128, 128, 128));  // system colours resolved
+// Contrast ratio of two colours (relative luminance of sRGB, +0.05 each).
+static double ContrastOf(TColor a, TColor b) {
+  const auto luminance = [](TColor c) {
+    double sum = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};
+    const int channels[] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    for (int i = 0; i < 3; ++i) {
+      const double s = channels[i] / 255.0;
+      sum += weights[i] * (s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+  };
+  const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
+  return x > y ? x / y : y / x;
+}
+
+TEST(PreviewColours, QuietStaysReadableAndWarningStandsOutOnLightAndDark) {
+  // Black on white: the lightest grey that keeps 4.5:1, not the 3.9:1 of half way.
+  EXPECT_EQ(TPreviewList::QuietColor(clBlack, clWhite), RGBColor(118, 118, 118));
+  EXPECT_EQ(TPreviewList::QuietColor(clWindowText, clWindow), RGBColor(118, 118, 118));  // system colours resolved
+  // Rows of both skins, plain and selected: quieter than the name, yet readable.
+  const std::pair<TColor, TColor> rows[] = {{clBlack, clWhite},
+                                            {clWhite, RGBColor(10, 36, 106)},
+                                            {RGBColor(220, 220, 220), RGBColor(30, 30, 40)},
+                                            {clWhite, RGBColor(60, 90, 150)}};
+  for (const auto& [text, background] : rows) {
+    const TColor quiet = TPreviewList::QuietColor(text, background);
+    EXPECT_GE(ContrastOf(quiet, background), 4.5) << std::hex << text << " on " << background;
+    EXPECT_LT(ContrastOf(quiet, background), ContrastOf(text, background)) << std::hex << text << " on " << background;
+  }
+  // A name already at the limit gets no quieter, and no louder either.
+  EXPECT_EQ(TPreviewList::QuietColor(RGBColor(118, 118, 118), clWhite), RGBColor(118, 118, 118));
   EXPECT_EQ(TPreviewList::WarningColor(clWhite), RGBColor(192, 0, 0));
   EXPECT_EQ(TPreviewList::WarningColor(RGBColor(30, 30, 40)), RGBColor(255, 128, 128));
 }

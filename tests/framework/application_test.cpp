@@ -13,15 +13,16 @@
 
 namespace {
 
-TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterItAndNeverAfterASentenceEnd) {
   EXPECT_EQ(TApplication::ErrorBoxText("'' is not a valid integer value"),
             "'' is not a valid integer value.");
   EXPECT_EQ(TApplication::ErrorBoxText("Done."), "Done.");
-  EXPECT_EQ(TApplication::ErrorBoxText("Why?"), "Why?.");       // '?' sorts after '.'
   EXPECT_EQ(TApplication::ErrorBoxText("Stop!"), "Stop!");      // '!' sorts before '.'
   EXPECT_EQ(TApplication::ErrorBoxText("(x)"), "(x)");          // ')' too
   EXPECT_EQ(TApplication::ErrorBoxText("失败"), "失败.");
   EXPECT_EQ(TApplication::ErrorBoxText(""), "");
+  for (const char* ended : {"Why?", "未做任何更改。", "不行！", "为什么？"})
+    EXPECT_EQ(TApplication::ErrorBoxText(ended), ended);
 }
 
 // A handler's error ends where the framework called the handler: shown there,

@@ -71,11 +71,15 @@ TEST(CommandLine, AFolderIsTakenOnlyWhenItIsAnExistingFolder) {
   QDir::setCurrent(before);
   EXPECT_EQ(relative.Folder, photos);
 
-  for (const std::string& notAFolder : {temp.Path() + "missing", temp.Path() + "note.txt"}) {
+  const std::pair<std::string, const char*> notFolders[] = {{temp.Path() + "missing", " does not exist"},
+                                                             {temp.Path() + "note.txt", " is not a folder"}};
+  for (const auto& [notAFolder, why] : notFolders) {
     const TCommandLine c = Parse({QString::fromStdString(notAFolder)});
     EXPECT_FALSE(c.Exit) << notAFolder;
     EXPECT_EQ(c.Folder, "") << notAFolder;  // the desktop, as without one
+    EXPECT_EQ(c.Error, "batch-renamer: " + notAFolder + why + "; starting at the desktop\n");
   }
+  EXPECT_EQ(Parse({QString::fromStdString(photos)}).Error, "");
 }
 
 TEST(CommandLine, SkinFileIsKeptAsGivenTogetherWithAFolder) {
@@ -108,4 +112,10 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplayAndReadsItsArgumentsAsText) {
   EXPECT_EQ(run({"--皮肤"}, out, err), 2);
   EXPECT_TRUE(out.isEmpty());
   EXPECT_NE(err.toStdString().find("Unknown option '皮肤'"), std::string::npos) << err.toStdString();
+  // Started for the window, it says in one line what is missing.
+  EXPECT_EQ(run({}, out, err), 1);
+  EXPECT_EQ(err.toStdString(), "batch-renamer: cannot open the display (DISPLAY is not set)\n");
+  env.insert("DISPLAY", ":97");  // no server there
+  EXPECT_EQ(run({}, out, err), 1);
+  EXPECT_EQ(err.toStdString(), "batch-renamer: cannot open the display (DISPLAY=:97)\n");
 }
