@@ -45,6 +45,9 @@ const MaskCase kMaskCases[] = {
     {"newline is an ordinary character", "a\nb", "a?b", true},
     {"leading blanks are part of the name", "  x", "x", false},
     {"leading blanks match question marks", "  x", "??x", true},
+    {"a trailing star may match nothing", "report", "report*", true},
+    {"trailing stars after a whole name", "report.txt", "*.txt*", true},
+    {"trailing stars still need what precedes them", "report.tx", "*.txt**", false},
 };
 
 void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.What; }

@@ -256,6 +256,27 @@ TEST(ShellChangeNotifier, ABurstGivesFewCallsAndTheLastOneComesAfterIt) {
   EXPECT_LT(watched.calls, kFiles / 100);
 }
 
+// A stream that never pauses long enough to count as quiet is still
+// reported while it lasts, at least once a longest delay.
+TEST(ShellChangeNotifier, AStreamOfChangesWithoutAPauseIsReportedWhileItLasts) {
+  TempFolder folder;
+  Watched watched(folder.Path());
+  std::atomic<bool> done{false};
+  int duringStream = 0;
+  watched.onCall = [&] { duringStream += done ? 0 : 1; };
+  std::thread stream([&] {
+    for (int i = 0; i < 100; ++i) {  // one file every 10 ms for a second
+      folder.WriteFile("f" + std::to_string(i), "");
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    done = true;
+  });
+  QTest::qWaitFor([&] { return done.load(); }, 60000);
+  stream.join();
+  // A second at most a longest delay apart gives about four; two leave room for a loaded machine.
+  EXPECT_GE(duringStream, 2) << "reported only once the stream paused";
+}
+
 TEST(ShellChangeNotifier, ARootThatCannotBeWatchedEndsTheWorkerAndReportsNothing) {
   TempFolder folder;
   folder.WriteFile("plain.txt", "x");
