@@ -3,7 +3,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
 
 #include "framework/handlerguard.h"
@@ -17,8 +19,15 @@ class TbsTreeWidget : public QTreeWidget {
   TbsTreeWidget(TbsSkinCustomTreeView* owner) : QTreeWidget(owner), FOwner(owner) {}
   // Only a pending layout is run: the ranges follow every layout by themselves.
   void LayOutNow() { executeDelayedItemsLayout(); }
+  // The colour of the text of the row whose branches are being drawn.
+  QColor BranchColor() const { return palette().color(FBranchSelected ? QPalette::HighlightedText : QPalette::Text); }
 
  protected:
+  void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override {
+    FBranchSelected = selectionModel() && selectionModel()->isSelected(index);
+    QTreeWidget::drawBranches(painter, rect, index);
+  }
+
   // Every way into editing (F2, the rename command) asks the tree first.
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
     QTreeWidgetItem* node = itemFromIndex(index);
@@ -28,6 +37,31 @@ class TbsTreeWidget : public QTreeWidget {
 
  private:
   TbsSkinCustomTreeView* FOwner;
+  mutable bool FBranchSelected = false;
+};
+
+// The style draws expand arrows in the palette's window-text colour: near
+// black, lost on a dark skin's rows and on the selection. Here they take the
+// colour of their row's text, so they show wherever the name does.
+class TbsTreeBranchStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    const auto* tree = dynamic_cast<const TbsTreeWidget*>(widget);
+    const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+    if (element != PE_IndicatorBranch || !tree || !item) return QProxyStyle::drawPrimitive(element, option, painter, widget);
+    QStyleOptionViewItem branch(*item);
+    const QColor color = tree->BranchColor();
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+      branch.palette.setColor(role, color);
+    QProxyStyle::drawPrimitive(element, &branch, painter, widget);
+  }
+
+  // One for every tree, made with the first and kept for the program's life.
+  static QStyle* Shared() {
+    static QStyle* const style = new TbsTreeBranchStyle;
+    return style;
+  }
 };
 
 // Ends an in-place edit by handing the text to the tree instead of
@@ -74,6 +108,7 @@ TbsSkinCustomTreeView::TbsSkinCustomTreeView(QWidget* parent)
   FTree->setSelectionMode(QAbstractItemView::SingleSelection);
   FTree->setUniformRowHeights(true);  // one row height: layout and scrolling stay linear at any size
   FTree->setFrameShape(QFrame::NoFrame);
+  FTree->setStyle(TbsTreeBranchStyle::Shared());
   FTree->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FTree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FTree->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

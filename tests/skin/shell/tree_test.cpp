@@ -91,6 +91,39 @@ TEST_F(Tree, StartsWithTheDesktopExpandedAndSelected) {
   for (int i = 0; i < Root()->childCount(); ++i) EXPECT_FALSE(Root()->child(i)->icon(0).isNull()) << i;
 }
 
+// An expand arrow is drawn towards its row's text colour, on a dark skin's
+// rows and on the selection alike: it stands out wherever the name does.
+TEST_F(Tree, ExpandArrowsTakeTheColourOfTheirRowsText) {
+  Dir("A");
+  Dir("A/inner");
+  Make();
+  TFont font = View->DefaultFont();
+  font.SetColor(RGBColor(230, 233, 236));
+  View->SetDefaultFont(font);
+  View->SetDefaultColor(RGBColor(29, 31, 35));
+  QTreeWidget* tree = View->Tree();
+  const auto arrowStandsOut = [&](const char* row) {
+    const QImage shot = tree->viewport()->grab().toImage();
+    const QRect item = tree->visualItemRect(Node("A"));
+    const int left = std::max(0, item.left() - tree->indentation());
+    const QColor background = shot.pixelColor(left, item.top());
+    const QColor text = tree->palette().color(std::string(row) == "selected" ? QPalette::HighlightedText : QPalette::Text);
+    // The pixel of the branch area that differs most from the row's background.
+    int strongest = 0;
+    for (int y = item.top(); y <= item.bottom(); ++y)
+      for (int x = left; x < item.left(); ++x) {
+        const int d = qGray(shot.pixel(x, y)) - qGray(background.rgb());
+        if (std::abs(d) > std::abs(strongest)) strongest = d;
+      }
+    const int towardsText = qGray(text.rgb()) - qGray(background.rgb());
+    EXPECT_GE(strongest * towardsText, towardsText * towardsText / 2)
+        << row << ": strongest " << strongest << ", text " << towardsText;
+  };
+  arrowStandsOut("plain");
+  View->Select(Node("A"));
+  arrowStandsOut("selected");
+}
+
 TEST_F(Tree, SelectedPathIsEmptyWithoutSelectionAndADisplayNameForTheComputer) {
   Make();
   View->Select(Node("计算机"));
