@@ -40,7 +40,7 @@ void TmainForm::CreateBatchParts() {
   AppMenu->SetName("AppMenu");
   AppMenu->Items()->Add("AppSeparator", "-");
   PreviewItem = AppMenu->Items()->Add("PreviewItem", kPreviewCaption, [this] { SetPreview(!Preview()); });
-  UndoItem = AppMenu->Items()->Add("UndoItem", kUndoCaption, [this] { UndoLastBatch(); });
+  UndoItem = AppMenu->Items()->Add("UndoItem", kUndoCaption, [this] { CallGuarded([this] { UndoLastBatch(); }); });
   UndoItem->SetShortCutText(kUndoShortCutText);
   SkinForm->SetSystemMenu(AppMenu);
 
@@ -155,11 +155,22 @@ void TmainForm::BatchFinished() {
 }
 
 void TmainForm::UndoLastBatch() {
-  if (FBatchActive || !TRenameBatch::CanUndo()) return;
-  if (FBatch->StartUndo()) StartBatchView(kUndoingTitle);
+  if (FBatchActive) return;
+  std::string why;
+  switch (FBatch->UndoReadiness(&why)) {
+    case TUndoReadiness::Nothing: return;  // nothing to undo: nothing to say
+    case TUndoReadiness::Unanswering:
+      UpdateUndoItem();
+      throw Exception(why);  // the worker would wait on the mount for ever
+    case TUndoReadiness::Ready:
+    case TUndoReadiness::Unusable:
+      // The undo itself says why a journal cannot be used (and drops a damaged one).
+      if (FBatch->StartUndo()) StartBatchView(kUndoingTitle);
+      return;
+  }
 }
 
-void TmainForm::UpdateUndoItem() { UndoItem->SetEnabled(!FBatchActive && TRenameBatch::CanUndo()); }
+void TmainForm::UpdateUndoItem() { UndoItem->SetEnabled(!FBatchActive && FBatch->CanUndo()); }
 
 void TmainForm::ShowReport(const std::string& text) {
   if (!FReportWindow) FReportWindow = std::make_unique<TbsSkinHintWindow>();
@@ -189,6 +200,8 @@ void TmainForm::hideEvent(QHideEvent* event) {
 }
 
 void TmainForm::OfferInterruptedBatch() {
+  // The last batch of a window or program that is gone becomes this window's.
+  if (!FBatchActive) FBatch->AdoptOrphanJournal();
   UpdateUndoItem();
-  if (!FBatchActive && TRenameBatch::JournalInterrupted()) ShowReport(kInterruptedText);
+  if (!FBatchActive && UndoItem->Enabled() && FBatch->JournalInterrupted()) ShowReport(kInterruptedText);
 }

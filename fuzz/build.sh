@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the skin data fuzz targets with clang and libFuzzer, outside the
+# Builds the fuzz targets (skin data, undo journal) with clang and libFuzzer, outside the
 # CMake build: usage fuzz/build.sh [TARGET...] (default: all). Objects are
 # kept in build-fuzz/ and rebuilt only when their source changed.
 set -euo pipefail
@@ -17,14 +17,14 @@ flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -fno-
 
 objects=()
 compile() {  # source object
-  if [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find "$root/skin/data" "$root/framework" "$root/platform" -name '*.h' -newer "$2" -print -quit)" ]; then
+  if [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find "$root/skin/data" "$root/framework" "$root/platform" "$root/renamer" -name '*.h' -newer "$2" -print -quit)" ]; then
     "$cxx" "${flags[@]}" -c "$1" -o "$2"
   fi
   objects+=("$2")
 }
 
-# The platform and framework layers (with their meta-object code) and the
-# skin data layer.
+# The platform and framework layers (with their meta-object code), the
+# skin data layer and the rename engine.
 for header in "$root"/platform/*.h "$root"/framework/*.h; do
   if grep -q Q_OBJECT "$header"; then
     name=$(basename "$header" .h)
@@ -34,13 +34,13 @@ for header in "$root"/platform/*.h "$root"/framework/*.h; do
     compile "$out/moc/moc_$name.cpp" "$out/obj/moc_$name.o"
   fi
 done
-for src in "$root"/platform/*.cpp "$root"/framework/*.cpp "$root"/skin/data/*.cpp; do
+for src in "$root"/platform/*.cpp "$root"/framework/*.cpp "$root"/skin/data/*.cpp "$root"/renamer/*.cpp; do
   layer=$(basename "$(dirname "$src")")
   compile "$src" "$out/obj/${layer}_$(basename "$src" .cpp).o"
 done
 
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_skin_package fuzz_bmp fuzz_skin_description)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_skin_package fuzz_bmp fuzz_skin_description fuzz_journal)
 for t in "${targets[@]}"; do
   compile "$root/fuzz/$t.cpp" "$out/obj/target_$t.o"
   # Relink only when an object changed: a running fuzzer may be using the binary.

@@ -48,6 +48,9 @@ void StatEach(int dir, std::vector<TFileIdentity>& files) {
     }
     f.Dev = st.st_dev;
     f.Ino = st.st_ino;
+    f.Looked = true;
+    f.Size = static_cast<uint64_t>(st.st_size);
+    f.MtimeNs = static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_mtim.tv_nsec);
     f.Error = 0;
   }
 }
@@ -95,12 +98,13 @@ void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files) {
   if (!DirentInodesAreTrue(Dir) || fstat(Dir, &folder) != 0 || !Scan(Dir, folder.st_dev, Files))
     return StatEach(Dir, Files);
   // Trusted only when a stat of one found file agrees (a file mounted over
-  // another, or a file system not as expected, makes every file stat itself).
+  // another, or a file system not as expected, makes every file stat itself)
+  // and shows a birth time: without one, undo needs each file's size and time.
   for (const TFileIdentity& f : Files) {
     if (f.Error != 0) continue;
-    struct stat st;
-    if (fstatat(Dir, f.Name->c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-        static_cast<uint64_t>(st.st_dev) != f.Dev || static_cast<uint64_t>(st.st_ino) != f.Ino)
+    struct statx stx;
+    if (statx(Dir, f.Name->c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &stx) != 0 ||
+        makedev(stx.stx_dev_major, stx.stx_dev_minor) != f.Dev || stx.stx_ino != f.Ino || !(stx.stx_mask & STATX_BTIME))
       StatEach(Dir, Files);
     return;
   }
@@ -126,11 +130,18 @@ void WaitForFileTimesPast(uint64_t Begun) {
   }
 }
 
-bool IsSameFile(int Dir, const std::string& Name, uint64_t Dev, uint64_t Ino, uint64_t Begun) {
+bool IsSameFile(int Dir, const std::string& Name, uint64_t Dev, uint64_t Ino, uint64_t Begun, const TFileLook* Look) {
   struct statx stx;
-  if (statx(Dir, Name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &stx) != 0) return false;
+  if (statx(Dir, Name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME, &stx) != 0)
+    return false;
   if (makedev(stx.stx_dev_major, stx.stx_dev_minor) != Dev || stx.stx_ino != Ino) return false;
-  if (!(stx.stx_mask & STATX_BTIME)) return true;  // the file system keeps no birth times
-  const uint64_t born = static_cast<uint64_t>(stx.stx_btime.tv_sec) * 1000000000u + stx.stx_btime.tv_nsec;
-  return born <= Begun;
+  if (stx.stx_mask & STATX_BTIME) {
+    // The birth time decides: a file edited since the batch is still the same file.
+    const uint64_t born = static_cast<uint64_t>(stx.stx_btime.tv_sec) * 1000000000u + stx.stx_btime.tv_nsec;
+    return born <= Begun;
+  }
+  if (!Look) return true;  // journalled by an older version: device and inode are all there is
+  const uint64_t mtime = static_cast<uint64_t>(stx.stx_mtime.tv_sec) * 1000000000u + stx.stx_mtime.tv_nsec;
+  return (stx.stx_mask & STATX_SIZE) && (stx.stx_mask & STATX_MTIME) && stx.stx_size == Look->Size &&
+         mtime == Look->MtimeNs;
 }

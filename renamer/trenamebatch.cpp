@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
+#include <optional>
 
 #include "platform/movefile.h"
+#include "platform/readintime.h"
 #include "renamer/fileidentity.h"
 #include "renamer/trenamefile.h"
 #include "renamer/trenamejournal.h"
@@ -50,12 +53,21 @@ std::string JournalFailureText(int err) {
       why = "错误 " + std::to_string(err);
       break;
   }
-  return "无法写入撤销记录 " + TRenameJournal::Path() + "（" + why + "），未重命名任何文件。";
+  return "无法写入撤销记录 " + TRenameJournal::Folder() + "（" + why + "），未重命名任何文件。";
 }
 
 std::string FolderGoneText(const std::string& folder) {
   return "文件夹 " + folder + " 已不存在，未做任何更改。";
 }
+
+std::string FolderSilentText(const std::string& folder) {
+  return "文件夹 " + folder + " 没有响应，现在无法撤销，未做任何更改。";
+}
+
+const char* const kNothingText = "没有可以撤销的重命名。";
+const char* const kCorruptText = "撤销记录已损坏，未做任何更改。";
+const char* const kForeignText = "撤销记录不属于当前用户，未做任何更改。";
+const char* const kUnreadableText = "无法读取撤销记录，未做任何更改。";
 
 // Closes the folder on every way out.
 struct TFolderHandle {
@@ -104,31 +116,65 @@ void TRenameBatch::Launch(std::function<TBatchResult(TBatchControl&)> work) {
 bool TRenameBatch::StartRename(std::string Folder, std::vector<std::string> Names, std::size_t Count,
                                std::string Prefix, int32_t Start) {
   if (Running()) return false;
-  Launch([Folder = std::move(Folder), Names = std::move(Names), Count, Prefix = std::move(Prefix),
+  Launch([this, Folder = std::move(Folder), Names = std::move(Names), Count, Prefix = std::move(Prefix),
           Start](TBatchControl& control) {
-    return RunRename(Folder, Names, Count, Prefix, Start, control);
+    return RunRename(Folder, Names, Count, Prefix, Start, control, FJournal);
   });
   return true;
 }
 
 bool TRenameBatch::StartUndo() {
   if (Running()) return false;
-  Launch([](TBatchControl& control) { return RunUndo(control); });
+  Launch([this](TBatchControl& control) { return RunUndo(control, FJournal); });
   return true;
 }
 
-bool TRenameBatch::CanUndo() { return TRenameJournal::LooksUndoable(); }
-
-bool TRenameBatch::JournalInterrupted() {
-  bool interrupted = false;
-  return TRenameJournal::LooksUndoable(nullptr, &interrupted) && interrupted;
+bool TRenameBatch::AdoptOrphanJournal() {
+  if (Running() || FJournal.Status() != TJournalStatus::Missing) return false;
+  // The state folder may lie on a network home: the adoption runs within the
+  // time limit, and one that misses it lets go of what it took when it ends.
+  auto adopted = std::make_shared<TRenameJournal>();
+  if (!ReadInTime(TRenameJournal::StateFolder(), [adopted](TReadProgress&) { adopted->AdoptOrphan(); }))
+    return false;
+  if (adopted->Status() == TJournalStatus::Missing) return false;
+  FJournal = std::move(*adopted);
+  return true;
 }
 
-std::string TRenameBatch::JournalPath() { return TRenameJournal::Path(); }
+TUndoReadiness TRenameBatch::UndoReadiness(std::string* Why) const {
+  const auto answer = [Why](TUndoReadiness readiness, std::string why = {}) {
+    if (Why) *Why = std::move(why);
+    return readiness;
+  };
+  if (Running()) return answer(TUndoReadiness::Nothing);
+  switch (FJournal.Status()) {
+    case TJournalStatus::Ok: break;
+    case TJournalStatus::Corrupt: return answer(TUndoReadiness::Unusable, kCorruptText);
+    case TJournalStatus::Foreign: return answer(TUndoReadiness::Unusable, kForeignText);
+    case TJournalStatus::Missing:
+    case TJournalStatus::Unreadable: return answer(TUndoReadiness::Nothing);
+  }
+  // The folder may lie on a mount whose server stopped answering.
+  const TJournalGlance& glance = FJournal.Glance();
+  const std::optional<bool> same = AnswerInTime<bool>(
+      glance.Folder, [folder = glance.Folder, dev = glance.FolderDev, ino = glance.FolderIno] {
+        struct stat st;
+        return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && SameFile(st, dev, ino);
+      });
+  if (!same) return answer(TUndoReadiness::Unanswering, FolderSilentText(glance.Folder));
+  if (!*same) return answer(TUndoReadiness::Unusable, FolderGoneText(glance.Folder));
+  return answer(TUndoReadiness::Ready);
+}
+
+bool TRenameBatch::JournalInterrupted() const { return CanUndo() && !FJournal.Glance().Ended; }
+
+std::string TRenameBatch::JournalPath() const { return Running() ? std::string() : FJournal.Path(); }
+
+std::string TRenameBatch::JournalFolder() { return TRenameJournal::Folder(); }
 
 TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vector<std::string>& Names,
                                      std::size_t Count, const std::string& Prefix, int32_t Start,
-                                     TBatchControl& Control) {
+                                     TBatchControl& Control, TRenameJournal& journal) {
   TBatchResult result;
   result.Kind = TBatchResult::TKind::Rename;
   const std::vector<TPlannedRename> plan = PlanRenames(Names, Count, Prefix, Start);
@@ -163,10 +209,10 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
     else if (*ids[k].Name == plan[k].NewName)
       outcomes[k] = kAlreadyNamed;
     else
-      journalled.Entries.push_back({*ids[k].Name, plan[k].NewName, ids[k].Dev, ids[k].Ino});
+      journalled.Entries.push_back(
+          {*ids[k].Name, plan[k].NewName, ids[k].Dev, ids[k].Ino, ids[k].Looked, ids[k].Size, ids[k].MtimeNs});
   }
 
-  TRenameJournal journal;
   if (!journalled.Entries.empty() && !journal.Begin(journalled)) {
     result.Error = JournalFailureText(errno);
     return result;
@@ -199,21 +245,22 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
   return result;
 }
 
-TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
+TBatchResult TRenameBatch::RunUndo(TBatchControl& Control, TRenameJournal& journal) {
   TBatchResult result;
   result.Kind = TBatchResult::TKind::Undo;
-  TRenameJournal journal;
   TJournal j;
-  switch (journal.Read(j, true)) {
+  switch (journal.Read(j)) {
     case TJournalStatus::Ok: break;
-    case TJournalStatus::Missing: result.Error = "没有可以撤销的重命名。"; return result;
+    case TJournalStatus::Missing: result.Error = kNothingText; return result;
     case TJournalStatus::Corrupt:
       journal.Remove();  // ours but useless: it must not offer undo again
-      result.Error = "撤销记录已损坏，未做任何更改。";
+      result.Error = kCorruptText;
       return result;
-    case TJournalStatus::Foreign: result.Error = "撤销记录不属于当前用户，未做任何更改。"; return result;
-    case TJournalStatus::Busy: result.Error = "另一个重命名正在进行，请稍后再试。"; return result;
-    case TJournalStatus::Unreadable: result.Error = "无法读取撤销记录，未做任何更改。"; return result;
+    case TJournalStatus::Foreign:
+      journal.Remove();  // only the note goes (said once): the file is not ours to touch
+      result.Error = kForeignText;
+      return result;
+    case TJournalStatus::Unreadable: result.Error = kUnreadableText; return result;
   }
   const TFolderHandle dir{open(j.Folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)};
   struct stat folderStat;
@@ -235,12 +282,14 @@ TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
     const TJournalEntry& e = j.Entries[i];
     oldName.assign(e.OldName);
     newName.assign(e.NewName);
-    if (IsSameFile(dir.Fd, newName, e.Dev, e.Ino, j.Begun)) {
+    const TFileLook look{e.Size, e.MtimeNs};
+    const TFileLook* const was = e.Looked ? &look : nullptr;
+    if (IsSameFile(dir.Fd, newName, e.Dev, e.Ino, j.Begun, was)) {
       if (const int err = MoveInFolder(dir.Fd, j.Folder, newName, oldName); err == 0)
         ++result.Renamed;
       else
         result.Kept.push_back({newName, oldName, KeptReasonOf(err)});
-    } else if (!IsSameFile(dir.Fd, oldName, e.Dev, e.Ino, j.Begun) && j.Outcomes[i] == kOutcomeMoved) {
+    } else if (!IsSameFile(dir.Fd, oldName, e.Dev, e.Ino, j.Begun, was) && j.Outcomes[i] == kOutcomeMoved) {
       // Moved by the batch, and since renamed, deleted or replaced by someone
       // else: it keeps whatever it is now.
       result.Kept.push_back({newName, oldName, TKeptReason::FileGone});
@@ -251,9 +300,6 @@ TBatchResult TRenameBatch::RunUndo(TBatchControl& Control) {
 
   // A cancelled undo keeps the journal: files already back are found at their
   // old names next time and left alone.
-  if (result.Cancelled)
-    journal.Release();
-  else
-    journal.Remove();
+  if (!result.Cancelled) journal.Remove();
   return result;
 }

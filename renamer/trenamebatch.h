@@ -2,21 +2,26 @@
 
 // A rename of one folder's list (the same moves as Trenamefile::RenameAll) that
 // can be undone, watched and stopped. Before the first move it writes a journal
-// (the folder, and per file the old name, new name, device and inode) and
-// flushes it to disk; a batch whose journal cannot be written does not start.
-// Undo moves back, newest first, only files still at their new name with the
-// same device and inode, born (where the file system keeps birth times)
-// before the batch began, whose old name is free, never replacing anything.
+// (the folder, and per file the old name, new name, device and inode, and
+// where needed size and modification time) and flushes it to disk; a batch
+// whose journal cannot be written does not start. Undo moves back, newest
+// first, only files still at their new name as the journalled file (see
+// IsSameFile), whose old name is free, never replacing anything.
+//
+// Undo belongs to the window: each TRenameBatch (one per window) holds the
+// journal of the last batch it ran, and undoes that one only, whatever other
+// windows or programs rename meanwhile, in other folders or the same one.
 //
 // Use from the window (all calls on the GUI thread, one object per window):
+//   at start-up, once: batch.AdoptOrphanJournal();  // the last batch of a program gone
 //   batch.StartRename(folder, names, engine.FileCount(), prefix, start);
 //     // Names and the count are all it needs (no Trenamefile); names moved in.
 //   // poll with a QTimer: batch.Done() of batch.Total(); batch.Cancel() on Escape
 //   // when batch.Finished(): show ReportText(batch.Result()) unless it is "",
 //   //   refresh the list once, and ask CanUndo() again for the menu item
-//   if (TRenameBatch::CanUndo()) batch.StartUndo();  // same polling, same result type
-//   at start-up: JournalInterrupted() for a one-time "the last batch was cut
-//   short" hint; CanUndo() alone for the menu item.
+//   switch (batch.UndoReadiness(&why)) ... batch.StartUndo();  // same polling, same result type
+//   JournalInterrupted() after the adoption for a one-time "the last batch
+//   was cut short" hint; CanUndo() alone for the menu item.
 // The class is Qt-free: nothing is posted to any event loop. OnFinished, when
 // set, runs ON THE WORKER THREAD right after Finished() turns true; post to the
 // GUI thread yourself (e.g. QMetaObject::invokeMethod with Qt::QueuedConnection).
@@ -25,14 +30,15 @@
 // The names a batch gives come from PlanRenames (trenamefile.h), which the
 // preview uses too.
 //
-// The journal lives at JournalPath(), computed from the environment at each
-// call ($XDG_STATE_HOME/batch-renamer/undo-journal; a missing or relative
-// XDG_STATE_HOME means ~/.local/state), so a test may set XDG_STATE_HOME.
-// One level of undo: a new batch replaces the journal (a batch with nothing to
-// move leaves it), an undo that ran to its end removes it, and so does one
-// that finds it damaged. A journal left by a crash mid-batch is a normal
-// journal: CanUndo() is true at the next start and undo brings back what was
-// done. A cancelled undo keeps the journal; undoing again goes on with the rest.
+// Journals live in JournalFolder() ($XDG_STATE_HOME/batch-renamer/journals;
+// a missing or relative XDG_STATE_HOME means ~/.local/state), computed from
+// the environment at each call, so a test may set XDG_STATE_HOME. One level
+// of undo per window: a new batch replaces the window's journal (a batch with
+// nothing to move leaves it), an undo that ran to its end removes it, and so
+// does one that finds it damaged. The journal of a window that closed, or of
+// a program that crashed mid-batch, stays until a later start adopts it:
+// CanUndo() is true then and undo brings back what was done. A cancelled
+// undo keeps the journal; undoing again goes on with the rest.
 
 #include <atomic>
 #include <cstddef>
@@ -43,6 +49,7 @@
 #include <vector>
 
 #include "renamer/tbatchresult.h"
+#include "renamer/trenamejournal.h"
 
 // Shared between a running batch and whoever watches it. Every field may be
 // read from any thread.
@@ -54,6 +61,14 @@ struct TBatchControl {
   // far, on the thread running the batch. Lets a test slow a batch down,
   // cancel or kill it at a chosen file.
   std::function<void(std::size_t)> AfterEachFile;
+};
+
+// What Ctrl+Z can do now.
+enum class TUndoReadiness {
+  Nothing,      // no journal: nothing to undo
+  Ready,        // the journal looks whole and its folder is the journalled one
+  Unusable,     // a journal that cannot be used (damaged, not ours, its folder gone)
+  Unanswering,  // its folder lies on a mount that does not answer in time
 };
 
 class TRenameBatch {
@@ -94,20 +109,31 @@ public:
   // and can cancel. Set it on the GUI thread while no batch runs.
   static inline std::function<void(std::size_t)> TestHookAfterEachFile;
 
-  // Cheap enough for a menu's enabled state: a journal of ours exists whose
-  // header is whole, whose folder still exists, and that is not yet undone.
-  static bool CanUndo();
+  // At start-up: takes the newest journal whose program is gone, and removes
+  // the other ones (see TRenameJournal::AdoptOrphan). Reads the state folder
+  // within the time limit of platform/readintime.h. False when nothing was
+  // taken, or while a batch runs or a journal is held.
+  bool AdoptOrphanJournal();
+  // Cheap enough for a menu's enabled state, and never waits on a mount
+  // longer than the time limit of platform/readintime.h: the journal's state
+  // is known without reading it, and only its folder is looked at. Why, when
+  // given, is set to what to tell the user when it is neither Nothing nor
+  // Ready. Nothing while a batch runs.
+  TUndoReadiness UndoReadiness(std::string* Why = nullptr) const;
+  bool CanUndo() const { return UndoReadiness() == TUndoReadiness::Ready; }
   // For a hint at start-up: CanUndo() holds and the journalled batch never
-  // wrote its end, so a crash (or a kill) cut it short. Also true while a
-  // batch is running, so ask before starting one. Cheap: header and tail only.
-  static bool JournalInterrupted();
-  static std::string JournalPath();
+  // wrote its end, so a crash (or a kill) cut it short.
+  bool JournalInterrupted() const;
+  // The journal this window holds, "" when none.
+  std::string JournalPath() const;
+  static std::string JournalFolder();
 
-  // The same work done on the calling thread (the worker runs these).
+  // The same work done on the calling thread (the worker runs these), with
+  // Journal as the window's journal.
   static TBatchResult RunRename(const std::string& Folder, const std::vector<std::string>& Names,
                                 std::size_t Count, const std::string& Prefix, int32_t Start,
-                                TBatchControl& Control);
-  static TBatchResult RunUndo(TBatchControl& Control);
+                                TBatchControl& Control, TRenameJournal& Journal);
+  static TBatchResult RunUndo(TBatchControl& Control, TRenameJournal& Journal);
 
 private:
   void Launch(std::function<TBatchResult(TBatchControl&)> work);
@@ -117,5 +143,6 @@ private:
   TBatchResult FResult;
   std::atomic<bool> FRunning{false};
   std::atomic<bool> FFinished{false};
+  TRenameJournal FJournal;  // touched by the worker only while Running()
   std::thread FWorker;
 };

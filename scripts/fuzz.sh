@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs one skin data fuzz target for a number of seconds:
-#   scripts/fuzz.sh fuzz_skin_package|fuzz_bmp|fuzz_skin_description SECONDS
+# Runs one fuzz target for a number of seconds:
+#   scripts/fuzz.sh fuzz_skin_package|fuzz_bmp|fuzz_skin_description|fuzz_journal SECONDS
 # Builds it first (fuzz/build.sh); new inputs go to a scratch corpus so the
 # seeds in fuzz/corpus stay as committed. Fails when the fuzzer finds a crash.
 set -euo pipefail

@@ -130,8 +130,12 @@ void UndoOfBatch(benchmark::State& state) {
   for (auto _ : state) {
     const TFolder folder;
     TBatchControl control;
-    TRenameBatch::RunRename(folder.Path, folder.Names, folder.Names.size(), kPrefix, 0, control);
+    {
+      TRenameJournal journal;  // let go at once, as by a window that closed
+      TRenameBatch::RunRename(folder.Path, folder.Names, folder.Names.size(), kPrefix, 0, control, journal);
+    }
     TRenameBatch batch;
+    batch.AdoptOrphanJournal();
     const auto start = Clock::now();
     const TBatchResult r = RunOnWorker(batch, [](TRenameBatch& b) { return b.StartUndo(); });
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
@@ -206,7 +210,12 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
-  unlink(TRenameBatch::JournalPath().c_str());
+  if (DIR* journals = opendir(TRenameBatch::JournalFolder().c_str())) {
+    while (const dirent* e = readdir(journals))
+      if (e->d_name[0] != '.') unlink((TRenameBatch::JournalFolder() + "/" + e->d_name).c_str());
+    closedir(journals);
+  }
+  rmdir(TRenameBatch::JournalFolder().c_str());
   rmdir((state + "/batch-renamer").c_str());
   rmdir(state.c_str());
 

@@ -1,7 +1,7 @@
 // The window's side of a batch: the report when files kept their names, undo
 // by Ctrl+Z and by the menu, progress while the worker runs, cancel by Escape
-// and by the strip's cross, a batch that cannot journal, and closing the
-// window in the middle.
+// and by the strip's cross, a batch that cannot journal, a journal that
+// cannot be used (said on Ctrl+Z), and closing the window in the middle.
 
 #include <QFile>
 #include <QProcess>
@@ -281,7 +281,31 @@ TEST_F(BatchWindow, ClosingTheWindowInTheMiddleStopsTheBatchBetweenTwoFiles) {
   QTest::qWait(50);  // a finish posted to the closed window must go nowhere
   const int moved = CheckEachFileAtOneOfItsNames(kFiles);
   EXPECT_LT(moved, kFiles);
-  EXPECT_TRUE(TRenameBatch::CanUndo());
+  TRenameBatch next;  // the next start
+  EXPECT_TRUE(next.AdoptOrphanJournal());
+  EXPECT_TRUE(next.CanUndo());
+}
+
+TEST_F(BatchWindow, CtrlZOnAJournalThatCannotBeUsedSaysWhy) {
+  Write("a.txt", "A");
+  Open();
+  ASSERT_TRUE(RenameAndWait());
+  const std::string journal = Form->Batch().JournalPath();
+  Close();
+  ASSERT_EQ(truncate(journal.c_str(), 40), 0);  // cut in the middle of its plan
+  TmainForm& f = Open();
+  QTest::qWait(50);
+  EXPECT_FALSE(f.UndoItem->Enabled());
+  f.ListBox1->InnerList()->setFocus();
+  const std::vector<std::string> boxes = wintest::CollectBoxes([&] {
+    QTest::keyClick(f.ListBox1->InnerList(), Qt::Key_Z, Qt::ControlModifier);
+    wintest::WaitFor([&] { return !f.BatchRunning(); });
+  });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].rfind("撤销记录已损坏，未做任何更改。", 0), 0u) << boxes[0];
+  EXPECT_EQ(Contents(), (std::map<std::string, std::string>{{"My1.txt", "file:A"}}));
+  EXPECT_FALSE(f.UndoItem->Enabled());
+  EXPECT_EQ(access(journal.c_str(), F_OK), -1);  // dropped: it is not offered again
 }
 
 }  // namespace
@@ -299,7 +323,8 @@ TEST_F(BatchWindow, ABatchACrashCutShortIsOfferedAtTheNextStartAndUndone) {
     control.AfterEachFile = [](std::size_t done) {
       if (done == 5) _exit(3);
     };
-    TRenameBatch::RunRename(Desktop, names, names.size(), "My", 0, control);
+    TRenameJournal journal;
+    TRenameBatch::RunRename(Desktop, names, names.size(), "My", 0, control, journal);
     _exit(0);
   }
   int status = 0;
