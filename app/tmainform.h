@@ -33,6 +33,7 @@
 #include "skin/data/tbscompressedstoredskin.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/form/tbsskinframe.h"
+#include "skin/shell/ishellpastehost.h"
 #include "skin/shell/tbsskindirtreeview.h"
 
 class QShortcut;
@@ -42,7 +43,7 @@ class TPopupMenu;
 class TPreviewList;
 class TbsSkinHintWindow;
 
-class TmainForm : public TForm {
+class TmainForm : public TForm, public IShellPasteHost {
   Q_OBJECT
  public:
   explicit TmainForm(QWidget* parent = nullptr);
@@ -102,8 +103,9 @@ class TmainForm : public TForm {
   bool Preview() const;
   void SetPreview(bool value);
   TPreviewList& PreviewList() { return *FPreview; }
-  // Undoes the last batch (Ctrl+Z outside a text field, or the menu item);
-  // nothing while a batch runs or when there is nothing to undo.
+  // Undoes this window's last batch (Ctrl+Z outside a text field, or the
+  // menu item); nothing while a batch runs or when there is nothing to undo.
+  // A journal that cannot be used is said so in a message.
   void UndoLastBatch();
   // From the start of a batch or undo until its end is handled (list read again).
   bool BatchRunning() const { return FBatchActive; }
@@ -115,6 +117,14 @@ class TmainForm : public TForm {
   // The embedded skin leaves the splitter unbound, in its stored width and
   // plain look; a skin chosen from a file draws it from its own record.
   void SkinFromFile(bool fromFile);
+
+  // The tree's paste (tmainformpaste.cpp): on a worker, in the batch strip,
+  // stopped by Escape or the strip's cross; no batch, undo or other paste
+  // meanwhile (BatchRunning() is true).
+  bool StartPaste(const std::string& folder, std::vector<std::string> sources, bool move,
+                  std::function<void(const TPasteResult&)> finished) override;
+  bool PasteRunning() const override { return FPaste && FPasteFinished != nullptr; }
+  void CancelPaste();
 
   const Trenamefile* Renamer() const { return FRenamer.get(); }
   const std::string& FindMask() const { return FFindMask; }
@@ -162,6 +172,15 @@ class TmainForm : public TForm {
   QShortcut* FUndoKey = nullptr;
   QShortcut* FCancelKey = nullptr;
   std::unique_ptr<TbsSkinHintWindow> FReportWindow;
+  // tmainformpaste.cpp
+  void PasteTick();
+  void PasteFinished();
+  QTimer FPasteTimer;
+  QShortcut* FPasteCancelKey = nullptr;
+  TNotifyEvent FStripCancel;  // the strip's own cancel, back when the paste ends
+  std::function<void(const TPasteResult&)> FPasteFinished;
+  // Last, so it is the first to go: its worker ends before anything it reports to.
+  std::unique_ptr<TPasteJob> FPaste;
 };
 
 // The folder the search lists: the selected path with exactly one "/" at its end.

@@ -1,6 +1,5 @@
 #include "platform/shellfileops.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,16 +10,16 @@
 #include <QMimeData>
 #include <cctype>
 #include <cerrno>
-#include <climits>
 #include <ctime>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
+#include "platform/fileerror.h"
 #include "platform/mounttable.h"
 #include "platform/movefile.h"
+#include "platform/pastejob.h"
 
 namespace {
 const char* const kNewFolderName = "新建文件夹";
@@ -48,93 +47,7 @@ std::string RealPath(const std::string& path) {
   return real ? std::string(real.get()) : std::string();
 }
 
-std::string Reason(const std::string& what, int error) { return what + "：" + std::strerror(error); }
-
-// Removes a tree this program made itself (a half-made copy) or a source
-// whose whole copy stands elsewhere.
-void RemoveTree(const std::string& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) != 0) return;
-  if (S_ISDIR(st.st_mode)) {
-    if (DIR* dir = opendir(path.c_str())) {
-      while (const dirent* e = readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name != "." && name != "..") RemoveTree(Join(path, name));
-      }
-      closedir(dir);
-    }
-    rmdir(path.c_str());
-  } else {
-    unlink(path.c_str());
-  }
-}
-
-bool CopyFileBytes(const std::string& from, const std::string& to, mode_t mode, std::string& error) {
-  const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return error = Reason(BaseName(from), errno), false;
-  const int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
-  if (out < 0) {
-    error = Reason(BaseName(to), errno);
-    close(in);
-    return false;
-  }
-  char buffer[1 << 16];
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = read(in, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    for (ssize_t done = 0; done < n;) {
-      const ssize_t w = write(out, buffer + done, std::size_t(n - done));
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) {
-        ok = false;
-        break;
-      }
-      done += w;
-    }
-    if (!ok) break;
-  }
-  if (!ok) error = Reason(BaseName(from), errno);
-  if (close(out) != 0 && ok) ok = false, error = Reason(BaseName(to), errno);
-  close(in);
-  return ok;
-}
-
-// Copies `from` to the new name `to`; links are copied as links, never followed.
-bool CopyTree(const std::string& from, const std::string& to, std::string& error) {
-  struct stat st {};
-  if (lstat(from.c_str(), &st) != 0) return error = Reason(BaseName(from), errno), false;
-  if (S_ISLNK(st.st_mode)) {
-    std::string target(PATH_MAX, '\0');
-    const ssize_t n = readlink(from.c_str(), target.data(), target.size());
-    if (n < 0) return error = Reason(BaseName(from), errno), false;
-    target.resize(std::size_t(n));
-    if (symlink(target.c_str(), to.c_str()) != 0) return error = Reason(BaseName(to), errno), false;
-    return true;
-  }
-  if (S_ISDIR(st.st_mode)) {
-    if (mkdir(to.c_str(), (st.st_mode & 07777) | S_IRWXU) != 0) return error = Reason(BaseName(to), errno), false;
-    DIR* dir = opendir(from.c_str());
-    if (!dir) return error = Reason(BaseName(from), errno), false;
-    bool ok = true;
-    while (const dirent* e = readdir(dir)) {
-      const std::string name = e->d_name;
-      if (name == "." || name == "..") continue;
-      if (!(ok = CopyTree(Join(from, name), Join(to, name), error))) break;
-    }
-    closedir(dir);
-    chmod(to.c_str(), st.st_mode & 07777);
-    return ok;
-  }
-  if (S_ISREG(st.st_mode)) return CopyFileBytes(from, to, st.st_mode, error);
-  error = BaseName(from) + "：不是普通文件或文件夹";
-  return false;
-}
+std::string Reason(const std::string& what, int error) { return what + "：" + FileErrorText(error); }
 
 std::string PercentDecode(const std::string& s) {
   std::string out;
@@ -269,16 +182,16 @@ std::string TopDirectoryOf(const std::string& path, dev_t dev) {
 // folder of its own, not a link, owned by `uid` and, when `privateMode`,
 // closed to everyone else. Its files/ and info/ the same. "" or why not.
 std::string CheckTrashFolder(const std::string& dir, uid_t uid, bool privateMode) {
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::string("无法建立：") + std::strerror(errno);
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::string("无法建立：") + FileErrorText(errno);
   struct stat st {};
-  if (lstat(dir.c_str(), &st) != 0) return std::strerror(errno);
+  if (lstat(dir.c_str(), &st) != 0) return FileErrorText(errno);
   if (S_ISLNK(st.st_mode)) return "是符号链接";
   if (!S_ISDIR(st.st_mode)) return "不是文件夹";
   if (st.st_uid != uid) return "不属于当前用户";
   if (privateMode && (st.st_mode & 0777) != 0700) return "的权限不是 0700";
   for (const char* sub : {"/files", "/info"}) {
     const std::string path = dir + sub;
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return std::string(sub + 1) + " 无法建立：" + std::strerror(errno);
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return std::string(sub + 1) + " 无法建立：" + FileErrorText(errno);
     if (lstat(path.c_str(), &st) != 0 || S_ISLNK(st.st_mode) || !S_ISDIR(st.st_mode) || st.st_uid != uid)
       return std::string(sub + 1) + " 不是当前用户的文件夹";
   }
@@ -374,38 +287,10 @@ bool MoveToTrash(const std::string& path, std::string& error) {
 }
 
 bool PasteInto(const std::string& folder, const std::vector<std::string>& sources, bool move, std::string& error) {
-  const std::string target = RealPath(folder);
-  struct stat st {};
-  if (target.empty() || stat(target.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-    return error = Reason(BaseName(folder), ENOTDIR), false;
-  for (const std::string& source : sources) {
-    struct stat s {};
-    if (source.empty() || source[0] != '/' || lstat(source.c_str(), &s) != 0)
-      return error = Reason(BaseName(source), ENOENT), false;
-    if (S_ISDIR(s.st_mode)) {
-      const std::string real = RealPath(source);
-      if (target == real || target.rfind(real + "/", 0) == 0) {
-        error = BaseName(source) + "：不能把文件夹粘贴到它自己里面";
-        return false;
-      }
-    }
-    const std::string name = BaseName(source);
-    const std::string parent = RealPath(source.substr(0, source.size() - name.size()));
-    if (move && parent == target) continue;  // already there
-    const std::string free = FreeNameIn(target, name, S_ISDIR(s.st_mode));
-    if (free.empty()) return error = name + "：没有可用的名称", false;
-    const std::string to = Join(target, free);
-    if (move) {
-      if (MoveFile(source, to)) continue;
-      if (errno != EXDEV) return error = Reason(name, errno), false;
-    }
-    if (!CopyTree(source, to, error)) {
-      RemoveTree(to);  // only what this copy made: the name was free
-      return false;
-    }
-    if (move) RemoveTree(source);
-  }
-  return true;
+  TPasteControl control;
+  TPasteResult result = RunPaste(folder, sources, move, control);
+  if (!result.Ok) error = std::move(result.Error);
+  return result.Ok;
 }
 
 std::string PathToFileUri(const std::string& path) {

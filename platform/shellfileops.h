@@ -28,9 +28,10 @@ std::string MountPointOf(const std::string& mountinfo, const std::string& path);
 std::string FreeNameIn(const std::string& folder, const std::string& name, bool isFolder);
 
 // Copies (or, with `move`, moves) every source into `folder`, recursively,
-// under a free name. A move on one file system is a rename that cannot
-// replace; across file systems the source goes only once its copy is whole.
-// A folder is never pasted into itself or below itself.
+// under a free name: RunPaste (pastejob.h) on the calling thread. A move on
+// one file system is a rename that cannot replace; across file systems only
+// what was copied whole and is unchanged leaves the source. A folder is never
+// pasted into itself or below itself.
 bool PasteInto(const std::string& folder, const std::vector<std::string>& sources, bool move, std::string& error);
 
 // Clipboard formats. A path in a file URI keeps every byte (percent-encoded).

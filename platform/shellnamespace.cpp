@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -451,9 +452,9 @@ int TShellFolderInterface::CompareIDs(const TIdList& a, const TIdList& b) const 
 }
 
 bool TShellFolderInterface::SetNameOf(const TIdList& relative, const std::string& name, TIdList& newItem) const {
-  if (IdListItemCount(relative) != 1 || !IsEntryName(name)) return false;
+  if (IdListItemCount(relative) != 1 || !IsEntryName(name)) return errno = EINVAL, false;
   const TShellPlace place = PlaceOf(relative);
-  if (place.Kind != TShellPlaceKind::Entry) return false;
+  if (place.Kind != TShellPlaceKind::Entry) return errno = EINVAL, false;
   const std::string parent = place.Path.substr(0, place.Path.size() - place.Name.size());
   if (name == place.Name) {
     newItem = DuplicateIdList(relative);

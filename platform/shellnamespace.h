@@ -100,7 +100,7 @@ class TShellFolderInterface {
   // (virtual items first, then names in natural order).
   int CompareIDs(const TIdList& a, const TIdList& b) const;
   // Renames the one-item `relative` to `name` without ever replacing
-  // anything; the new item in `newItem`. False when refused.
+  // anything; the new item in `newItem`. False when refused, errno saying why.
   bool SetNameOf(const TIdList& relative, const std::string& name, TIdList& newItem) const;
   // `relative` seen as a folder, or none.
   std::shared_ptr<TShellFolderInterface> BindToObject(const TIdList& relative) const;

@@ -12,6 +12,7 @@
 #include "platform/shellopen.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/form/tbsskinpopupmenu.h"
+#include "skin/shell/ishellpastehost.h"
 #include "skin/shell/ishellverbsink.h"
 #include "skin/shell/tbsshellfolder.h"
 
@@ -19,6 +20,17 @@ namespace {
 const char* const kTrashAddress = "trash:///";
 
 bool Is(const std::string& verb, const char* name) { return strcasecmp(verb.c_str(), name) == 0; }
+
+// While a paste runs on the window's worker no other file command starts;
+// copying to the clipboard or opening harms nothing.
+bool MayRunWhilePasting(const std::string& verb) { return Is(verb, "open") || Is(verb, "copy") || Is(verb, "cut"); }
+
+// The window that shows a long paste: the nearest up from `control` that offers it.
+IShellPasteHost* PasteHostOf(QWidget* control) {
+  for (QWidget* w = control; w; w = w->parentWidget())
+    if (auto* host = dynamic_cast<IShellPasteHost*>(w)) return host;
+  return nullptr;
+}
 
 bool ClipboardHasFiles() {
   std::vector<std::string> paths;
@@ -80,9 +92,28 @@ std::vector<TShellVerb> ShellVerbsFor(const TbsShellFolder& item) {
 }
 
 bool RunShellVerb(QWidget* control, TbsShellFolder& item, const std::string& verb) {
+  IShellPasteHost* host = PasteHostOf(control);
+  if (host && host->PasteRunning() && !MayRunWhilePasting(verb)) throw Exception("正在粘贴文件，请等它完成或先停止它");
   auto* sink = dynamic_cast<IShellVerbSink*>(control);
   bool handled = false;
   if (sink) sink->BeforeVerb(verb, handled);
+  if (handled || !Is(verb, "paste")) host = nullptr;
+  std::vector<std::string> sources;
+  bool cut = false;
+  if (host && !item.Place().Path.empty() && FilesOnClipboard(sources, cut)) {
+    // The rest happens when the worker is done: AfterVerb, then the error if any.
+    QPointer<QWidget> owner(control);
+    const bool started = host->StartPaste(item.Place().Path, std::move(sources), cut,
+                                          [owner, verb, cut](const TPasteResult& result) {
+      // What was cut is gone from where it was: it cannot be pasted twice.
+      if (cut && result.Ok) QApplication::clipboard()->clear();
+      if (auto* s = dynamic_cast<IShellVerbSink*>(owner.data())) s->AfterVerb(verb, result.Ok || result.Changed);
+      if (!result.Ok) throw Exception(result.Error);
+    });
+    if (started) return true;
+    if (sink) sink->AfterVerb(verb, false);
+    throw Exception("正在进行另一项文件操作，请稍后再粘贴");
+  }
   std::string error;
   const bool succeeded = handled || Invoke(item, verb, error);
   if (sink) sink->AfterVerb(verb, succeeded);

@@ -25,7 +25,9 @@ std::vector<TShellVerb> ShellVerbsFor(const TbsShellFolder& item);
 // Runs `verb` on `item` as the menu would: the control's BeforeVerb first
 // (when it offers IShellVerbSink), the command itself unless handled, then
 // AfterVerb. A command that fails raises its reason after AfterVerb has
-// heard of the failure. True when the command succeeded.
+// heard of the failure. True when the command succeeded. A paste in a
+// window that offers IShellPasteHost only starts here (true): AfterVerb and
+// the error come when it ends, and until then no other file command runs.
 bool RunShellVerb(QWidget* control, TbsShellFolder& item, const std::string& verb);
 
 // Shows the commands of `item` at (x, y) in `control`'s client coordinates

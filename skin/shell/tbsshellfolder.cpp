@@ -2,9 +2,11 @@
 
 #include <strings.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "framework/sysutils.h"
+#include "platform/fileerror.h"
 #include "platform/systemimagelist.h"
 #include "platform/userdirs.h"
 
@@ -169,8 +171,10 @@ TAttributeSet TbsShellFolder::AttributeSet() const {
 bool TbsShellFolder::RenameTo(const std::string& newName) {
   if (!(CapabilitySet() & (1u << caRename))) return false;
   TIdList newItem;
-  if (!ParentInterface()->SetNameOf(FItemIdList, newName, newItem))
-    throw Exception(Format1("Rename to %s failed", newName));
+  if (!ParentInterface()->SetNameOf(FItemIdList, newName, newItem)) {
+    const int why = errno;
+    throw Exception("无法把“" + NameInParent() + "”重命名为“" + newName + "”：" + FileErrorText(why));
+  }
   FItemIdList = std::move(newItem);
   if (FParentItem) {
     FFullIdList = JoinIdLists(&FParentItem->FFullIdList, FItemIdList);

@@ -71,7 +71,7 @@ class TbsShellFolder {
   bool HasChildFolders() const;
   TCapabilitySet CapabilitySet() const;
   TAttributeSet AttributeSet() const;
-  // Renames the item; false without the right to, "Rename to %s failed" when refused.
+  // Renames the item; false without the right to, an error saying why when refused.
   bool RenameTo(const std::string& newName);
   // Where the item sits on screen: its index in the program's icon list.
   int ShellIconIndex(bool large, bool open) const;

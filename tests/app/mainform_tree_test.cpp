@@ -12,6 +12,13 @@
 #include "windowtest.h"
 #include "app/tmainform.h"
 #include "framework/tapplication.h"
+#include "platform/pastejob.h"
+#include "platform/shellfileops.h"
+#include "skin/shell/shellmenu.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -103,6 +110,45 @@ TEST_F(MainWindowTree, AFolderRenamedInTheTreeIsListedUnderItsNewName) {
   Click("new");
   EXPECT_EQ(f.CurrentDir(), Desktop + "new/");
   EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"a.txt"}));
+}
+
+// A paste from the tree's menu runs on a worker in the window's batch strip:
+// the tree takes no other command meanwhile, Escape stops it, every file
+// pasted is whole, and the message says it stopped.
+TEST_F(MainWindowTree, APasteRunsBesideTheWindowAndEscapeStopsIt) {
+  Home.MakeDir("Desktop/src");
+  Home.MakeDir("Desktop/dest");
+  for (int i = 0; i < 40; ++i) Home.WriteFile("Desktop/src/f" + std::to_string(i), std::string(5000, char('a' + i % 26)));
+  std::atomic<bool> reached{false}, released{false};
+  TPasteJob::TestHookAfterEachFile = [&](std::size_t done) {
+    if (done != 5) return;
+    reached = true;
+    for (int i = 0; i < 500 && !released; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  };
+  TmainForm& f = Open();
+  Click("dest");
+  PutFilesOnClipboard({Desktop + "src"}, false);
+  std::vector<std::string> boxes = wintest::CollectBoxes([&] {
+    EXPECT_TRUE(RunShellVerb(f.ShellTreeView1, *f.ShellTreeView1->SelectedItem(), "paste"));
+    ASSERT_TRUE(wintest::WaitFor([&] { return reached.load(); }));
+    EXPECT_TRUE(f.PasteRunning());
+    EXPECT_FALSE(f.ShellTreeView1->Enabled());
+    EXPECT_THROW(RunShellVerb(f.ShellTreeView1, *f.ShellTreeView1->SelectedItem(), "newfolder"), std::exception);
+    QTest::keyClick(&f, Qt::Key_Escape);
+    released = true;
+    ASSERT_TRUE(wintest::WaitFor([&] { return !f.PasteRunning(); }));
+  });
+  TPasteJob::TestHookAfterEachFile = nullptr;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].rfind("已停止复制", 0), 0u) << boxes[0];
+  EXPECT_TRUE(f.ShellTreeView1->Enabled());
+  EXPECT_FALSE(f.BatchRunning());
+  const auto copied = TempFolder::ContentsOf(Desktop + "dest/src/");
+  EXPECT_EQ(copied.size(), 5u);  // the five done before the stop, no temporary left
+  for (const auto& [name, what] : copied) EXPECT_EQ(what, "file:" + TempFolder::ReadAll(Desktop + "src/" + name)) << name;
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "src/").size(), 40u);
+  // The tree read the folder pasted into again.
+  EXPECT_TRUE(f.ShellTreeView1->FindNode("src") && f.ShellTreeView1->Selected()->childCount() == 1);
 }
 
 // Real pointer and keys from the X server: a right click selects the folder

@@ -1,11 +1,21 @@
 // The context menu's file work on real folders: new folder, trash, paste
-// with name conflicts, and the clipboard formats file managers share.
+// with name conflicts, a move across disks while a program writes into it
+// or is killed, and the clipboard formats file managers share.
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <fcntl.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <functional>
+
+#include "platform/pastejob.h"
 #include "platform/shellfileops.h"
 #include "shellhome.h"
 
@@ -161,18 +171,233 @@ TEST(ClipboardFormats, TheClipboardCarriesCopiedAndCutFilesBothWays) {
   EXPECT_FALSE(FilesOnClipboard(paths, cut));
 }
 
-// Another file system: /dev/shm is memory, the temporary home is not.
-TEST_F(FileOps, ACutFromAnotherDiskIsCopiedWholeBeforeTheSourceGoes) {
-  TempFolder other(QStringLiteral("/dev/shm/shell-other-XXXXXX"));
-  struct stat a {}, b {};
-  stat(other.Path().c_str(), &a);
-  stat(Desktop.c_str(), &b);
-  if (a.st_dev == b.st_dev) GTEST_SKIP() << "/dev/shm is on the same file system here";
-  other.MakeDir("album");
-  other.WriteFile("album/p.jpg", "pixels");
-  other.MakeDir("album/sub");
+namespace {
+// Every file below `folder` by its relative path, with its bytes; the
+// hidden temporaries a cut-short paste leaves apart.
+Contents FilesBelow(const std::string& folder, const std::string& prefix = "") {
+  Contents files;
+  struct stat st {};
+  if (stat(folder.c_str(), &st) != 0) return files;
+  for (const auto& [name, what] : TempFolder::ContentsOf(folder + "/")) {
+    if (what == "dir") files.merge(FilesBelow(folder + "/" + name, prefix + name + "/"));
+    else if (name.rfind(".paste-", 0) != 0) files[prefix + name] = what;
+  }
+  return files;
+}
+
+// Runs `body` with a folder on a file system of its own: as root a fresh
+// memory file system mounted in a child's private mount table (gone with the
+// child), else /dev/shm, which must then be another disk than the home's.
+class OtherDisk : public FileOps {
+ protected:
+  void On(const std::function<void(const std::string&)>& body, unsigned long flags = 0, const char* size = "size=256m") {
+    if (geteuid() != 0) {
+      if (flags & MS_RDONLY || std::string(size) != "size=256m") GTEST_SKIP() << "a small or read-only disk needs root";
+      TempFolder other(QStringLiteral("/dev/shm/shell-other-XXXXXX"));
+      struct stat a {}, b {};
+      stat(other.Path().c_str(), &a);
+      stat(Desktop.c_str(), &b);
+      if (a.st_dev == b.st_dev) GTEST_SKIP() << "/dev/shm is on the home's file system here";
+      body(other.Path().substr(0, other.Path().size() - 1));
+      return;
+    }
+    const std::string disk = Home.Path() + "disk";
+    mkdir(disk.c_str(), 0755);  // the mount point, made by the first call
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    ASSERT_NE(pid, -1);
+    if (pid == 0) {
+      int code = 2;
+      if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+          mount("tmpfs", disk.c_str(), "tmpfs", flags, size) == 0) {
+        body(disk);
+        code = ::testing::Test::HasFailure() ? 1 : 0;
+      }
+      std::fflush(stdout);
+      _exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child with the other disk died";
+    ASSERT_NE(WEXITSTATUS(status), 2) << "no memory file system could be mounted";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a check on the other disk failed (see above)";
+  }
+
+  static void Write(const std::string& path, const std::string& bytes, int flags = O_TRUNC) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | flags, 0644);
+    ASSERT_GE(fd, 0) << path;
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    close(fd);
+  }
+};
+}  // namespace
+
+// A move to another disk that nothing disturbs: all of it goes, with a link as a link.
+TEST_F(OtherDisk, ACutFromAnotherDiskIsCopiedWholeBeforeTheSourceGoes) {
+  On([&](const std::string& disk) {
+    ASSERT_EQ(mkdir((disk + "/album").c_str(), 0755), 0);
+    ASSERT_EQ(mkdir((disk + "/album/sub").c_str(), 0755), 0);
+    Write(disk + "/album/p.jpg", "pixels");
+    ASSERT_EQ(symlink("p.jpg", (disk + "/album/link").c_str()), 0);
+    std::string error;
+    ASSERT_TRUE(PasteInto(Desktop, {disk + "/album"}, true, error)) << error;
+    EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/album/"),
+              (Contents{{"p.jpg", "file:pixels"}, {"sub", "dir"}, {"link", "link:p.jpg"}}));
+    EXPECT_TRUE(TempFolder::ContentsOf(disk + "/").empty());
+  });
+}
+
+// A program writes into the folder while it moves to another disk: a new
+// file, an append to one already copied and to one not yet copied, between
+// every few files. Whatever it wrote ends up whole in exactly one place.
+TEST_F(OtherDisk, AMoveAcrossDisksLeavesWhatChangedMeanwhileAndLosesNothing) {
+  On([&](const std::string& disk) {
+    const std::string src = disk + "/src", truth = Home.Path() + "truth";
+    // Every write goes to the source and, the same, to `truth`: what the files must hold.
+    auto put = [&](const std::string& rel, const std::string& bytes, int flags) {
+      Write(src + "/" + rel, bytes, flags);
+      Write(truth + "/" + rel, bytes, flags);
+    };
+    for (const char* dir : {"", "/a", "/b"}) {
+      ASSERT_EQ(mkdir((src + dir).c_str(), 0750), 0);
+      ASSERT_EQ(mkdir((truth + dir).c_str(), 0755), 0);
+    }
+    for (int i = 0; i < 60; ++i)
+      put(std::string(i % 2 ? "a/" : "b/") + "f" + std::to_string(i), std::string(3000 + i, char('a' + i % 26)), O_TRUNC);
+    int go[2], ack[2];
+    ASSERT_EQ(pipe(go), 0);
+    ASSERT_EQ(pipe(ack), 0);
+    const pid_t writer = fork();
+    ASSERT_NE(writer, -1);
+    if (writer == 0) {
+      close(go[1]);
+      close(ack[0]);
+      char round = 0;
+      while (read(go[0], &round, 1) == 1) {
+        const std::string k = std::to_string(int(round));
+        put("a/new" + k, "new file " + k, O_TRUNC);
+        put("new" + k, "top " + k, O_TRUNC);
+        put("a/f" + std::to_string(2 * round + 1), "+appended " + k, O_APPEND);  // copied already or not
+        put("b/f" + std::to_string(58 - 2 * round), "+appended " + k, O_APPEND);
+        if (write(ack[1], "k", 1) != 1) break;
+      }
+      _exit(0);
+    }
+    close(go[0]);
+    close(ack[1]);
+    struct stat untouched {}, folderB {};
+    ASSERT_EQ(stat((src + "/b/f0").c_str(), &untouched), 0);
+    ASSERT_EQ(stat((src + "/b").c_str(), &folderB), 0);
+    TPasteControl control;
+    char round = 0;
+    control.AfterEachFile = [&](std::size_t done) {
+      if (done % 6 != 0 || round >= 25) return;
+      char k = 0;
+      ASSERT_EQ(write(go[1], &round, 1), 1);
+      ASSERT_EQ(read(ack[0], &k, 1), 1);
+      ++round;
+    };
+    const TPasteResult result = RunPaste(Desktop, {src}, true, control);
+    close(go[1]);
+    waitpid(writer, nullptr, 0);
+    ASSERT_GT(round, 5);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_NE(result.Error.find("留在了原来的文件夹中"), std::string::npos) << result.Error;
+    const Contents left = FilesBelow(src), moved = FilesBelow(Desktop + "/src"), expected = FilesBelow(truth);
+    Contents together = left;
+    for (const auto& [rel, bytes] : moved) {
+      EXPECT_FALSE(left.count(rel)) << rel << " is in both places";
+      together[rel] = bytes;
+    }
+    EXPECT_EQ(together, expected);
+    EXPECT_FALSE(moved.empty());
+    // Kept: the folders' modes, the files' times to the nanosecond.
+    struct stat from {}, to {};
+    ASSERT_EQ(stat((truth + "/a").c_str(), &from), 0);
+    ASSERT_EQ(stat((Desktop + "/src/a").c_str(), &to), 0);
+    EXPECT_EQ(to.st_mode & 07777, 0750u);
+    ASSERT_EQ(stat((Desktop + "/src/b/f0").c_str(), &to), 0);
+    EXPECT_EQ(to.st_mtim.tv_sec, untouched.st_mtim.tv_sec);
+    EXPECT_EQ(to.st_mtim.tv_nsec, untouched.st_mtim.tv_nsec);
+    ASSERT_EQ(stat((Desktop + "/src/b").c_str(), &to), 0);
+    EXPECT_EQ(to.st_mtim.tv_nsec, folderB.st_mtim.tv_nsec);
+  });
+}
+
+// A move killed half way: every file under its final name in the target is
+// whole, and every source file is whole in one place at least.
+TEST_F(OtherDisk, AMoveKilledHalfWayLeavesNoDamagedFileUnderAFinalName) {
+  On([&](const std::string& disk) {
+    Dir("big");
+    Contents original;
+      for (int i = 0; i < 12; ++i) {
+      std::string bytes(2 << 20, char('A' + i));
+      bytes.replace(0, 8, "file " + std::to_string(i));
+      File("big/f" + std::to_string(i), bytes);
+      original["f" + std::to_string(i)] = "file:" + bytes;
+    }
+    int started[2];
+    ASSERT_EQ(pipe(started), 0);
+    const pid_t mover = fork();
+    ASSERT_NE(mover, -1);
+    if (mover == 0) {
+      TPasteControl control;
+      control.AfterEachFile = [&](std::size_t done) {
+        if (done == 3 && write(started[1], "s", 1) != 1) _exit(3);
+      };
+      RunPaste(disk, {Desktop + "/big"}, true, control);
+      _exit(0);
+    }
+    char s = 0;
+    ASSERT_EQ(read(started[0], &s, 1), 1);
+    kill(mover, SIGKILL);
+    waitpid(mover, nullptr, 0);
+    const Contents moved = FilesBelow(disk + "/big");
+    EXPECT_GE(moved.size(), 3u);
+    for (const auto& [name, bytes] : moved) EXPECT_TRUE(bytes == original[name]) << name << " is damaged";
+    const Contents left = FilesBelow(Desktop + "/big");
+    for (const auto& [name, bytes] : original)
+      EXPECT_TRUE((left.count(name) && left.at(name) == bytes) || moved.count(name)) << name << " is lost";
+  });
+}
+
+TEST_F(FileOps, TheRootAndEveryOtherFolderAboveTheTargetAreRefusedWithNothingPasted) {
+  Dir("a");
+  Dir("a/b");
+  Dir("ab");
+  for (const auto& [source, move] : {std::pair{std::string("/"), false}, {std::string("/"), true},
+                                     {Home.Path(), true}, {Desktop + "/a", false}}) {
+    std::string error;
+    EXPECT_FALSE(PasteInto(Desktop + "/a/b", {source}, move, error)) << source;
+    EXPECT_NE(error.find("：不能把文件夹粘贴到它自己里面"), std::string::npos) << source << ": " << error;
+    EXPECT_TRUE(TempFolder::ContentsOf(Desktop + "/a/b/").empty()) << source;
+  }
+  // A name that only begins like the target's is no folder above it.
   std::string error;
-  ASSERT_TRUE(PasteInto(Desktop, {other.Path() + "album"}, true, error)) << error;
-  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/album/"), (Contents{{"p.jpg", "file:pixels"}, {"sub", "dir"}}));
-  EXPECT_TRUE(other.Contents().empty());
+  ASSERT_TRUE(PasteInto(Desktop + "/ab", {Desktop + "/a"}, false, error)) << error;
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/ab/"), (Contents{{"a", "dir"}}));
+}
+
+// A disk that cannot take the paste: what was made there goes again, the
+// source stays whole, and the reason is ours.
+TEST_F(OtherDisk, ADiskThatCannotTakeAPasteSaysWhyAndKeepsTheSource) {
+  File("note.txt", "n");
+  Dir("big");
+  for (const char* name : {"1", "2", "3"}) File(std::string("big/") + name, std::string(600 << 10, *name));
+  const Contents before = FilesBelow(Desktop);
+  On([&](const std::string& disk) {
+    std::string error;
+    EXPECT_FALSE(PasteInto(disk, {Desktop + "/note.txt"}, true, error));
+    EXPECT_EQ(error, "note.txt：磁盘是只读的");
+  }, MS_RDONLY);
+  On([&](const std::string& disk) {
+    std::string error;
+    EXPECT_FALSE(PasteInto(disk, {Desktop + "/big"}, true, error));
+    EXPECT_NE(error.find("：磁盘空间不足"), std::string::npos) << error;
+    EXPECT_TRUE(TempFolder::ContentsOf(disk + "/").empty());
+  }, 0, "size=1m");
+  EXPECT_EQ(FilesBelow(Desktop), before);
+  std::string error;
+  EXPECT_FALSE(PasteInto(Desktop + "/missing", {Desktop + "/note.txt"}, false, error));
+  EXPECT_EQ(error, "missing：找不到文件或文件夹");
 }

@@ -132,8 +132,10 @@ TEST_F(ShellFolder, ARenameToATakenEmptyOrSlashedNameFailsAndChangesNothing) {
   Dir("two");
   TbsShellFolder* one = Chain(Desktop + "/one");
   const auto before = TempFolder::ContentsOf(Desktop + "/");
-  for (const std::string bad : {"two", "", "a/b", "..", "."}) {
-    EXPECT_EQ(ErrorOf([&] { one->RenameTo(bad); }), "Rename to " + bad + " failed");
+  const std::string longName(300, 'n');
+  for (const auto& [bad, why] : {std::pair{std::string("two"), "名称已被占用"}, {"", "名称无效"}, {"a/b", "名称无效"},
+                                 {"..", "名称无效"}, {".", "名称无效"}, {longName, "名称太长"}}) {
+    EXPECT_EQ(ErrorOf([&] { one->RenameTo(bad); }), "无法把“one”重命名为“" + bad + "”：" + why);
     EXPECT_EQ(one->FullPath(), Desktop + "/one");
     EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), before);
   }

@@ -338,7 +338,7 @@ TEST_F(Tree, RenameStartsEditingAndTheTypedNameRenamesTheFolder) {
   editor->setText("taken");
   QTest::keyClick(editor, Qt::Key_Return);
   QCoreApplication::processEvents();  // the edit ends once the editor has seen the key
-  EXPECT_EQ(Errors, (std::vector<std::string>{"Rename to taken failed"}));
+  EXPECT_EQ(Errors, (std::vector<std::string>{"无法把“new”重命名为“taken”：名称已被占用"}));
   EXPECT_EQ(Node("new")->text(0).toStdString(), "new");
   EXPECT_EQ(TempFolder::ContentsOf(Desktop + "/"), (std::map<std::string, std::string>{{"new", "dir"}, {"taken", "dir"}}));
 }
@@ -381,7 +381,7 @@ TEST_F(Tree, EditingANameThatIsNotUtf8KeepsTheBytesTheUserDidNotTouch) {
   EXPECT_EQ(View->SelectedPath(), Desktop + "/cafe photos 2024");
   // A refused rename still says so, with the name it would have made.
   edit(mark + "T" + mark, mark + "T" + mark + "/");
-  EXPECT_EQ(Errors, (std::vector<std::string>{"Rename to \xE9T\xE9/ failed"}));
+  EXPECT_EQ(Errors, (std::vector<std::string>{"无法把“\xE9T\xE9”重命名为“\xE9T\xE9/”：名称无效"}));
   EXPECT_TRUE(TempFolder::ContentsOf(Desktop + "/").count("\xE9T\xE9"));
 }
 
