@@ -1,5 +1,8 @@
 #include "app/tmainform.h"
 
+#include <QScreen>
+#include <algorithm>
+
 #include "app/appsettings.h"
 #include "app/renameglyph.h"
 #include "app/tbatchstrip.h"
@@ -306,8 +309,34 @@ void TmainForm::SkinFromFile(bool fromFile) {
   if (!fromFile) bsSkinSplitter1->SetWidth(kSplitterWidth);
 }
 
+int TmainForm::MaxTreePaneWidth(int clientWidth) const {
+  int strip = 0;
+  for (const QWidget* w : bsSkinPanel3->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!w->isHidden()) strip = std::max(strip, w->x() + w->width());
+  const int listPane = strip + 2 * bsSkinPanel3->Left();  // the pane's border on either side of the strip
+  return std::max(bsSkinSplitter1->MinSize(), clientWidth - bsSkinSplitter1->Width() - listPane);
+}
+
+void TmainForm::FitIntoWorkArea() {
+  const QScreen* screen = this->screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QRect was = geometry();
+  if (area.contains(was)) return;  // where it was laid out
+  QRect fit(was.topLeft(), QSize(std::min(was.width(), area.width()), std::min(was.height(), area.height())));
+  fit.moveLeft(std::clamp(fit.left(), area.left(), area.right() + 1 - fit.width()));
+  fit.moveTop(std::clamp(fit.top(), area.top(), area.bottom() + 1 - fit.height()));
+  // The panes are laid out again only once shown: the narrower client area is reckoned here.
+  const int clientWidth = ClientArea()->width() - (was.width() - fit.width());
+  if (bsSkinPanel1->Width() > MaxTreePaneWidth(clientWidth)) bsSkinPanel1->SetWidth(MaxTreePaneWidth(clientWidth));
+  SetBounds(fit.x(), fit.y(), fit.width(), fit.height());
+}
+
 void TmainForm::BindEvents() {
   OnCreate = [this] { FormCreate(); };
+  bsSkinSplitter1->OnCanResize = [this](int& size, bool&) {
+    size = std::min(size, MaxTreePaneWidth(ClientArea()->width()));
+  };
   OnClose = [this](TCloseAction& action) { FormClose(action); };
   filesearch->OnExecute = [this] { filesearchExecute(); };
   filerename->OnExecute = [this] { filerenameExecute(); };

@@ -134,6 +134,12 @@ class TmainForm : public TForm, public IShellPasteHost {
   void CreateComponents();
   void BindEvents();
   void ResolveReferences();
+  // The widest the tree's pane may be in a client area `clientWidth` wide:
+  // the list's pane keeps the whole tool strip (fields, rename button, link) in view.
+  int MaxTreePaneWidth(int clientWidth) const;
+  // At the first show: a window that does not fit its screen's work area is
+  // moved, and if need be shrunk, into it, the tree's pane giving way first.
+  void FitIntoWorkArea();
   // The search's work for `folder` (ends in "/"): list it by the mask, count, show the range end.
   void ListFolder(const std::string& folder);
   // tmainformbatch.cpp

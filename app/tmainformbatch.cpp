@@ -185,6 +185,7 @@ void TmainForm::showEvent(QShowEvent* event) {
   TForm::showEvent(event);
   if (FOfferChecked) return;
   FOfferChecked = true;
+  FitIntoWorkArea();
   // After the window is up, so the hint has a window to stand by.
   QTimer::singleShot(0, this, [this] { CallGuarded([this] { OfferInterruptedBatch(); }); });
 }

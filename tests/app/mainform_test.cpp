@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -305,6 +306,24 @@ TEST_F(MainWindow, TheSplitterAndTheLinkLabelKeepTheirDefaultLooksWhateverTheSki
   EXPECT_EQ(f.bsSkinLinkLabel1->SkinIndex(), -1);
   EXPECT_EQ(f.bsSkinHint1->SkinData(), f.bsSkinData);
   EXPECT_EQ(FindActiveSkinHint(), f.bsSkinHint1);
+}
+
+// Dragged far right, the splitter stops where the list's pane still shows
+// the whole tool strip; and the window opens inside its screen's work area.
+TEST_F(MainWindow, TheSplitterAndTheScreenKeepTheToolStripInReach) {
+  TmainForm& f = Open();
+  EXPECT_TRUE(f.screen()->availableGeometry().contains(f.geometry()))
+      << "window " << f.geometry().x() << "," << f.geometry().y() << " " << f.width() << "x" << f.height();
+  const QPoint grip(1, f.bsSkinSplitter1->Height() / 2);
+  QTest::mousePress(f.bsSkinSplitter1, Qt::LeftButton, {}, grip);
+  QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(400, 0)), f.bsSkinSplitter1->mapToGlobal(QPointF(grip + QPoint(400, 0))),
+                   Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(f.bsSkinSplitter1, &move);
+  QTest::mouseRelease(f.bsSkinSplitter1, Qt::LeftButton, {}, grip + QPoint(400, 0));
+  EXPECT_GT(f.bsSkinPanel1->Width(), 225) << "the drag moved the splitter";
+  const int linkRight = f.bsSkinLinkLabel1->Left() + f.bsSkinLinkLabel1->Width();
+  EXPECT_GE(f.bsSkinPanel3->Width(), linkRight) << "the link label is cut off";
+  EXPECT_EQ(f.bsSkinPanel2->Width(), linkRight + 2) << "stopped short of where the strip still shows";
 }
 
 TEST_F(MainWindow, TheWindowWearsTheEmbeddedSkinWhereTheLayoutAsksForIt) {

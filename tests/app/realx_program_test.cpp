@@ -18,17 +18,23 @@ QString Run(const QStringList& args) {
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The device-pixel position the X server gives the program's window, or
-// (-1, -1) while it has none.
-QPoint ServerPosition() {
+// The device-pixel place the X server gives the program's window, or an
+// empty rectangle at (-1, -1) while it has none.
+QRect ServerGeometry() {
+  const QRect none(-1, -1, 0, 0);
   const QString ids = Run({"search", "--onlyvisible", "--name", "^批量修改文件名$"}).trimmed();
-  if (ids.isEmpty()) return {-1, -1};
+  if (ids.isEmpty()) return none;
   const QString geometry = Run({"getwindowgeometry", ids.split('\n').first()});
-  const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(geometry);
-  return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-1, -1);
+  const auto at = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(geometry);
+  const auto size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(geometry);
+  if (!at.hasMatch() || !size.hasMatch()) return none;
+  return QRect(at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt());
 }
+QPoint ServerPosition() { return ServerGeometry().topLeft(); }
 
-TEST(RealXProgram, AtScaleTwoTheWindowStaysWhereItWasPlaced) {
+// At scale two the window, twice its size, would run off a 1280 x 1024
+// screen with its close and rename buttons: it opens moved and shrunk into it.
+TEST(RealXProgram, AtScaleTwoTheWindowOpensInsideTheScreen) {
   BR_REQUIRE_REAL_X();
   TempFolder home;
   home.MakeDir("Desktop");
@@ -44,13 +50,14 @@ TEST(RealXProgram, AtScaleTwoTheWindowStaysWhereItWasPlaced) {
   ASSERT_TRUE(QTest::qWaitFor([] { return ServerPosition() != QPoint(-1, -1); }, 10000));
   // The placement check runs once the window is exposed; give it time to act.
   QTest::qWait(1500);
-  const QPoint at = ServerPosition();
+  const QRect window = ServerGeometry();
   program.kill();
   program.waitForFinished(5000);
-  // Laid out at (204, 165) logical pixels: (408, 330) on the server. Reading
-  // the server's device pixels as logical ones moved it to (816, 660).
-  EXPECT_NEAR(at.x(), 408, 2);
-  EXPECT_NEAR(at.y(), 330, 2);
+  const QRect screen(0, 0, 1280, 1024);
+  EXPECT_TRUE(screen.contains(window)) << window.x() << "," << window.y() << " " << window.width() << "x" << window.height();
+  // Shrunk no further than the screen asks: the full width, its own height.
+  EXPECT_EQ(window.width(), 1280);
+  EXPECT_LT(window.height(), 1024);
 }
 
 }  // namespace
