@@ -221,7 +221,7 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
   // From here on a file that takes a journalled inode number is seen to be new.
   WaitForFileTimesPast(journalled.Begun);
 
-  std::size_t entry = 0;
+  std::size_t entry = 0, moved = 0;
   for (std::size_t k = 0; k < plan.size(); ++k) {
     if (Control.CancelRequested) {
       result.Cancelled = true;
@@ -231,13 +231,15 @@ TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vecto
       const int err = MoveInFolder(dir.Fd, Folder, Names[plan[k].Index], plan[k].NewName);
       outcomes[k] = err;
       journal.Record(entry++, err);
-      if (err == 0) ++result.Renamed;
+      if (err == 0) ++result.Renamed, ++moved;
     } else if (outcomes[k] == kAlreadyNamed) {
       ++result.Renamed;  // it has its new name: nothing to move, nothing to undo
     }
     Handled(Control);
   }
   journal.Finish(result.Cancelled);
+  // A batch that moved no file leaves nothing to undo: undo is not offered for it.
+  if (!journalled.Entries.empty() && moved == 0) journal.Remove();
 
   for (std::size_t k = 0; k < plan.size(); ++k)
     if (outcomes[k] > 0)

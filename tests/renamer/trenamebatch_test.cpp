@@ -746,6 +746,16 @@ TEST_F(Batch, ANewBatchReplacesTheWindowsJournalAndAnEmptyOneDoesNot) {
   EXPECT_TRUE(Journals().empty());
 }
 
+TEST_F(Batch, ABatchThatMovedNoFileOffersNoUndo) {
+  F.WriteFile("a.txt", "A");
+  F.WriteFile("My1.txt", "taken");
+  const TBatchResult result = Rename("a.txt");
+  ASSERT_TRUE(result.Started);
+  ASSERT_EQ(result.Renamed, 0u);  // its new name is taken: it keeps its own
+  EXPECT_FALSE(W->CanUndo());
+  EXPECT_TRUE(Journals().empty());
+}
+
 TEST_F(Batch, JournalsFollowTheStateFolderOfTheEnvironment) {
   setenv("XDG_STATE_HOME", "/abs/state", 1);
   EXPECT_EQ(TRenameBatch::JournalFolder(), "/abs/state/batch-renamer/journals");
