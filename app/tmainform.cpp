@@ -386,6 +386,10 @@ void TmainForm::filerenameExecute() {
   if (prefix.find('/') != std::string::npos) throw Exception("批量命名前缀不能包含“/”");
   if (prefix.find('\0') != std::string::npos) throw Exception("批量命名前缀不能包含空字符");
   const int32_t start = StrToInt(Trim(EdtRangestart->Text()));
+  // Every rename would fail: nothing is planned or journalled for it.
+  if (const std::size_t shortest = ShortestNewNameBytes(prefix, start); shortest > kMaxNameBytes)
+    throw Exception("批量命名前缀太长：前缀加上序号已有 " + std::to_string(shortest) + " 个字节，文件名最多 " +
+                    std::to_string(kMaxNameBytes) + " 个字节");
   // The list is read again once the batch has ended (BatchFinished).
   if (FBatch->StartRename(FCurrentDir, ListBox1->Items().Items(), std::size_t(FRenamer->FileCount()), prefix, start))
     StartBatchView(kRenamingTitle);

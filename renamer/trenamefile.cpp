@@ -26,6 +26,12 @@ bool IsRenamable(std::string_view Name) {
          Name.find_first_of(kNotInNames) == std::string_view::npos;
 }
 
+std::size_t ShortestNewNameBytes(std::string_view Prefix, int32_t Start) {
+  // A start below zero counts through "0", the shortest number of all.
+  const int64_t first = RenameNumber(Start, 0);
+  return Prefix.size() + (first <= 0 ? 1 : std::to_string(first).size());
+}
+
 int64_t RenameNumber(int32_t Start, std::size_t Index) {
   return int64_t{Start} + 1 + static_cast<int64_t>(Index);
 }

@@ -23,6 +23,11 @@
 // folder and a NUL byte would cut the name short. With such a prefix nothing
 // is renamed at all.
 bool IsValidPrefix(std::string_view Prefix);
+constexpr std::size_t kMaxNameBytes = 255;  // the longest name the file systems a folder can be on take
+// Bytes of the shortest name any file of a batch can get: the prefix and the
+// shortest running number (the first, numbers only grow), with no extension.
+// Past kMaxNameBytes every rename of the batch must fail.
+std::size_t ShortestNewNameBytes(std::string_view Prefix, int32_t Start);
 
 // Only a bare name of the folder is renamed: never "", ".", ".." or a name
 // holding "/" or NUL. Such a list entry is skipped (its number still used).

@@ -407,6 +407,26 @@ TEST_F(MainWindow, AMaskWithASlashMatchesNothing) {
   EXPECT_TRUE(TempFolder::ContentsOf(Home.Path()).count("outside.txt"));
 }
 
+// No name can be that long: refused at once, nothing journalled.
+TEST_F(MainWindow, APrefixTooLongForAnyNameRenamesNothingAndSaysWhy) {
+  Write("a", "a");
+  Open();
+  const auto before = TempFolder::ContentsOf(Desktop);
+  Form->EdtFrontName->SetText(std::string(254, 'x'));
+  Form->EdtRangestart->SetText("9");  // the first number, 10, makes 256 bytes
+  auto boxes = CollectBoxes([&] { ClickRename(); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, "批量命名前缀太长：前缀加上序号已有 256 个字节，文件名最多 255 个字节.");
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop), before);
+  EXPECT_EQ(Form->Batch().JournalPath(), "");
+  // One byte less fits: a name of 255 bytes is still a name.
+  Form->EdtRangestart->SetText("0");
+  boxes = CollectBoxes([&] { ClickRename(); });
+  EXPECT_TRUE(boxes.empty());
+  WaitFor([&] { return !Form->BatchRunning(); });
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop), (std::map<std::string, std::string>{{std::string(254, 'x') + "1", "file:a"}}));
+}
+
 TEST_F(MainWindow, APrefixWithASlashRenamesNothingAndSaysWhy) {
   Write("a.txt", "a");
   Write("b.txt", "b");
