@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wqy-microhei fontconfig libfontconfig-dev
-  xvfb xdotool imagemagick x11-utils openbox
+  xvfb xdotool imagemagick x11-utils openbox icewm
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev man-db
 )

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs the real-X suites (RealX*, RealInput*) of one test executable on the X
 # server in DISPLAY: scripts/realx-run.sh EXECUTABLE
+# BR_REALX_FILTER narrows them (a gtest filter), e.g. 'RealXWindowManager*'.
 # An executable without such suites passes at once. Fails when any test fails,
 # is skipped, or the display is missing: a skipped real-X test tests nothing.
 set -euo pipefail
 exe=${1:?test executable}
-filter='RealX*:RealInput*'
+filter=${BR_REALX_FILTER:-'RealX*:RealInput*'}
 
 list=$(QT_QPA_PLATFORM=offscreen "$exe" --gtest_list_tests --gtest_filter="$filter")
 if ! grep -q '^  ' <<<"$list"; then

@@ -61,6 +61,8 @@ TbsSkinFrame::TbsSkinFrame(TForm* form) : TComponent(form), FForm(form) {
   if (ComponentState() & csDesigning) return;
   FPrevWindowProc = form->WindowProc;
   form->WindowProc = [this](TMessage& m) { Hook(m); };
+  form->installEventFilter(this);
+  FPlatformMaximized = form->isMaximized();
   form->SetPlatformCaption(false);
   form->SetBorderIcons(0);
   FActiveFlag = form->Active();
@@ -186,6 +188,11 @@ const QPixmap& TbsSkinFrame::SmallIcon() {
 }
 
 // ---------------------------------------------------------------- messages
+
+bool TbsSkinFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FForm && event->type() == QEvent::WindowStateChange) FollowPlatformState();
+  return TComponent::eventFilter(watched, event);
+}
 
 bool TbsSkinFrame::FromOurSkin(const TMessage& m) const {
   return FSkinData && reinterpret_cast<TbsSkinData*>(m.WParam) == FSkinData.data();
@@ -1098,7 +1105,9 @@ void TbsSkinFrame::BringToMinimumSize() {
 }
 
 void TbsSkinFrame::Nudge() {
-  // A size change makes the form lay its controls out again.
+  // A size change makes the form lay its controls out again; a minimised
+  // window has nothing to show, and a size change would restore it.
+  if (FForm->isMinimized()) return;
   const int w = FForm->width();
   FForm->SetWidth(w + 1);
   FForm->SetWidth(w);
@@ -1185,14 +1194,43 @@ void TbsSkinFrame::Maximize() {
 
 void TbsSkinFrame::Restore() {
   FRolledUpMaximized = false;
-  if (FForm->isMinimized()) FForm->showNormal();
+  // Maximised by the window manager: it keeps the size from before and gives
+  // it back once asked, later. A nudge now would size the window from its
+  // maximised width again.
+  const bool managerSizes = FForm->isMaximized() && IsEmptyPiece(FNormalBounds);
+  if (FForm->isMinimized() || FForm->isMaximized()) FForm->showNormal();
   const QSize before = FForm->size();
   if (!IsEmptyPiece(FNormalBounds))
     FForm->SetBounds(FNormalBounds.Left, FNormalBounds.Top, FNormalBounds.Width(), FNormalBounds.Height());
   FHoverTimer.start();
-  if (FForm->size() == before) Nudge();
+  if (FForm->size() == before && !managerSizes) Nudge();
   FForm->update();
   FNormalBounds = TRect{};
+}
+
+// The window manager's own menu, a pager or a keyboard binding may maximise
+// or restore the window behind our back (the window's _NET_WM_STATE): the
+// frame takes that state as its own, so its menu and maximise button offer
+// the way back.
+void TbsSkinFrame::FollowPlatformState() {
+  const bool maximized = FForm->isMaximized();
+  if (maximized == FPlatformMaximized) return;
+  FPlatformMaximized = maximized;
+  if (maximized && FWindowState != bswsMaximized) {
+    // The manager sized the window; the size to go back to is the manager's.
+    FWindowState = bswsMaximized;
+    RepaintFrame();
+  } else if (!maximized && FWindowState == bswsMaximized && !FForm->isMinimized()) {
+    // Restored by the manager: our own bounds from before win when the frame
+    // had maximised the window first.
+    FWindowState = bswsNormal;
+    FRolledUpMaximized = false;
+    if (!IsEmptyPiece(FNormalBounds))
+      FForm->SetBounds(FNormalBounds.Left, FNormalBounds.Top, FNormalBounds.Width(), FNormalBounds.Height());
+    FNormalBounds = TRect{};
+    FHoverTimer.start();
+    RepaintFrame();
+  }
 }
 
 void TbsSkinFrame::SetRollUp(bool value) {

@@ -232,6 +232,9 @@ class TbsSkinFrame : public TComponent {
   // The opacity the frame last gave the window (255 = opaque).
   int CurrentAlpha() const { return FCurrentAlpha; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Hook(TMessage& m);
   void Default(TMessage& m) { FPrevWindowProc(m); }
@@ -273,6 +276,8 @@ class TbsSkinFrame : public TComponent {
   void Maximize();
   void Minimize();
   void Restore();
+  // The window manager maximised or restored the window itself.
+  void FollowPlatformState();
   bool IsMainForm() const;
 
   QPointer<TForm> FForm;
@@ -331,6 +336,7 @@ class TbsSkinFrame : public TComponent {
   bool FRolledUp = false, FRolledUpMaximized = false;
   TRect FNormalBounds;
   int FRolledUpHeight = 0;
+  bool FPlatformMaximized = false;  // the window manager has the window maximised
 
   void CreateMenus();
   QPointer<TPopupMenu> FSystemMenu;

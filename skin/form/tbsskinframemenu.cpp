@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
+#include <array>
+#include <vector>
 
 #include "framework/tmessage.h"
 #include "skin/data/tbsresourcestrdata.h"
@@ -92,28 +94,37 @@ TMenuItem* TbsSkinFrame::BuildSystemMenu() {
     return item;
   };
 
-  // Shown items in the order minimise, maximise, restore, roll up, to tray.
-  std::vector<TMenuItem*> shown;
+  TMenuItem* min = nullptr;
+  TMenuItem* max = nullptr;
+  TMenuItem* restore = nullptr;
+  TMenuItem* rollUp = nullptr;
+  TMenuItem* toTray = nullptr;
   if (!minimized && (FBorderIcons & biMinimize))
-    shown.push_back(make(kMinItem, [this] {
+    min = make(kMinItem, [this] {
       if (FAlwaysMinimizeToTray) MinimizeAppToTray();
       else SetWindowState(bswsMinimized);
-    }));
-  if (!maximized && (FBorderIcons & biMaximize))
-    shown.push_back(make(kMaxItem, [this] { SetWindowState(bswsMaximized); }));
+    });
+  if (!maximized && (FBorderIcons & biMaximize)) max = make(kMaxItem, [this] { SetWindowState(bswsMaximized); });
   if (minimized || maximized || FRolledUp)
-    shown.push_back(make(kRestoreItem, [this] {
+    restore = make(kRestoreItem, [this] {
       // A window rolled up in its present state unrolls; otherwise it restores.
       if (FRolledUp && (FRolledUpMaximized || FWindowState == bswsNormal)) SetRollUp(false);
       else SetWindowState(bswsNormal);
-    }));
-  if (!FRolledUp && !minimized && (FBorderIcons & biRollUp))
-    shown.push_back(make(kRollUpItem, [this] { SetRollUp(true); }));
-  if (FBorderIcons & biMinimizeToTray) shown.push_back(make(kMinToTrayItem, [this] { MinimizeAppToTray(); }));
+    });
+  if (!FRolledUp && !minimized && (FBorderIcons & biRollUp)) rollUp = make(kRollUpItem, [this] { SetRollUp(true); });
+  if (FBorderIcons & biMinimizeToTray) toTray = make(kMinToTrayItem, [this] { MinimizeAppToTray(); });
+  // The frame's own menu reads minimise, maximise, restore; joined to the
+  // application's menu they read minimise, restore, maximise, whatever the state.
+  const bool own = FSystemMenu && FUseDefaultSysMenu;
+  const std::array<TMenuItem*, 5> order = own ? std::array{min, restore, max, rollUp, toTray}
+                                               : std::array{min, max, restore, rollUp, toTray};
+  std::vector<TMenuItem*> shown;
+  for (TMenuItem* item : order)
+    if (item) shown.push_back(item);
   TMenuItem* close = make(kCloseItem, [this] { CloseForm(); });
   close->SetShortCutText(kCloseShortCut);
 
-  if (FSystemMenu && FUseDefaultSysMenu) {
+  if (own) {
     TMenuItem* root = FSystemMenu->Items();
     for (const char* name : kFrameItemNames)
       while (TMenuItem* old = root->Find(name)) root->Delete(root->IndexOf(old));

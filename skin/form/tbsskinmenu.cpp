@@ -9,6 +9,18 @@
 #include "skin/draw/skinwindow.h"
 #include "skin/form/tbsskinpopupwindow.h"
 
+namespace {
+
+// The popups are gone on our side, but an X server has still to tell the
+// windows that were under them: the exposure and the focus coming back from
+// the popup's grab. Those notices must be in before a command runs: a late
+// exposure of a window the command has just minimised shows it again.
+void LetThePopupsGo() {
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) QGuiApplication::sync();
+}
+
+}  // namespace
+
 TbsSkinMenu::TbsSkinMenu(QObject* owner, QWidget* form) : TComponent(owner), FForm(form) {
   FSubMenuTimer.setSingleShot(true);
   FSubMenuTimer.setInterval(kSubMenuDelay);
@@ -128,6 +140,7 @@ void TbsSkinMenu::ExecuteItem(int level, TMenuItem* item, const TRect& screenRec
   const QPointer<QObject> control = FControl;
   const QPointer<TMenuItem> guard(item);
   CloseAll();
+  LetThePopupsGo();
   if (guard) CallGuarded([&] { guard->Click(); });
   if (control) SendMessage(control, SkinMsgMenuCommand, 0, 0);
 }

@@ -46,26 +46,38 @@ QPoint CaptionPoint(TbsSkinFrame& frame) {
   return frame.Form()->mapToGlobal(p);
 }
 
+// The frame's own menu reads minimise, maximise, restore; joined to the
+// application's own menu the frame's items read minimise, restore, maximise.
 TEST(SystemMenu, ItemsFollowTheWindowStateAndTheCaptionButtons) {
   struct Row {
     const char* Name;
     TbsBorderIcons Icons;
     int State;  // 0 normal, 1 maximised, 2 rolled up, 3 minimised, 4 rolled up while maximised
     const char* Expected;
+    const char* WithOwnMenu;  // the application's menu holds "&About"
   };
   const TbsBorderIcons all = kDefaultFrameBorderIcons;
   const Row rows[] = {
-      {"normal", all, 0, "Mi&nimize|Ma&ximize|Ro&llUp|-|&Close"},
-      {"maximised", all, 1, "Mi&nimize|&Restore|Ro&llUp|-|&Close"},
-      {"rolled up", all, 2, "Mi&nimize|Ma&ximize|&Restore|-|&Close"},
-      {"minimised", all, 3, "Ma&ximize|&Restore|-|&Close"},
-      {"rolled up while maximised", all, 4, "Mi&nimize|&Restore|-|&Close"},
-      {"normal without roll-up", all & ~biRollUp, 0, "Mi&nimize|Ma&ximize|-|&Close"},
-      {"normal without maximise", all & ~biMaximize, 0, "Mi&nimize|Ro&llUp|-|&Close"},
-      {"maximised without maximise", all & ~biMaximize, 1, "Mi&nimize|&Restore|Ro&llUp|-|&Close"},
-      {"with minimise to tray", all | biMinimizeToTray, 0,
-       "Mi&nimize|Ma&ximize|Ro&llUp|Minimize to &Tray|-|&Close"},
-      {"nothing but close", biSystemMenu, 0, "&Close"},
+      {"normal", all, 0, "Mi&nimize|Ma&ximize|Ro&llUp|-|&Close", "Mi&nimize|Ma&ximize|Ro&llUp|&About|&Close"},
+      {"maximised", all, 1, "Mi&nimize|&Restore|Ro&llUp|-|&Close", "Mi&nimize|&Restore|Ro&llUp|&About|&Close"},
+      {"rolled up", all, 2, "Mi&nimize|Ma&ximize|&Restore|-|&Close",
+       "Mi&nimize|&Restore|Ma&ximize|&About|&Close"},
+      {"minimised", all, 3, "Ma&ximize|&Restore|-|&Close", "&Restore|Ma&ximize|&About|&Close"},
+      {"rolled up while maximised", all, 4, "Mi&nimize|&Restore|-|&Close", "Mi&nimize|&Restore|&About|&Close"},
+      {"normal without roll-up", all & ~biRollUp, 0, "Mi&nimize|Ma&ximize|-|&Close",
+       "Mi&nimize|Ma&ximize|&About|&Close"},
+      {"normal without maximise", all & ~biMaximize, 0, "Mi&nimize|Ro&llUp|-|&Close",
+       "Mi&nimize|Ro&llUp|&About|&Close"},
+      {"maximised without maximise", all & ~biMaximize, 1, "Mi&nimize|&Restore|Ro&llUp|-|&Close",
+       "Mi&nimize|&Restore|Ro&llUp|&About|&Close"},
+      {"rolled up without minimise", all & ~biMinimize, 2, "Ma&ximize|&Restore|-|&Close",
+       "&Restore|Ma&ximize|&About|&Close"},
+      {"with minimise to tray", all | biMinimizeToTray, 0, "Mi&nimize|Ma&ximize|Ro&llUp|Minimize to &Tray|-|&Close",
+       "Mi&nimize|Ma&ximize|Ro&llUp|Minimize to &Tray|&About|&Close"},
+      {"rolled up with minimise to tray", all | biMinimizeToTray, 2,
+       "Mi&nimize|Ma&ximize|&Restore|Minimize to &Tray|-|&Close",
+       "Mi&nimize|&Restore|Ma&ximize|Minimize to &Tray|&About|&Close"},
+      {"nothing but close", biSystemMenu, 0, "&Close", "&About|&Close"},
   };
   for (const Row& row : rows) {
     FramedForm w;
@@ -74,6 +86,11 @@ TEST(SystemMenu, ItemsFollowTheWindowStateAndTheCaptionButtons) {
     if (row.State == 2 || row.State == 4) w.Frame->SetRollUp(true);
     if (row.State == 3) w.Frame->SetWindowState(bswsMinimized);
     EXPECT_EQ(Captions(w.Frame->BuildSystemMenu()), row.Expected) << row.Name;
+    TPopupMenu own(&w.Form);
+    own.Items()->Add("about", "&About");
+    w.Frame->SetSystemMenu(&own);
+    EXPECT_EQ(Captions(w.Frame->BuildSystemMenu()), row.WithOwnMenu) << row.Name << ", with its own menu";
+    EXPECT_EQ(Captions(w.Frame->BuildSystemMenu()), row.WithOwnMenu) << row.Name << ", built again";
   }
 }
 
