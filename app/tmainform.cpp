@@ -1,5 +1,6 @@
 #include "app/tmainform.h"
 
+#include <QKeyEvent>
 #include <QScreen>
 #include <algorithm>
 
@@ -7,6 +8,7 @@
 #include "app/renameglyph.h"
 #include "app/tbatchstrip.h"
 #include "app/tpreviewlist.h"
+#include "framework/handlerguard.h"
 #include "framework/sysutils.h"
 #include "skins/defaultskinblock.h"
 
@@ -332,8 +334,20 @@ void TmainForm::FitIntoWorkArea() {
   SetBounds(fit.x(), fit.y(), fit.width(), fit.height());
 }
 
+bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ShellTreeView1->Tree() && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      CallGuarded([this] { filesearchExecute(); });
+      return true;
+    }
+  }
+  return TForm::eventFilter(watched, event);
+}
+
 void TmainForm::BindEvents() {
   OnCreate = [this] { FormCreate(); };
+  ShellTreeView1->Tree()->installEventFilter(this);
   bsSkinSplitter1->OnCanResize = [this](int& size, bool&) {
     size = std::min(size, MaxTreePaneWidth(ClientArea()->width()));
   };

@@ -151,7 +151,9 @@ void TmainForm::BatchFinished() {
   if (!result.Started) throw Exception(result.Error);
   const std::string report = ReportText(result);
   if (!report.empty()) ShowReport(report);
-  filesearch->Execute();  // once, at the end, never per file
+  // Once, at the end, never per file; the folder renamed, whatever the
+  // tree's highlight moved to meanwhile by keys or a right click.
+  ListFolder(FCurrentDir);
 }
 
 void TmainForm::UndoLastBatch() {

@@ -91,6 +91,29 @@ TEST_F(MainWindowTree, ManyFoldersBringTheSkinnedBarAndThePaneGivesItRoom) {
   EXPECT_EQ(tree->Width(), pane.Width());
 }
 
+// Arrows move the highlight only; Enter lists the highlighted folder; a
+// batch renames the listed folder and lists that same folder afterwards.
+TEST_F(MainWindowTree, TheListAndTheTreeAgreeOnTheFolderABatchRenames) {
+  Home.MakeDir("Desktop/one");
+  Home.MakeDir("Desktop/two");
+  Home.WriteFile("Desktop/one/a.txt", "a");
+  Home.WriteFile("Desktop/two/b.txt", "b");
+  TmainForm& f = Open();
+  Click("one");
+  QTreeWidget* tree = f.ShellTreeView1->Tree();
+  tree->setFocus();
+  QTest::keyClick(tree, Qt::Key_Down);
+  ASSERT_EQ(f.ShellTreeView1->SelectedPath(), Desktop + "two");
+  EXPECT_EQ(f.CurrentDir(), Desktop + "one/") << "an arrow lists nothing";
+  ASSERT_TRUE(RenameAndWait());
+  EXPECT_EQ(f.CurrentDir(), Desktop + "one/");
+  EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"My1.txt"}));
+  EXPECT_EQ(TempFolder::ContentsOf(Desktop + "two/"), (std::map<std::string, std::string>{{"b.txt", "file:b"}}));
+  QTest::keyClick(tree, Qt::Key_Return);
+  EXPECT_EQ(f.CurrentDir(), Desktop + "two/");
+  EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"b.txt"}));
+}
+
 TEST_F(MainWindowTree, AFolderRenamedInTheTreeIsListedUnderItsNewName) {
   Home.MakeDir("Desktop/old");
   Home.WriteFile("Desktop/old/a.txt", "a");
