@@ -335,10 +335,19 @@ void TmainForm::FitIntoWorkArea() {
 }
 
 bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ShellTreeView1->Tree() && event->type() == QEvent::KeyPress) {
+  const bool tree = watched == ShellTreeView1->Tree();
+  if ((tree || watched == ListBox1->InnerList()) && event->type() == QEvent::KeyPress && !FBatchActive) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (tree && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
       CallGuarded([this] { filesearchExecute(); });
+      return true;
+    }
+    if (key == Qt::Key_F5) {
+      // What changed on the disk shows: the selected folder's children, then its files.
+      CallGuarded([this] {
+        if (QTreeWidgetItem* selected = ShellTreeView1->Selected()) ShellTreeView1->RefreshNode(selected);
+        filesearchExecute();
+      });
       return true;
     }
   }
@@ -348,6 +357,7 @@ bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
 void TmainForm::BindEvents() {
   OnCreate = [this] { FormCreate(); };
   ShellTreeView1->Tree()->installEventFilter(this);
+  ListBox1->InnerList()->installEventFilter(this);
   bsSkinSplitter1->OnCanResize = [this](int& size, bool&) {
     size = std::min(size, MaxTreePaneWidth(ClientArea()->width()));
   };

@@ -159,7 +159,8 @@ class TmainForm : public TForm, public IShellPasteHost {
   // The report stands over the list: it goes when the window moves or goes.
   void moveEvent(QMoveEvent* event) override;
   void hideEvent(QHideEvent* event) override;
-  // Enter on a tree row lists that folder, as a click does (arrows only move the highlight).
+  // Enter on a tree row lists that folder, as a click does (arrows only move
+  // the highlight); F5 in the tree or the list reads the selected folder again.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

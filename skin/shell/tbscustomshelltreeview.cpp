@@ -1,6 +1,7 @@
 #include "skin/shell/tbscustomshelltreeview.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QTreeWidgetItemIterator>
 #include <strings.h>
 #include <unistd.h>
@@ -174,7 +175,13 @@ void TbsCustomShellTreeView::Expanding(QTreeWidgetItem* node) {
   // holds the window once, not once a child.
   const TReadDeadline deadline;
   if (folder->IsRealFolder()) {
-    if (node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator && node->childCount() == 0 &&
+    if (node->childCount() > 0 && !FUpdating) {
+      // Opened again: read again, so folders made or gone meanwhile show.
+      // Not from within the expansion the view is still making of this node.
+      QTimer::singleShot(0, this, [this, list = folder->FullIdList()] {
+        if (QTreeWidgetItem* again = FindNodeOf(list, nullptr); again && again->isExpanded()) RefreshNode(again);
+      });
+    } else if (node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator && node->childCount() == 0 &&
         !PopulateNode(node)) {
       // Not read rather than empty: the button stays, and expanding again
       // reads the folder once its mount answers.
@@ -465,6 +472,11 @@ void TbsCustomShellTreeView::AfterVerb(const std::string& verb, bool succeeded) 
     if (parent) MarkChildren(parent);
     UpdateScrollBars();
   } else if (Is(verb, "paste")) {
-    RefreshNode(selected);
+    // A move touched the sources' parents too, wherever they are in the tree:
+    // every folder shown is read again (expansions and selection kept).
+    // The folder pasted into is read even while closed: its button shows.
+    QTreeWidgetItem* root = Tree()->topLevelItem(0);
+    if (root && root != selected) RefreshNode(root);
+    if (QTreeWidgetItem* target = Selected()) RefreshNode(target);
   }
 }

@@ -114,6 +114,53 @@ TEST_F(MainWindowTree, TheListAndTheTreeAgreeOnTheFolderABatchRenames) {
   EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"b.txt"}));
 }
 
+// The tree shows the disk as it is now: after its own cut and paste, after
+// folders made outside once their parent is opened again, and on F5.
+TEST_F(MainWindowTree, TheTreeReadsAgainWhatItsCommandsAndOthersChanged) {
+  Home.MakeDir("Desktop/one");
+  Home.MakeDir("Desktop/one/moved");
+  Home.MakeDir("Desktop/two");
+  Home.MakeDir("Desktop/two/x");
+  TmainForm& f = Open();
+  TbsSkinDirTreeView& view = *f.ShellTreeView1;
+  QTreeWidget* tree = view.Tree();
+  const auto children = [&](const char* caption) {
+    std::vector<std::string> names;
+    if (QTreeWidgetItem* n = view.FindNode(caption))
+      for (int i = 0; i < n->childCount(); ++i) names.push_back(n->child(i)->text(0).toStdString());
+    return names;
+  };
+  tree->expandItem(view.FindNode("one"));
+  tree->expandItem(view.FindNode("two"));
+  ASSERT_EQ(children("one"), (std::vector<std::string>{"moved"}));
+
+  // Cut in one folder, pasted in another: gone from the first, shown in the second.
+  Click("moved");
+  ASSERT_TRUE(RunShellVerb(&view, *view.SelectedItem(), "cut"));
+  Click("two");
+  ASSERT_TRUE(RunShellVerb(&view, *view.SelectedItem(), "paste"));
+  ASSERT_TRUE(wintest::WaitFor([&] { return !f.BatchRunning(); }));
+  EXPECT_EQ(children("one"), std::vector<std::string>{});
+  EXPECT_EQ(children("two"), (std::vector<std::string>{"moved", "x"}));
+
+  // Made by another program: shown once the folder is opened again.
+  Home.MakeDir("Desktop/two/y");
+  tree->collapseItem(view.FindNode("two"));
+  tree->expandItem(view.FindNode("two"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(children("two"), (std::vector<std::string>{"moved", "x", "y"}));
+
+  // F5 reads the selected folder again and lists it.
+  Home.MakeDir("Desktop/two/z");
+  Home.WriteFile("Desktop/two/new.txt", "n");
+  Click("two");
+  tree->setFocus();
+  QTest::keyClick(tree, Qt::Key_F5);
+  EXPECT_EQ(children("two"), (std::vector<std::string>{"moved", "x", "y", "z"}));
+  EXPECT_EQ(f.CurrentDir(), Desktop + "two/");
+  EXPECT_EQ(f.ListBox1->Items().Items(), (std::vector<std::string>{"new.txt"}));
+}
+
 TEST_F(MainWindowTree, AFolderRenamedInTheTreeIsListedUnderItsNewName) {
   Home.MakeDir("Desktop/old");
   Home.WriteFile("Desktop/old/a.txt", "a");
