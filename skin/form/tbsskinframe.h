@@ -5,6 +5,11 @@
 // the framework's move/size loop moves and sizes the window, routes
 // non-client mouse input to the caption objects and keeps the window states
 // (maximised, minimised, rolled up) itself. Created with its form as owner.
+//
+// One class, its code split by concern: tbsskinframe.cpp (construction,
+// properties, the message hook, skin changes), tbsskinframegeometry.cpp,
+// tbsskinframeobjects.cpp, tbsskinframehittest.cpp, tbsskinframepaint.cpp,
+// tbsskinframestates.cpp and tbsskinframemenu.cpp.
 
 #include <QPointer>
 #include <QTimer>
