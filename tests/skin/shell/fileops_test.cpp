@@ -13,6 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <ctime>
+
 #include <functional>
 
 #include "platform/pastejob.h"
@@ -44,7 +47,16 @@ TEST_F(FileOps, DeleteMovesTheFolderIntoTheUsersTrashWithItsContents) {
   EXPECT_TRUE(TempFolder::ContentsOf(Desktop + "/").empty());
   const std::string trash = Home.Path() + ".local/share/Trash/";
   EXPECT_EQ(TempFolder::ContentsOf(trash + "files/old/"), (Contents{{"a.txt", "file:alpha"}}));
-  EXPECT_NE(TempFolder::ReadAll(trash + "info/old.trashinfo").find("Path="), std::string::npos);
+  const std::string info = TempFolder::ReadAll(trash + "info/old.trashinfo");
+  EXPECT_NE(info.find("Path="), std::string::npos);
+  // The deletion date reads back as local time, to the second, within a minute of now.
+  const std::size_t at = info.find("\nDeletionDate=");
+  ASSERT_NE(at, std::string::npos) << info;
+  struct tm when {};
+  const char* end = strptime(info.c_str() + at + 14, "%Y-%m-%dT%H:%M:%S", &when);
+  ASSERT_TRUE(end && *end == '\n') << info;
+  when.tm_isdst = -1;
+  EXPECT_LT(std::abs(std::difftime(std::mktime(&when), std::time(nullptr))), 60.0) << info;
 }
 
 TEST_F(FileOps, WhenTheTrashCannotTakeItNothingIsDeleted) {
