@@ -150,6 +150,8 @@ class TmainForm : public TForm, public IShellPasteHost {
   void ProgressTick();
   void UpdateUndoItem();
   void ShowReport(const std::string& text);
+  // Hides the report; a click on it or Escape does so too.
+  void HideReport();
   void PatternChanged();
   void MaskChanged();
   void OfferInterruptedBatch();
@@ -180,6 +182,7 @@ class TmainForm : public TForm, public IShellPasteHost {
   QTimer FReportTimer;
   QShortcut* FUndoKey = nullptr;
   QShortcut* FCancelKey = nullptr;
+  QShortcut* FDismissKey = nullptr;  // Escape while the report shows
   std::unique_ptr<TbsSkinHintWindow> FReportWindow;
   // tmainformpaste.cpp
   void PasteTick();

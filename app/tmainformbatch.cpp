@@ -24,7 +24,7 @@ const char* const kUndoCaption = "撤销上次重命名";
 const char* const kUndoShortCutText = "Ctrl+Z";
 const char* const kUndoingTitle = "正在撤销";
 const char* const kInterruptedText = "上次的批量重命名没有做完。按 Ctrl+Z（或系统菜单中的“撤销上次重命名”）可以撤销已改的文件名。";
-constexpr int kReportOffset = 8;  // the report's distance from the list's top-left corner
+constexpr int kReportOffset = 8;  // the report's distance from the list's edges
 }  // namespace
 
 void TmainForm::CreateBatchParts() {
@@ -73,9 +73,10 @@ void TmainForm::BindBatchEvents() {
     if (Preview()) FMaskTimer.start();
   };
   FReportTimer.setSingleShot(true);
-  connect(&FReportTimer, &QTimer::timeout, this, [this] {
-    if (FReportWindow) FReportWindow->hide();
-  });
+  connect(&FReportTimer, &QTimer::timeout, this, [this] { HideReport(); });
+  FDismissKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  FDismissKey->setEnabled(false);
+  connect(FDismissKey, &QShortcut::activated, this, [this] { HideReport(); });
   TNotifyEvent previous = SkinForm->OnSkinMenuOpen;
   SkinForm->OnSkinMenuOpen = [this, previous] {
     if (previous) previous();
@@ -112,7 +113,7 @@ void TmainForm::MaskChanged() {
 
 void TmainForm::StartBatchView(const char* title) {
   FBatchActive = true;
-  if (FReportWindow) FReportWindow->hide();
+  HideReport();
   // Disabling the button takes the focus from it; it comes back at the end.
   FFocusBeforeBatch = QApplication::focusWidget();
   // No second batch and no other folder until this one has ended.
@@ -175,10 +176,24 @@ void TmainForm::UndoLastBatch() {
 void TmainForm::UpdateUndoItem() { UndoItem->SetEnabled(!FBatchActive && FBatch->CanUndo()); }
 
 void TmainForm::ShowReport(const std::string& text) {
-  if (!FReportWindow) FReportWindow = std::make_unique<TbsSkinHintWindow>();
-  const QPoint at = ListBox1->mapToGlobal(QPoint(kReportOffset, kReportOffset));
+  if (!FReportWindow) {
+    FReportWindow = std::make_unique<TbsSkinHintWindow>();
+    FReportWindow->SetOnClick([this] { HideReport(); });
+  }
+  // Wrapped inside the list, at its foot: the first rows stay readable.
+  FReportWindow->SetMaxWidth(ListBox1->Width() - 2 * kReportOffset);
+  const int height = FReportWindow->CalcHintRect(0, text).Height();  // sized first, to stand on the list's foot
+  const int top = std::max(kReportOffset, ListBox1->Height() - kReportOffset - height);
+  const QPoint at = ListBox1->mapToGlobal(QPoint(kReportOffset, top));
   FReportWindow->ShowHintWindow(TRect{at.x(), at.y(), at.x(), at.y()}, text);
+  FDismissKey->setEnabled(FReportWindow->isVisible());
   FReportTimer.start(kReportShowMs);
+}
+
+void TmainForm::HideReport() {
+  if (FReportWindow) FReportWindow->hide();
+  FDismissKey->setEnabled(false);  // Escape is the batch's or the paste's again
+  FReportTimer.stop();
 }
 
 // ---- A batch a crash cut short ----------------------------------------------------
@@ -194,12 +209,12 @@ void TmainForm::showEvent(QShowEvent* event) {
 
 void TmainForm::moveEvent(QMoveEvent* event) {
   TForm::moveEvent(event);
-  if (FReportWindow) FReportWindow->hide();
+  HideReport();
 }
 
 void TmainForm::hideEvent(QHideEvent* event) {
   TForm::hideEvent(event);
-  if (FReportWindow) FReportWindow->hide();
+  HideReport();
 }
 
 void TmainForm::OfferInterruptedBatch() {

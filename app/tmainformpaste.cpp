@@ -34,7 +34,7 @@ bool TmainForm::StartPaste(const std::string& folder, std::vector<std::string> s
   FPasteFinished = std::move(finished);
   // As for a batch: nothing else renames, undoes or pastes until it ends.
   FBatchActive = true;
-  if (FReportWindow) FReportWindow->hide();
+  HideReport();
   FFocusBeforeBatch = QApplication::focusWidget();
   btnQuillo->SetEnabled(false);
   ShellTreeView1->SetEnabled(false);

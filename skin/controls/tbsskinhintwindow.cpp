@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -15,7 +16,7 @@
 
 namespace {
 constexpr int kDefaultMargin = 2;  // default look: frame and gap around the text
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop;  // lines break only at line breaks
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop;  // lines break only at line breaks (unless a width is set)
 
 QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -42,6 +43,22 @@ TbsSkinHintWindow::TbsSkinHintWindow() {
 
 TbsSkinHintWindow::~TbsSkinHintWindow() = default;
 
+int TbsSkinHintWindow::TextFlags() const { return FMaxWidth > 0 ? kTextFlags | Qt::TextWordWrap : kTextFlags; }
+
+void TbsSkinHintWindow::SetOnClick(std::function<void()> value) {
+  FOnClick = std::move(value);
+  setAttribute(Qt::WA_TransparentForMouseEvents, !FOnClick);
+}
+
+void TbsSkinHintWindow::mousePressEvent(QMouseEvent* event) {
+  if (FOnClick) {
+    event->accept();
+    FOnClick();
+    return;
+  }
+  THintWindow::mousePressEvent(event);
+}
+
 TBitmap* TbsSkinHintWindow::HintPicture(const TbsSkinData* skinData) {
   if (!skinData || !skinData->HasSkin() || skinData->HintWindowRecord.WindowPictureIndex == -1) return nullptr;
   TBitmap* picture = skinData->ActivePicture(skinData->HintWindowRecord.WindowPictureIndex);
@@ -63,7 +80,16 @@ void TbsSkinHintWindow::PrepareHint(const std::string& text, TbsSkinData* skinDa
   }
   if (skinData && skinData->ResourceStrData()) FHintFont.SetCharSet(skinData->ResourceStrData()->CharSet());
 
-  const QRect extent = QFontMetrics(FHintFont.ToQFont()).boundingRect(QRect(), kTextFlags, ToQ(text));
+  // The room the window keeps round its text.
+  int frameWidth = 2 * kDefaultMargin;
+  if (picture) {
+    const TbsDataSkinHintWindow& r = skinData->HintWindowRecord;
+    frameWidth = r.ClientRect.Left + picture->Width() - r.ClientRect.Right;
+  }
+  const QFontMetrics metrics(FHintFont.ToQFont());
+  QRect extent = metrics.boundingRect(QRect(), kTextFlags, ToQ(text));
+  if (FMaxWidth > 0 && extent.width() + frameWidth > FMaxWidth)
+    extent = metrics.boundingRect(QRect(0, 0, std::max(1, FMaxWidth - frameWidth), 0), TextFlags(), ToQ(text));
   FTextWidth = extent.width();
   FTextHeight = extent.height();
 
@@ -158,7 +184,7 @@ void TbsSkinHintWindow::DrawSkinned(TBitmap& buffer, const TBitmap& picture) {
   buffer.Canvas().Paint([&](QPainter& p) {
     p.setFont(font.ToQFont());
     p.setPen(ToQColor(font.Color()));
-    p.drawText(QRect(left, top, FTextWidth, FTextHeight), kTextFlags, ToQ(FCaption));
+    p.drawText(QRect(left, top, FTextWidth, FTextHeight), TextFlags(), ToQ(FCaption));
   });
 }
 
@@ -175,7 +201,7 @@ void TbsSkinHintWindow::DrawDefault(TBitmap& buffer) {
     p.setFont(font.ToQFont());
     p.setPen(ToQColor(font.Color()));
     p.drawText(QRect(kDefaultMargin, kDefaultMargin, width() - 2 * kDefaultMargin, height() - 2 * kDefaultMargin),
-               kTextFlags, ToQ(FCaption));
+               TextFlags(), ToQ(FCaption));
   });
 }
 

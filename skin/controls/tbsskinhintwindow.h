@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QRegion>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -45,11 +46,23 @@ class TbsSkinHintWindow : public THintWindow {
   // Draws the window as it is now into `canvas` (W by H).
   void Paint(TCanvas& canvas) override;
 
+  // The widest the window may be, 0 for no limit: a longer text wraps into
+  // more lines. Takes effect at the next show.
+  void SetMaxWidth(int value) { FMaxWidth = value; }
+  // When set, the window takes the pointer (a hint lets it through) and a
+  // press on it runs this.
+  void SetOnClick(std::function<void()> value);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
  private:
   // The skin's hint picture when the skin data can draw a hint, else null.
   static TBitmap* HintPicture(const TbsSkinData* skinData);
   void DrawSkinned(TBitmap& buffer, const TBitmap& picture);
   void DrawDefault(TBitmap& buffer);
+  // Lines break at line breaks, and between words too when a width is set.
+  int TextFlags() const;
 
   QPointer<TbsSkinHint> FOwnerHint;
   QPointer<TbsSkinData> FHintSkinData;
@@ -58,6 +71,8 @@ class TbsSkinHintWindow : public THintWindow {
   int FLastAlphaBlendValue = 0;
   TFont FHintFont;
   int FTextWidth = 0, FTextHeight = 0;
+  int FMaxWidth = 0;
+  std::function<void()> FOnClick;
 };
 
 // The first active skin hint component of the application's main form.

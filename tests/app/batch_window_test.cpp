@@ -90,10 +90,13 @@ TEST_F(BatchWindow, AReportSaysWhichFilesKeptTheirNamesAndWhyAndNothingWhenAllMo
   ASSERT_TRUE(RenameAndWait());
   EXPECT_EQ(Report(), "已重命名 2 个文件，1 个文件保留原名：b.jpg（My2.jpg 已存在）");
   EXPECT_EQ(Listed(), (std::vector<std::string>{"b.jpg", "My1.txt", "My3"}));
-  // Its window is the skin's hint window, over the top of the list and on the screen.
-  const QPoint listAt = f.ListBox1->mapToGlobal(QPoint(0, 0));
-  EXPECT_EQ(f.ReportWindow()->y(), listAt.y() + 8);
-  EXPECT_TRUE(f.screen()->geometry().contains(f.ReportWindow()->geometry()));
+  // Its window is the skin's hint window, at the foot of the list, inside it:
+  // the listed rows stay readable.
+  const QRect list(f.ListBox1->mapToGlobal(QPoint(0, 0)), f.ListBox1->size());
+  const QRect report = f.ReportWindow()->geometry();
+  EXPECT_TRUE(list.contains(report));
+  const TRect lastRow = f.ListBox1->InnerList()->ItemRect(2);
+  EXPECT_GT(report.top(), f.ListBox1->InnerList()->mapToGlobal(QPoint(lastRow.Left, lastRow.Bottom)).y());
   EXPECT_EQ(f.ReportWindow()->HintSkinData(), f.bsSkinData);
   // It stands by the list: moving the window takes it away.
   f.move(f.pos() + QPoint(10, 0));
@@ -105,6 +108,31 @@ TEST_F(BatchWindow, AReportSaysWhichFilesKeptTheirNamesAndWhyAndNothingWhenAllMo
   ASSERT_TRUE(RenameAndWait());
   EXPECT_EQ(Report(), "");
   EXPECT_EQ(Listed(), (std::vector<std::string>{"Z1.jpg", "Z2.txt", "Z3"}));
+}
+
+// A long report wraps inside the list; a click on it or Escape dismisses it.
+TEST_F(BatchWindow, ALongReportWrapsInsideTheListAndAClickOrEscapeDismissesIt) {
+  for (int i = 1; i <= 12; ++i) {
+    Write("file-with-a-long-name-" + std::to_string(i) + ".txt");
+    MakeDir("My" + std::to_string(i) + ".txt");
+    MakeDir("Q" + std::to_string(i) + ".txt");
+  }
+  TmainForm& f = Open();
+  ASSERT_TRUE(RenameAndWait());
+  ASSERT_NE(Report(), "");
+  const QRect list(f.ListBox1->mapToGlobal(QPoint(0, 0)), f.ListBox1->size());
+  const QRect report = f.ReportWindow()->geometry();
+  EXPECT_TRUE(list.contains(report)) << report.width() << " wide in a list " << list.width() << " wide";
+  EXPECT_GT(report.height(), 2 * QFontMetrics(f.ReportWindow()->font()).height()) << "not wrapped";
+  QTest::mouseClick(f.ReportWindow(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(Report(), "");
+
+  f.EdtFrontName->SetText("Q");  // the same names are free: the same report again
+  ASSERT_TRUE(RenameAndWait());
+  ASSERT_NE(Report(), "");
+  f.ListBox1->InnerList()->setFocus();
+  QTest::keyClick(f.ListBox1->InnerList(), Qt::Key_Escape);
+  EXPECT_EQ(Report(), "");
 }
 
 TEST_F(BatchWindow, CtrlZUndoesTheLastBatchAndTheMenuItemIsEnabledOnlyWhenThereIsOne) {
