@@ -145,6 +145,10 @@ class TmainForm : public TForm, public IShellPasteHost {
   // tmainformbatch.cpp
   void CreateBatchParts();
   void BindBatchEvents();
+  // The window while a batch, an undo or a paste runs: nothing else starts
+  // and the tree lists no other folder until it ends; `cancelKey` (Escape) stops it.
+  void EnterBusy(const char* title, QShortcut* cancelKey);
+  void LeaveBusy(QShortcut* cancelKey);
   void StartBatchView(const char* title);
   void BatchFinished();
   void ProgressTick();

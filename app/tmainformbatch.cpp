@@ -111,7 +111,7 @@ void TmainForm::MaskChanged() {
 
 // ---- Batch ----------------------------------------------------------------------
 
-void TmainForm::StartBatchView(const char* title) {
+void TmainForm::EnterBusy(const char* title, QShortcut* cancelKey) {
   FBatchActive = true;
   HideReport();
   // Disabling the button takes the focus from it; it comes back at the end.
@@ -120,10 +120,24 @@ void TmainForm::StartBatchView(const char* title) {
   btnQuillo->SetEnabled(false);
   ShellTreeView1->SetEnabled(false);
   UndoItem->SetEnabled(false);
-  FCancelKey->setEnabled(true);
+  cancelKey->setEnabled(true);
   BatchStrip->SetTitle(title);
   BatchStrip->SetProgress(0, 0);
   FBatchClock.start();
+}
+
+void TmainForm::LeaveBusy(QShortcut* cancelKey) {
+  FBatchActive = false;
+  cancelKey->setEnabled(false);
+  BatchStrip->SetVisible(false);
+  btnQuillo->SetEnabled(true);
+  ShellTreeView1->SetEnabled(true);
+  if (FFocusBeforeBatch && !QApplication::focusWidget() && isActiveWindow()) FFocusBeforeBatch->setFocus();
+  UpdateUndoItem();
+}
+
+void TmainForm::StartBatchView(const char* title) {
+  EnterBusy(title, FCancelKey);
   FProgressTimer.start();
 }
 
@@ -139,14 +153,8 @@ void TmainForm::CancelBatch() {
 
 void TmainForm::BatchFinished() {
   if (!FBatchActive || !FBatch->Finished()) return;
-  FBatchActive = false;
   FProgressTimer.stop();
-  FCancelKey->setEnabled(false);
-  BatchStrip->SetVisible(false);
-  btnQuillo->SetEnabled(true);
-  ShellTreeView1->SetEnabled(true);
-  if (FFocusBeforeBatch && !QApplication::focusWidget() && isActiveWindow()) FFocusBeforeBatch->setFocus();
-  UpdateUndoItem();
+  LeaveBusy(FCancelKey);
   const TBatchResult& result = FBatch->Result();
   // A batch that could not journal moved nothing: say why, as errors are said.
   if (!result.Started) throw Exception(result.Error);

@@ -1,7 +1,6 @@
 // The main window's side of the folder tree's paste: a long copy or move
 // runs on a worker and shows in the strip a rename batch uses.
 
-#include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -33,18 +32,9 @@ bool TmainForm::StartPaste(const std::string& folder, std::vector<std::string> s
   if (!FPaste->Start(folder, std::move(sources), move)) return false;
   FPasteFinished = std::move(finished);
   // As for a batch: nothing else renames, undoes or pastes until it ends.
-  FBatchActive = true;
-  HideReport();
-  FFocusBeforeBatch = QApplication::focusWidget();
-  btnQuillo->SetEnabled(false);
-  ShellTreeView1->SetEnabled(false);
-  UndoItem->SetEnabled(false);
+  EnterBusy(move ? kMovingTitle : kCopyingTitle, FPasteCancelKey);
   FStripCancel = BatchStrip->OnCancel;
   BatchStrip->OnCancel = [this] { CancelPaste(); };
-  BatchStrip->SetTitle(move ? kMovingTitle : kCopyingTitle);
-  BatchStrip->SetProgress(0, 0);
-  FPasteCancelKey->setEnabled(true);
-  FBatchClock.start();
   FPasteTimer.start();
   return true;
 }
@@ -63,15 +53,9 @@ void TmainForm::PasteFinished() {
   if (!PasteRunning() || !FPaste->Finished()) return;
   const std::function<void(const TPasteResult&)> finished = std::move(FPasteFinished);
   FPasteFinished = nullptr;
-  FBatchActive = false;
   FPasteTimer.stop();
-  FPasteCancelKey->setEnabled(false);
-  BatchStrip->SetVisible(false);
+  LeaveBusy(FPasteCancelKey);
   BatchStrip->OnCancel = FStripCancel;
-  btnQuillo->SetEnabled(true);
-  ShellTreeView1->SetEnabled(true);
-  if (FFocusBeforeBatch && !QApplication::focusWidget() && isActiveWindow()) FFocusBeforeBatch->setFocus();
-  UpdateUndoItem();
   // The tree refreshes, and an error is said, as for any command of its menu.
   finished(FPaste->Result());
 }
