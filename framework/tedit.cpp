@@ -59,6 +59,15 @@ class TEditField : public QLineEdit {
  public:
   explicit TEditField(TEdit* owner) : QLineEdit(owner), FOwner(owner) {}
 
+  // An input method asks the field whether to compose in it, and the line
+  // edit says yes whenever it is editable; a field whose input method is
+  // off must say no, or the method shows a preedit and candidates whose
+  // choice the field then drops.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+    if (query == Qt::ImEnabled && !testAttribute(Qt::WA_InputMethodEnabled)) return false;
+    return QLineEdit::inputMethodQuery(query);
+  }
+
  protected:
   void keyPressEvent(QKeyEvent* e) override {
     if (e->matches(QKeySequence::Paste)) {

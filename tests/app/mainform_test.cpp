@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMessageBox>
+#include <QInputMethodEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -475,7 +476,15 @@ TEST_F(MainWindow, TheFourFieldsWearTheSkinsEditRecordAtTwentyTwoPixels) {
   EXPECT_FALSE(f.EdtRangeend->Enabled());
   EXPECT_EQ(f.EdtRangeend->Font().Color(), RGBColor(128, 128, 128));
   EXPECT_EQ(f.EdtFindEx->Font().Color(), clBlack);
-  // Digits only in the start field: no input method composes into it.
+  // Digits only in the start field: no input method composes into it. An
+  // input method asks the field itself whether to compose there.
+  const auto composes = [](QWidget* editor) {
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(editor, &query);
+    return query.value(Qt::ImEnabled).toBool();
+  };
+  EXPECT_FALSE(composes(f.EdtRangestart->Editor()));
+  EXPECT_TRUE(composes(f.EdtFrontName->Editor()));
   EXPECT_FALSE(f.EdtRangestart->Editor()->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_TRUE(f.EdtFrontName->Editor()->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_FALSE(f.EdtFrontName->Editor()->inputMethodHints() & Qt::ImhPreferLatin);
@@ -550,7 +559,7 @@ TEST_F(RealXMainWindow, TheWindowSystemShowsExactlyTheCaption) {
   Open();
   QProcess xdotool;
   xdotool.start("xdotool", {"getwindowname", QString::number(Form->winId())});
-  ASSERT_TRUE(xdotool.waitForFinished(5000));
+  ASSERT_TRUE(xdotool.waitForFinished(realx::kPatienceMs));
   EXPECT_EQ(QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed().toStdString(), "批量修改文件名");
 }
 
@@ -566,7 +575,7 @@ TEST_F(RealInputMainWindow, TypingSelectingAndTheContextMenuWorkInTheSkinnedFiel
   if (qEnvironmentVariable("QT_QPA_PLATFORM") != "xcb") GTEST_SKIP() << "needs the xcb platform";
   Write("a.txt");
   TmainForm& f = Open();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f, realx::kPatienceMs));
   TbsSkinEdit* prefix = f.EdtFrontName;
   ClickAt(prefix->mapToGlobal(QPoint(40, 11)));
   ASSERT_TRUE(prefix->Focused());
