@@ -38,6 +38,7 @@ class TbsShellNode : public QTreeWidgetItem {
   std::unique_ptr<TbsShellFolder> Folder;
   int ImageIndex = -1;
   int SelectedIndex = -1;
+  bool Closed = false;  // the user closed it: opened again, it is read again
 };
 
 // An hourglass for as long as a folder is being read.
@@ -65,6 +66,9 @@ std::string DirectoryOf(const std::string& path) {
 TbsCustomShellTreeView::TbsCustomShellTreeView(QWidget* parent) : TbsSkinCustomTreeView(parent) {
   SetShowRoot(false);
   SetRightClickSelect(true);
+  connect(Tree(), &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* node) {
+    if (node->type() == TbsShellNode::kType) static_cast<TbsShellNode*>(node)->Closed = true;
+  });
 }
 
 TbsCustomShellTreeView::~TbsCustomShellTreeView() {
@@ -175,9 +179,10 @@ void TbsCustomShellTreeView::Expanding(QTreeWidgetItem* node) {
   // holds the window once, not once a child.
   const TReadDeadline deadline;
   if (folder->IsRealFolder()) {
-    if (node->childCount() > 0 && !FUpdating) {
+    if (auto* shellNode = static_cast<TbsShellNode*>(node); shellNode->Closed && node->childCount() > 0 && !FUpdating) {
       // Opened again: read again, so folders made or gone meanwhile show.
       // Not from within the expansion the view is still making of this node.
+      shellNode->Closed = false;
       QTimer::singleShot(0, this, [this, list = folder->FullIdList()] {
         if (QTreeWidgetItem* again = FindNodeOf(list, nullptr); again && again->isExpanded()) RefreshNode(again);
       });
