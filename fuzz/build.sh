@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (skin data, undo journal) with clang and libFuzzer, outside the
 # CMake build: usage fuzz/build.sh [TARGET...] (default: all). Objects are
-# kept in build-fuzz/ and rebuilt only when their source changed.
+# kept in build-fuzz/ and rebuilt only when their source changed, through the
+# shared compiler cache (scripts/ccache.sh), BR_FUZZ_JOBS (default 2) at a time.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-fuzz"
+cd "$root"  # the same paths from wherever it is started, for the cache
 mkdir -p "$out/obj" "$out/moc"
+# Fuzz tests run side by side (ctest -j2) and each builds its target first:
+# one build of build-fuzz/ at a time.
+exec 9>"$out/.lock"
+flock 9
 
 cxx=${CXX_FUZZ:-clang++}
 moc=/usr/lib/qt6/libexec/moc
@@ -16,11 +22,24 @@ flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -fno-
        -I"$root" $qt_flags)
 
 objects=()
-compile() {  # source object
+pending=$(mktemp)
+trap 'rm -f "$pending"' EXIT
+compile() {  # source object: queued for compile_pending when out of date
   if [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find "$root/skin/data" "$root/framework" "$root/platform" "$root/renamer" -name '*.h' -newer "$2" -print -quit)" ]; then
-    "$cxx" "${flags[@]}" -c "$1" -o "$2"
+    printf '%s\0%s\0' "$1" "$2" >>"$pending"
   fi
   objects+=("$2")
+}
+# Compiles what compile queued, several at a time; an object is written
+# under a temporary name, so a failed compile leaves none to look current.
+compile_pending() {
+  [ -s "$pending" ] || return 0
+  # xargs puts each source and object after the compiler and its flags.
+  # shellcheck disable=SC2016
+  xargs -0 -n2 -P "${BR_FUZZ_JOBS:-2}" bash -c \
+    'src=${*: -2:1} obj=${*: -1}; "${@:1:$#-2}" -c "$src" -o "$obj.tmp" && mv "$obj.tmp" "$obj"' compile \
+    bash "$root/scripts/ccache.sh" "$cxx" "${flags[@]}" <"$pending"
+  : >"$pending"
 }
 
 # The platform and framework layers (with their meta-object code), the
@@ -43,6 +62,9 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_skin_package fuzz_bmp fuzz_skin_description fuzz_journal)
 for t in "${targets[@]}"; do
   compile "$root/fuzz/$t.cpp" "$out/obj/target_$t.o"
+done
+compile_pending
+for t in "${targets[@]}"; do
   # Relink only when an object changed: a running fuzzer may be using the binary.
   if [ -f "$out/$t" ] && [ -z "$(find "$out/obj" -name '*.o' -newer "$out/$t" -print -quit)" ]; then continue; fi
   # shellcheck disable=SC2086

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev libxcb1-dev
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils openbox icewm
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev man-db
+  stress-ng
 )
 
 missing=()

@@ -23,6 +23,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Waits for the server and the manager are long: on a loaded machine either
+# may take many seconds to come up, and a wait that ends early fails the run.
+startup_limit=${BR_REALX_STARTUP_SECONDS:-60}
+
+# Polls "$@" every tenth of a second until it succeeds or startup_limit passes.
+wait_until() {
+  local deadline=$((SECONDS + startup_limit))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+wm_announced() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
 # A private Xvfb (it picks a free display itself and writes its number to
 # the file) managed by window manager $1; DISPLAY names it afterwards.
 start_display() {
@@ -30,11 +44,7 @@ start_display() {
   : >"$display_file"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
   xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-  done
-  [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  wait_until test -s "$display_file" || { echo "Xvfb did not start within ${startup_limit}s" >&2; exit 1; }
   export DISPLAY=":$(head -n1 "$display_file")"
 
   case "$wm" in
@@ -43,11 +53,7 @@ start_display() {
   esac
   wm_pid=$!
   # The manager announces itself on the root window once it manages the screen.
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || { echo "$wm did not start" >&2; exit 1; }
+  wait_until wm_announced || { echo "$wm did not announce itself within ${startup_limit}s" >&2; exit 1; }
 }
 
 start_display openbox

@@ -12,7 +12,8 @@ bash scripts/deps.sh
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 # Benchmarks are not tests; the fuzz targets already run with both sanitizers
 # in their own clang build (fuzz/build.sh), so neither is built here.
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Compiles go through the shared compiler cache (scripts/ccache.sh).
+flock /tmp/br-build.lock cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
@@ -32,5 +33,5 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_stri
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/scripts/sanitize/ubsan.supp"
 export LSAN_OPTIONS="suppressions=$root/scripts/sanitize/lsan.supp:print_suppressions=0"
 
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize -LE 'fuzz|realx' --output-on-failure
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize -LE 'fuzz|realx' -j2 --output-on-failure
 bash scripts/realx.sh build-sanitize

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,6 +15,12 @@
 #include <string>
 
 namespace realx {
+
+// How long a real-X test waits for what the X server, the window manager or
+// another program does. Each wait ends as soon as the thing it waits for is
+// there, so the limit costs nothing when all is well; it only has to outlast
+// any delay a loaded machine can cause (scripts/realx-loop.sh checks that).
+inline constexpr int kPatienceMs = 30000;
 
 // Why this process cannot run a real-X test, or empty when it can.
 inline std::string Missing() {
@@ -29,7 +36,7 @@ inline std::string Missing() {
 inline void Xdo(const QStringList& args) {
   QProcess xdotool;
   xdotool.start("xdotool", args);
-  ASSERT_TRUE(xdotool.waitForFinished(5000));
+  ASSERT_TRUE(xdotool.waitForFinished(kPatienceMs));
   QTest::qWait(150);
 }
 

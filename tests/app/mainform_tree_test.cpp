@@ -233,7 +233,7 @@ class RealInputMainWindowTree : public MainWindowTree {
     Xdo({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
   }
   bool MenuOpen() const {
-    return QTest::qWaitFor([&] { return Form->ShellTreeView1->ShellMenu() && Form->ShellTreeView1->ShellMenu()->IsOpen(); }, 2000);
+    return QTest::qWaitFor([&] { return Form->ShellTreeView1->ShellMenu() && Form->ShellTreeView1->ShellMenu()->IsOpen(); }, realx::kPatienceMs);
   }
 };
 
@@ -242,25 +242,25 @@ TEST_F(RealInputMainWindowTree, TheContextMenuDeletesMakesAndRenamesFolders) {
   Home.MakeDir("Desktop/keep");
   Home.MakeDir("Desktop/gone");
   TmainForm& f = Open();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f, realx::kPatienceMs));
   TbsSkinDirTreeView* tree = f.ShellTreeView1;
 
   RightClick("gone");
   EXPECT_EQ(tree->SelectedPath() + "/", Desktop + "gone/");
   ASSERT_TRUE(MenuOpen());
   Xdo({"key", "d"});  // 删除(&D)
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->FindNode("gone"); }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->FindNode("gone"); }, realx::kPatienceMs));
   EXPECT_EQ(TempFolder::ContentsOf(Desktop), (std::map<std::string, std::string>{{"keep", "dir"}}));
   EXPECT_EQ(TempFolder::ContentsOf(Home.Path() + ".local/share/Trash/files/"), (std::map<std::string, std::string>{{"gone", "dir"}}));
 
   RightClick("keep");
   ASSERT_TRUE(MenuOpen());
   Xdo({"key", "w"});  // 新建文件夹(&W): made, selected, and its name being edited
-  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->SelectedPath() == Desktop + "keep/新建文件夹"; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->SelectedPath() == Desktop + "keep/新建文件夹"; }, realx::kPatienceMs));
   Xdo({"key", "ctrl+a"});
   Xdo({"type", "photos"});
   Xdo({"key", "Return"});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->FindNode("photos") != nullptr; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->FindNode("photos") != nullptr; }, realx::kPatienceMs));
   EXPECT_EQ(TempFolder::ContentsOf(Desktop + "keep/"), (std::map<std::string, std::string>{{"photos", "dir"}}));
   EXPECT_EQ(tree->SelectedPath(), Desktop + "keep/photos");
 }

@@ -14,7 +14,7 @@ namespace {
 QString Run(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);
-  p.waitForFinished(5000);
+  p.waitForFinished(realx::kPatienceMs);
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -46,14 +46,15 @@ TEST(RealXProgram, AtScaleTwoTheWindowOpensInsideTheScreen) {
   env.insert("QT_QPA_PLATFORM", "xcb");
   program.setProcessEnvironment(env);
   program.start(BR_PROGRAM);
-  ASSERT_TRUE(program.waitForStarted(5000));
-  ASSERT_TRUE(QTest::qWaitFor([] { return ServerPosition() != QPoint(-1, -1); }, 10000));
-  // The placement check runs once the window is exposed; give it time to act.
-  QTest::qWait(1500);
+  ASSERT_TRUE(program.waitForStarted(realx::kPatienceMs));
+  ASSERT_TRUE(QTest::qWaitFor([] { return ServerPosition() != QPoint(-1, -1); }, realx::kPatienceMs));
+  // The placement check runs once the window is exposed: wait until it has
+  // moved the window inside the screen, then see how.
+  const QRect screen(0, 0, 1280, 1024);
+  QTest::qWaitFor([&] { return screen.contains(ServerGeometry()); }, realx::kPatienceMs);
   const QRect window = ServerGeometry();
   program.kill();
-  program.waitForFinished(5000);
-  const QRect screen(0, 0, 1280, 1024);
+  program.waitForFinished(realx::kPatienceMs);
   EXPECT_TRUE(screen.contains(window)) << window.x() << "," << window.y() << " " << window.width() << "x" << window.height();
   // Shrunk no further than the screen asks: the full width, its own height.
   EXPECT_EQ(window.width(), 1280);

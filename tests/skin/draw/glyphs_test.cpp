@@ -178,7 +178,7 @@ TEST(Text, VCenteredTextStaysInsideItsRectangle) {
 QString XTool(const QString& program, const QStringList& args) {
   QProcess p;
   p.start(program, args);
-  if (!p.waitForFinished(5000)) return {};
+  if (!p.waitForFinished(realx::kPatienceMs)) return {};
   return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
@@ -192,13 +192,13 @@ TEST(RealXWindow, AlphaReachesTheWindowSystemAsItsOpacityProperty) {
   QWidget window;
   window.resize(120, 80);
   window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, realx::kPatienceMs));
   // The property is alpha / 255 of the full 32-bit range (0xFFFFFFFF / 255 = 16843009).
   struct Row { int Alpha; qint64 Expected; } rows[] = {{51, 51 * 16843009LL}, {128, 128 * 16843009LL}, {-5, 0}};
   for (const Row& row : rows) {
     SetWindowAlphaValue(&window, row.Alpha);
     QString expected = QString("_NET_WM_WINDOW_OPACITY(CARDINAL) = %1").arg(row.Expected);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return OpacityProperty(window) == expected; }, 2000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OpacityProperty(window) == expected; }, realx::kPatienceMs))
         << row.Alpha << ": " << OpacityProperty(window).toStdString();
   }
   SetWindowAlphaValue(&window, 300);  // held at opaque: the whole range, or no property at all
@@ -222,16 +222,16 @@ TEST(RealXWindow, TheWorkAreaLeavesOutAPanelsStrutAndTheFullAreaIsTheScreen) {
   QWidget panel;
   panel.setGeometry(0, 0, w, kPanel);
   panel.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel, realx::kPatienceMs));
   XTool("xprop", {"-id", QString::number(panel.winId()), "-f", "_NET_WM_STRUT_PARTIAL", "32c", "-set",
                   "_NET_WM_STRUT_PARTIAL", QString("0, 0, %1, 0, 0, 0, 0, 0, 0, %2, 0, 0").arg(kPanel).arg(w - 1)});
   QWidget window;
   window.setGeometry(100, 200, 150, 100);
   window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, realx::kPatienceMs));
 
   TRect r;
-  EXPECT_TRUE(QTest::qWaitFor([&] { return GetMonitorWorkArea(&window, true, r) && r == TRect{0, kPanel, w, h}; }, 3000))
+  EXPECT_TRUE(QTest::qWaitFor([&] { return GetMonitorWorkArea(&window, true, r) && r == TRect{0, kPanel, w, h}; }, realx::kPatienceMs))
       << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
   ASSERT_TRUE(GetMonitorWorkArea(&window, false, r));
   EXPECT_EQ(r, (TRect{0, 0, w, h}));

@@ -161,6 +161,7 @@ TEST(RealInput, TheCaptionMovesAndTheCornerSizesTheWindow) {
   BR_REQUIRE_REAL_X();
   FramedForm w(400, 300);
   LoadEmbedded(*w.Data);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.Form, realx::kPatienceMs));
   QTest::qWait(200);
   auto drag = [](const QPoint& from, const QPoint& to) {
     QProcess::startDetached("xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown",
@@ -170,11 +171,11 @@ TEST(RealInput, TheCaptionMovesAndTheCornerSizesTheWindow) {
   };
   const QPoint caption = w.Form.mapToGlobal(Centre(w.Frame->FindObject("caption1")->Bounds));
   drag(caption, caption + QPoint(70, 40));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.pos() == w.Start.topLeft() + QPoint(70, 40) && !w.Form.InMoveSizeLoop(); }))
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.pos() == w.Start.topLeft() + QPoint(70, 40) && !w.Form.InMoveSizeLoop(); }, realx::kPatienceMs))
       << w.Form.pos().x() << "," << w.Form.pos().y();
   const QPoint corner = w.Form.mapToGlobal(QPoint(399, 299));
   drag(corner, corner + QPoint(60, 30));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.size() == QSize(460, 330) && !w.Form.InMoveSizeLoop(); }))
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.Form.size() == QSize(460, 330) && !w.Form.InMoveSizeLoop(); }, realx::kPatienceMs))
       << w.Form.width() << " x " << w.Form.height();
   EXPECT_EQ(w.Form.ClientRectInWindow(), Rect(8, 26, 460 - 9, 330 - 8));
 }

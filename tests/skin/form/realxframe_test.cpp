@@ -22,7 +22,7 @@ QPoint Centre(const TbsActiveSkinObject* o) {
 QString Xdotool(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);
-  p.waitForFinished(5000);
+  p.waitForFinished(realx::kPatienceMs);
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -43,7 +43,7 @@ void PointerTo(const QWidget& w, const QPoint& p) {
   const QPoint at = ServerPosition(w) + p;
   // Not --sync: that waits for ever when the pointer is there already.
   Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-  QTest::qWaitFor([&] { return QCursor::pos() == at; }, 2000);
+  QTest::qWaitFor([&] { return QCursor::pos() == at; }, realx::kPatienceMs);
 }
 
 // What the X server shows at window point `p` of `w`: the screen, not the widget's own paint.
@@ -59,11 +59,11 @@ QRgb LookAt(int column, int look) { return ButtonPixel(column * kButton + 1, loo
 // placed it without telling us; the frame must still answer the real pointer.
 void ShowAndActivate(TForm& form) {
   form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
   EXPECT_EQ(form.geometry().topLeft(), ServerPosition(form)) << "known where the window really is once it shows";
   // A window manager may refuse an application's own request for the focus
   // (one only just started): then the user clicks into the window.
-  for (int i = 0; i < 5 && !form.isActiveWindow(); ++i) {
+  for (QDeadlineTimer patience(realx::kPatienceMs); !form.isActiveWindow() && !patience.hasExpired();) {
     form.activateWindow();
     if (QTest::qWaitFor([&] { return form.isActiveWindow(); }, 300)) break;
     PointerTo(form, QPoint(200, 150));
@@ -94,7 +94,7 @@ struct RealXFrame : ::testing::Test {
   void HoverLightsMax() {
     const QPoint server = ServerPosition(form);
     PointerTo(form, Centre(max));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return max->Hot; }, 2000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return max->Hot; }, realx::kPatienceMs))
         << "the window is at " << server.x() << "," << server.y() << " on the server, at " << form.pos().x()
         << "," << form.pos().y() << " for us";
     EXPECT_FALSE(close->Hot);
@@ -113,17 +113,17 @@ TEST_F(RealXFrame, CaptionButtonsAnswerTheRealPointerRightAfterTheFirstShow) {
   HoverLightsMax();
 
   PointerTo(form, Centre(close));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot && !max->Hot; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot && !max->Hot; }, realx::kPatienceMs));
   Xdotool({"click", "1"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return closeAsked == 1; }, 2000)) << "the close command ran";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return closeAsked == 1; }, realx::kPatienceMs)) << "the close command ran";
   EXPECT_FALSE(close->Down);
 
   // Pressed on the close button, released off it: no command.
   Xdotool({"mousedown", "1"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Down; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Down; }, realx::kPatienceMs));
   PointerTo(form, QPoint(200, 150));
   Xdotool({"mouseup", "1"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !close->Down; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !close->Down; }, realx::kPatienceMs));
   EXPECT_EQ(closeAsked, 1);
 }
 
@@ -131,7 +131,7 @@ TEST_F(RealXFrame, EveryMapIsCheckedAgain) {
   for (int map = 0; map < 4; ++map) {
     SCOPED_TRACE(map);
     form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
     const QPoint server = ServerPosition(form);
     EXPECT_EQ(form.geometry().topLeft(), server);
     // The frame takes a screen point to the window point the server means.
@@ -139,7 +139,7 @@ TEST_F(RealXFrame, EveryMapIsCheckedAgain) {
     const TPoint p = frame->WindowPoint(server.x() + c.x(), server.y() + c.y());
     EXPECT_EQ(QPoint(p.X, p.Y), c);
     form.hide();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.windowHandle()->isExposed(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.windowHandle()->isExposed(); }, realx::kPatienceMs));
   }
 }
 

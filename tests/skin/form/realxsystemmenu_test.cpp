@@ -21,7 +21,7 @@ namespace {
 void Xdotool(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);
-  p.waitForFinished(5000);
+  p.waitForFinished(realx::kPatienceMs);
 }
 
 // Where the X server has the window's top-left: asked of the server, since
@@ -29,7 +29,7 @@ void Xdotool(const QStringList& args) {
 QPoint ServerPosition(const QWidget& w) {
   QProcess p;
   p.start("xdotool", {"getwindowgeometry", "--shell", QString::number(w.winId())});
-  p.waitForFinished(5000);
+  p.waitForFinished(realx::kPatienceMs);
   int x = 0, y = 0;
   for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
     if (line.startsWith("X=")) x = line.mid(2).toInt();
@@ -54,8 +54,8 @@ struct RealXSystemMenu : ::testing::Test {
     LoadSkin(*data, FrameSkin());
     form.SetCaption("System menu");
     form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    for (int i = 0; i < 10 && !form.isActiveWindow(); ++i) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
+    for (QDeadlineTimer patience(realx::kPatienceMs); !form.isActiveWindow() && !patience.hasExpired();) {
       form.activateWindow();
       if (QTest::qWaitFor([&] { return form.isActiveWindow(); }, 300)) break;
       PointerToScreen(ServerPosition(form) + QPoint(200, 150));
@@ -68,7 +68,7 @@ struct RealXSystemMenu : ::testing::Test {
   }
   TbsSkinPopupWindow* Menu() { return frame->SkinMenu()->Window(0); }
   bool WaitOpen() {
-    return QTest::qWaitFor([&] { return Menu() && Menu()->isVisible() && Menu()->windowHandle()->isExposed(); }, 3000);
+    return QTest::qWaitFor([&] { return Menu() && Menu()->isVisible() && Menu()->windowHandle()->isExposed(); }, realx::kPatienceMs);
   }
   // Clicks the system-menu button where the server shows it.
   void ClickButton() {
@@ -88,7 +88,7 @@ TEST_F(RealXSystemMenu, TheButtonOpensTheMenuUnderItAndEscapeClosesItAndReleases
   EXPECT_TRUE(button->Down);
   EXPECT_TRUE(frame->InMenuMode());
   Xdotool({"key", "Escape"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->SkinMenu()->IsOpen(); }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->SkinMenu()->IsOpen(); }, realx::kPatienceMs));
   EXPECT_FALSE(button->Down);
   EXPECT_FALSE(frame->InMenuMode());
   // The caption still answers: a right click on it opens the menu at the pointer.
@@ -98,7 +98,7 @@ TEST_F(RealXSystemMenu, TheButtonOpensTheMenuUnderItAndEscapeClosesItAndReleases
   ASSERT_TRUE(WaitOpen());
   EXPECT_EQ(Menu()->pos(), at);
   Xdotool({"key", "Escape"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->SkinMenu()->IsOpen(); }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->SkinMenu()->IsOpen(); }, realx::kPatienceMs));
 }
 
 TEST_F(RealXSystemMenu, ClickingMaximizeInTheMenuMaximisesTheWindow) {
@@ -111,9 +111,9 @@ TEST_F(RealXSystemMenu, ClickingMaximizeInTheMenuMaximisesTheWindow) {
   ASSERT_GE(index, 0);
   const TRect item = menu->ItemScreenRect(index);
   PointerToScreen(Centre(item));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Menu() && Menu()->ActiveItem() == index; }, 2000)) << "the row under the pointer lights";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Menu() && Menu()->ActiveItem() == index; }, realx::kPatienceMs)) << "the row under the pointer lights";
   Xdotool({"click", "1"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized; }, realx::kPatienceMs));
   EXPECT_FALSE(frame->SkinMenu()->IsOpen());
   EXPECT_FALSE(button->Down);
 }
@@ -128,9 +128,9 @@ TEST_F(RealXSystemMenu, AltSpaceOpensTheMenuAndTheKeysDriveIt) {
   ASSERT_TRUE(WaitOpen());
   EXPECT_EQ(Menu()->ActiveItem(), 0);
   Xdotool({"key", "Down"});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Menu() && Menu()->ActiveItem() == 1; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Menu() && Menu()->ActiveItem() == 1; }, realx::kPatienceMs));
   Xdotool({"key", "Return"});  // Ma&ximize
-  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized; }, realx::kPatienceMs));
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ void AskNetState(const QWidget& w, bool add, const char* first, const char* seco
 void SettleWithWindowManager(const QWidget& w) {
   const bool on = HasNetState(w, "_NET_WM_STATE_SKIP_PAGER");
   AskNetState(w, !on, "_NET_WM_STATE_SKIP_PAGER");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return HasNetState(w, "_NET_WM_STATE_SKIP_PAGER") != on; }, 10000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return HasNetState(w, "_NET_WM_STATE_SKIP_PAGER") != on; }, realx::kPatienceMs))
       << "the window manager answers";
   QGuiApplication::sync();
 }
@@ -107,12 +107,12 @@ QRect ServerGeometry(const QWidget& w) {
 void Xdotool(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);
-  p.waitForFinished(5000);
+  p.waitForFinished(realx::kPatienceMs);
 }
 
 void PointerTo(const QPoint& at) {
   Xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-  (void)QTest::qWaitFor([&] { return QCursor::pos() == at; }, 2000);
+  (void)QTest::qWaitFor([&] { return QCursor::pos() == at; }, realx::kPatienceMs);
 }
 
 QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
@@ -128,15 +128,15 @@ struct RealXWindowManager : ::testing::Test {
     form.SetCaption("Window manager");
     Application()->SetMainForm(&form);  // its minimise is the application's: iconified by the manager
     form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return WmState(form) == kNormalState; }, 10000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WmState(form) == kNormalState; }, realx::kPatienceMs));
     Activate();
   }
   void TearDown() override { Application()->SetMainForm(nullptr); }
   // A window manager may refuse the focus to a program just started: then
   // the user clicks into the window.
   void Activate() {
-    for (int i = 0; i < 10 && !form.isActiveWindow(); ++i) {
+    for (QDeadlineTimer patience(realx::kPatienceMs); !form.isActiveWindow() && !patience.hasExpired();) {
       form.activateWindow();
       if (QTest::qWaitFor([&] { return form.isActiveWindow(); }, 300)) break;
       PointerTo(ServerGeometry(form).topLeft() + QPoint(200, 150));
@@ -194,18 +194,18 @@ TEST_F(RealXWindowManager, MinimizeFromTheSystemMenuLeavesTheWindowIconifiedHowe
       Xdotool({"key", "n"});  // Mi&nimize
     } else {
       PointerTo(Centre(Menu()->ItemScreenRect(index)));
-      ASSERT_TRUE(QTest::qWaitFor([&] { return Menu() && Menu()->ActiveItem() == index; }, 5000));
+      ASSERT_TRUE(QTest::qWaitFor([&] { return Menu() && Menu()->ActiveItem() == index; }, realx::kPatienceMs));
       Xdotool({"click", "1"});
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return WmState(form) == kIconicState; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WmState(form) == kIconicState; }, realx::kPatienceMs));
     SettleWithWindowManager(form);
     EXPECT_EQ(WmState(form), kIconicState) << "still iconified once the program and the manager are done";
     EXPECT_FALSE(frame->SkinMenu()->IsOpen());
     EXPECT_FALSE(frame->InMenuMode());
 
     form.showNormal();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return WmState(form) == kNormalState; }, 10000));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WmState(form) == kNormalState; }, realx::kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
     Activate();
   }
 }
@@ -224,8 +224,8 @@ TEST_F(RealXWindowManager, AMaximiseByTheWindowManagerIsTheFramesAndRestoreGives
 
   // Maximised by the manager, restored from the frame's menu.
   AskNetState(form, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return maximisedByManager() && fillsWorkArea(); }, 10000));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return maximisedByManager() && fillsWorkArea(); }, realx::kPatienceMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized; }, realx::kPatienceMs));
   EXPECT_EQ(frame->BuildSystemMenu()->Find("BSF_MAXITEM"), nullptr);
   TMenuItem* restore = frame->BuildSystemMenu()->Find("BSF_RESTORE");
   ASSERT_NE(restore, nullptr);
@@ -237,18 +237,18 @@ TEST_F(RealXWindowManager, AMaximiseByTheWindowManagerIsTheFramesAndRestoreGives
 
   // Maximised and restored by the manager: the frame follows both ways.
   AskNetState(form, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized && fillsWorkArea(); }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized && fillsWorkArea(); }, realx::kPatienceMs));
   AskNetState(form, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsNormal; }, 10000));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ServerGeometry(form).size() == before.size(); }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsNormal; }, realx::kPatienceMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ServerGeometry(form).size() == before.size(); }, realx::kPatienceMs));
   EXPECT_NE(frame->BuildSystemMenu()->Find("BSF_MAXITEM"), nullptr);
   EXPECT_EQ(frame->BuildSystemMenu()->Find("BSF_RESTORE"), nullptr);
 
   // The frame's own maximise then restores as before.
   frame->SetWindowState(bswsMaximized);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return fillsWorkArea(); }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return fillsWorkArea(); }, realx::kPatienceMs));
   frame->SetWindowState(bswsNormal);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ServerGeometry(form).size() == before.size(); }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ServerGeometry(form).size() == before.size(); }, realx::kPatienceMs));
 }
 
 }  // namespace

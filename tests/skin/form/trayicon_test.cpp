@@ -169,7 +169,7 @@ TEST(TrayClickTimer, WaitsTheDesktopsDoubleClickTimeOnARealClock) {
   icon->IconMessage(M::LButtonUp, kAt);
   QTest::qWait(20);
   EXPECT_EQ(clicks, 0);
-  WAIT_UNTIL(clicks == 1, 2000);
+  WAIT_UNTIL(clicks == 1, realx::kPatienceMs);
 }
 
 TEST_F(Clicks, TheMenuOpensAtThePointerForTheRightButtonAndTheLeftOnlyWhenAsked) {
@@ -392,7 +392,7 @@ TEST(TrayIcon, FreeingTheIconBringsBackWhatItHid) {
   form.show();
   auto* icon = new TbsTrayIcon(&form);
   icon->MinimizeApplication();
-  WAIT_UNTIL(!form.isVisible(), 5000);
+  WAIT_UNTIL(!form.isVisible(), realx::kPatienceMs);
   delete icon;
   EXPECT_TRUE(form.isVisible());
   EXPECT_FALSE(form.isMinimized());
@@ -455,7 +455,7 @@ TEST_F(FrameTray, MinimiseToTrayHidesTheFormAndRestoreBringsItBack) {
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
   EXPECT_EQ(minimized, 1);
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   EXPECT_TRUE(icon->NotifyIcon().Added());
   EXPECT_TRUE(icon->MinimizeToTray());
 
@@ -474,7 +474,7 @@ TEST_F(FrameTray, AlwaysShowInTrayKeepsTheIconAfterTheRestore) {
   w.Frame->SetAlwaysShowInTray(true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   w.Frame->RestoreAppFromTray();
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_TRUE(icon->NotifyIcon().Added());
@@ -484,13 +484,13 @@ TEST_F(FrameTray, TheTrayMenuRestoresAndClosesAndADoubleClickRestores) {
   TrayAvailable tray(true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   icon->NotifyIcon().TrayIcon().activated(QSystemTrayIcon::DoubleClick);
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_EQ(restored, 1);
 
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   EXPECT_TRUE(icon->PopupMenu()->FindItem("TRAY_BSF_RESTORE")->Click());
   EXPECT_TRUE(w.Form.isVisible());
   EXPECT_EQ(restored, 2);
@@ -505,7 +505,7 @@ TEST_F(FrameTray, TheRightButtonOpensTheSkinnedTrayMenuAtThePointerAndEnterResto
   TrayAvailable tray(true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   QCursor::setPos(200, 150);
   icon->NotifyIcon().TrayIcon().activated(QSystemTrayIcon::Context);
   TbsSkinPopupMenu* menu = w.Frame->TrayMenu();
@@ -583,7 +583,7 @@ TEST_F(FrameTray, TheTrayButtonAndTheMinimiseButtonWithAlwaysMinimizeToTrayGoToT
   w.Frame->SetBorderIcons(kDefaultFrameBorderIcons | biMinimizeToTray);
   ClickObject("traybutton");
   EXPECT_EQ(minimized, 1);
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   w.Frame->RestoreAppFromTray();
 
   ClickObject("minbutton");
@@ -597,7 +597,7 @@ TEST_F(FrameTray, TheTrayButtonAndTheMinimiseButtonWithAlwaysMinimizeToTrayGoToT
   w.Frame->SetAlwaysMinimizeToTray(true);
   ClickObject("minbutton");
   EXPECT_EQ(minimized, 2);
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   w.Frame->RestoreAppFromTray();
 }
 
@@ -610,13 +610,13 @@ TEST_F(FrameTray, TheSystemMenusTrayItemAndItsMinimiseWithAlwaysMinimizeToTrayGo
   ASSERT_TRUE(toTray);
   EXPECT_TRUE(toTray->Click());
   EXPECT_EQ(minimized, 1);
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   w.Frame->RestoreAppFromTray();
 
   w.Frame->SetAlwaysMinimizeToTray(true);
   EXPECT_TRUE(w.Frame->BuildSystemMenu()->Find("BSF_MINITEM")->Click());
   EXPECT_EQ(minimized, 2);
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   EXPECT_EQ(w.Frame->WindowState(), bswsNormal) << "the tray, not the collapsed caption bar";
   w.Frame->RestoreAppFromTray();
 }
@@ -625,7 +625,7 @@ TEST_F(FrameTray, WhenTheNotificationAreaGoesTheHiddenWindowComesBack) {
   std::optional<TrayAvailable> tray(std::in_place, true);
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(!w.Form.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible(), realx::kPatienceMs);
   EXPECT_TRUE(icon->TrayWatchTimer().isActive());
   icon->TrayWatchStep();
   EXPECT_FALSE(w.Form.isVisible()) << "the tray is still there";
@@ -645,9 +645,9 @@ TEST_F(FrameTray, AWindowShownWhileInTheTrayBringsTheApplicationBackRestored) {
   other.show();
   w.Frame->SetTrayIcon(icon);
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(!w.Form.isVisible() && !other.isVisible(), 5000);
+  WAIT_UNTIL(!w.Form.isVisible() && !other.isVisible(), realx::kPatienceMs);
   w.Form.show();
-  WAIT_UNTIL(!icon->ApplicationHidden(), 5000);
+  WAIT_UNTIL(!icon->ApplicationHidden(), realx::kPatienceMs);
   EXPECT_FALSE(w.Form.isMinimized());
   EXPECT_TRUE(other.isVisible()) << "what was hidden with it comes back too";
   EXPECT_FALSE(icon->TrayWatchTimer().isActive());
@@ -665,7 +665,7 @@ TEST_F(FrameTray, AnIconThatOutlivesItsFrameIgnoresTheDoubleClick) {
 std::string ServerWindowState(const QWidget& w) {
   QProcess p;
   p.start("xprop", {"-id", QString::number(w.winId()), "WM_STATE"});
-  p.waitForFinished(5000);
+  p.waitForFinished(realx::kPatienceMs);
   const QString out = QString::fromUtf8(p.readAllStandardOutput());
   const int at = out.indexOf("window state: ");
   return at < 0 ? "Withdrawn" : out.mid(at + 14).section('\n', 0, 0).trimmed().toStdString();
@@ -679,15 +679,15 @@ TEST(RealXTray, WithoutANotificationAreaTheWindowIsIconifiedNotWithdrawn) {
   FramedForm w{400, 300};
   auto* icon = new TbsTrayIcon(&w.Form);
   w.Frame->SetTrayIcon(icon);
-  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 5000);
+  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), realx::kPatienceMs);
   w.Frame->MinimizeAppToTray();
-  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Iconic"), 5000);
+  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Iconic"), realx::kPatienceMs);
   QTest::qWait(300);
   EXPECT_EQ(ServerWindowState(w.Form), std::string("Iconic")) << "still there to be restored";
   EXPECT_TRUE(w.Form.isVisible());
   w.Frame->RestoreAppFromTray();
-  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 5000);
-  EXPECT_TRUE(QTest::qWaitForWindowExposed(&w.Form));
+  WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), realx::kPatienceMs);
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&w.Form, realx::kPatienceMs));
 }
 
 #ifdef BR_TEST_HAVE_XCB
@@ -767,34 +767,34 @@ TEST(RealXTray, TheIconDocksHidesTheWindowAndDocksAgainWhenTheTrayRestarts) {
   BR_REQUIRE_REAL_X();
   FakeTray tray;
   tray.Start();
-  WAIT_UNTIL(QSystemTrayIcon::isSystemTrayAvailable(), 5000);
+  WAIT_UNTIL(QSystemTrayIcon::isSystemTrayAvailable(), realx::kPatienceMs);
   {
     FramedForm w{400, 300};
     auto* icon = new TbsTrayIcon(&w.Form);
     w.Frame->SetTrayIcon(icon);
     w.Frame->MinimizeAppToTray();
-    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Withdrawn"), 5000);
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Withdrawn"), realx::kPatienceMs);
     EXPECT_FALSE(w.Form.isVisible());
-    WAIT_UNTIL(tray.Docks() == 1, 5000);
+    WAIT_UNTIL(tray.Docks() == 1, realx::kPatienceMs);
 
     tray.Stop();
     QTest::qWait(200);
     tray.Start();
-    WAIT_UNTIL(tray.Docks() == 2, 5000);
+    WAIT_UNTIL(tray.Docks() == 2, realx::kPatienceMs);
 
     w.Frame->RestoreAppFromTray();
-    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 5000);
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), realx::kPatienceMs);
     EXPECT_FALSE(icon->NotifyIcon().Added());
 
     // The tray's program ends while the window is in it: the window comes back.
     w.Frame->MinimizeAppToTray();
-    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Withdrawn"), 5000);
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Withdrawn"), realx::kPatienceMs);
     tray.Stop();
-    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), 2 * TbsTrayIcon::kTrayWatchInterval + 2000)
+    WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), realx::kPatienceMs)
         << "now " << ServerWindowState(w.Form);
   }
   tray.Stop();
-  WAIT_UNTIL(!QSystemTrayIcon::isSystemTrayAvailable(), 5000);
+  WAIT_UNTIL(!QSystemTrayIcon::isSystemTrayAvailable(), realx::kPatienceMs);
 }
 #endif
 

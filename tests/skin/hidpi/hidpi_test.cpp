@@ -397,7 +397,7 @@ TEST(DeviceLayer, ABitmapDrawnOnAOneToOnePictureUsesItsOwnPixels) {
 QString RunProgram(const QString& program, const QStringList& args, QByteArray* out = nullptr) {
   QProcess p;
   p.start(program, args);
-  p.waitForFinished(10000);
+  p.waitForFinished(realx::kPatienceMs);
   if (out) *out = p.readAllStandardOutput();
   return QString::fromUtf8(out ? *out : p.readAllStandardOutput());
 }
@@ -440,7 +440,7 @@ struct RealXHiDpi : ::testing::Test {
     ASSERT_GT(qApp->devicePixelRatio(), 1.0);
     backdrop.setGeometry(0, 0, 600, 480);
     backdrop.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop, realx::kPatienceMs));
     form.SetBounds(60, 50, 300, 200);
     frame = new TbsSkinFrame(&form);
     data = new TbsSkinData(&form);
@@ -450,7 +450,7 @@ struct RealXHiDpi : ::testing::Test {
     frame->SetSkinData(data);
     form.SetCaption("");
     form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
     form.raise();
     form.activateWindow();
     // Active or not, the shape and picture are the same; the pointer test needs no focus.
@@ -518,11 +518,11 @@ TEST_F(RealXHiDpi, ACaptionButtonLightsUpUnderThePointerAtItsDoubledPlace) {
   const int first = qRound(b.Left * ratio), lastX = qRound(b.Right * ratio) - 1, lastY = qRound(b.Bottom * ratio) - 1;
   const int middle = qRound((b.Top + b.Bottom) / 2 * ratio);
   pointerAt(QPoint(lastX, lastY));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, 2000)) << "the bottom-right device pixel of the button";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, realx::kPatienceMs)) << "the bottom-right device pixel of the button";
   pointerAt(QPoint(first - 1, middle));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !close->Hot; }, 2000)) << "one device pixel left of the button";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !close->Hot; }, realx::kPatienceMs)) << "one device pixel left of the button";
   pointerAt(QPoint(first, middle));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, 2000)) << "the button's first device column";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close->Hot; }, realx::kPatienceMs)) << "the button's first device column";
 }
 
 }  // namespace

@@ -1,0 +1,2 @@
+// Carries the precompiled header every test executable reuses
+// (tests/CMakeLists.txt); it has no code of its own.
