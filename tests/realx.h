@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
+#include <QWidget>
 #include <string>
 
 namespace realx {
@@ -38,6 +39,22 @@ inline void Xdo(const QStringList& args) {
   xdotool.start("xdotool", args);
   ASSERT_TRUE(xdotool.waitForFinished(kPatienceMs));
   QTest::qWait(150);
+}
+
+// Gives `window` the focus: asked of the window manager first, and where it
+// refuses (a program only just started) by a click at `inside()` (screen
+// pixels, where the server has the window) as a user would. The caller
+// asserts the outcome.
+template <class F>
+void Activate(QWidget& window, F inside) {
+  for (QDeadlineTimer patience(kPatienceMs); !window.isActiveWindow() && !patience.hasExpired();) {
+    window.activateWindow();
+    if (QTest::qWaitFor([&] { return window.isActiveWindow(); }, 300)) break;
+    const QPoint at = inside();
+    Xdo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    Xdo({"click", "1"});
+    (void)QTest::qWaitFor([&] { return window.isActiveWindow(); }, 500);
+  }
 }
 
 }  // namespace realx

@@ -63,13 +63,7 @@ void ShowAndActivate(TForm& form) {
   EXPECT_EQ(form.geometry().topLeft(), ServerPosition(form)) << "known where the window really is once it shows";
   // A window manager may refuse an application's own request for the focus
   // (one only just started): then the user clicks into the window.
-  for (QDeadlineTimer patience(realx::kPatienceMs); !form.isActiveWindow() && !patience.hasExpired();) {
-    form.activateWindow();
-    if (QTest::qWaitFor([&] { return form.isActiveWindow(); }, 300)) break;
-    PointerTo(form, QPoint(200, 150));
-    Xdotool({"click", "1"});
-    QTest::qWaitFor([&] { return form.isActiveWindow(); }, 500);
-  }
+  realx::Activate(form, [&] { return ServerPosition(form) + QPoint(200, 150); });
   ASSERT_TRUE(form.isActiveWindow());
 }
 

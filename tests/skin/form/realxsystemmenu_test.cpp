@@ -55,13 +55,7 @@ struct RealXSystemMenu : ::testing::Test {
     form.SetCaption("System menu");
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, realx::kPatienceMs));
-    for (QDeadlineTimer patience(realx::kPatienceMs); !form.isActiveWindow() && !patience.hasExpired();) {
-      form.activateWindow();
-      if (QTest::qWaitFor([&] { return form.isActiveWindow(); }, 300)) break;
-      PointerToScreen(ServerPosition(form) + QPoint(200, 150));
-      Xdotool({"click", "1"});
-      QTest::qWaitFor([&] { return form.isActiveWindow(); }, 500);
-    }
+    realx::Activate(form, [&] { return ServerPosition(form) + QPoint(200, 150); });
     ASSERT_TRUE(form.isActiveWindow());
     button = dynamic_cast<TbsSkinStdButtonObject*>(frame->FindObject("sysmenubutton"));
     ASSERT_NE(button, nullptr);

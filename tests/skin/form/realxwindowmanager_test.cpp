@@ -136,13 +136,7 @@ struct RealXWindowManager : ::testing::Test {
   // A window manager may refuse the focus to a program just started: then
   // the user clicks into the window.
   void Activate() {
-    for (QDeadlineTimer patience(realx::kPatienceMs); !form.isActiveWindow() && !patience.hasExpired();) {
-      form.activateWindow();
-      if (QTest::qWaitFor([&] { return form.isActiveWindow(); }, 300)) break;
-      PointerTo(ServerGeometry(form).topLeft() + QPoint(200, 150));
-      Xdotool({"click", "1"});
-      (void)QTest::qWaitFor([&] { return form.isActiveWindow(); }, 500);
-    }
+    realx::Activate(form, [&] { return ServerGeometry(form).topLeft() + QPoint(200, 150); });
     ASSERT_TRUE(form.isActiveWindow());
   }
   TbsSkinPopupWindow* Menu() { return frame->SkinMenu()->Window(0); }
