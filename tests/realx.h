@@ -33,12 +33,15 @@ inline std::string Missing() {
 }
 
 // Runs xdotool with `args` (real pointer and keys, or questions to the X
-// server) and gives the events it made time to reach the program.
+// server) and returns once the program has the events it made: xdotool's
+// requests are done when it has ended, and a round trip on the program's
+// own connection brings in every event the server sent before it.
 inline void Xdo(const QStringList& args) {
   QProcess xdotool;
   xdotool.start("xdotool", args);
   ASSERT_TRUE(xdotool.waitForFinished(kPatienceMs));
-  QTest::qWait(150);
+  QGuiApplication::sync();
+  QCoreApplication::processEvents();
 }
 
 // Gives `window` the focus: asked of the window manager first, and where it

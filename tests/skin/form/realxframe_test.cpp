@@ -92,8 +92,9 @@ struct RealXFrame : ::testing::Test {
         << "the window is at " << server.x() << "," << server.y() << " on the server, at " << form.pos().x()
         << "," << form.pos().y() << " for us";
     EXPECT_FALSE(close->Hot);
-    QTest::qWait(100);  // the repaint reaches the screen
-    EXPECT_EQ(ScreenPixel(form, QPoint(max->Bounds.Left + 1, max->Bounds.Top + 1)), LookAt(1, 1))
+    // The repaint reaches the screen a little later.
+    const QPoint at(max->Bounds.Left + 1, max->Bounds.Top + 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ScreenPixel(form, at) == LookAt(1, 1); }, realx::kPatienceMs))
         << "the hot look on the screen";
   }
   TForm form;

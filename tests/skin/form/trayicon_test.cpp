@@ -785,6 +785,10 @@ TEST(RealXTray, TheIconDocksHidesTheWindowAndDocksAgainWhenTheTrayRestarts) {
     w.Frame->RestoreAppFromTray();
     WAIT_UNTIL(ServerWindowState(w.Form) == std::string("Normal"), realx::kPatienceMs);
     EXPECT_FALSE(icon->NotifyIcon().Added());
+    // Back on the screen and every notice of the way back handled, as before
+    // a user's next click.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.Form, realx::kPatienceMs));
+    QGuiApplication::sync();
 
     // The tray's program ends while the window is in it: the window comes back.
     w.Frame->MinimizeAppToTray();
