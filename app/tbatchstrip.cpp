@@ -1,10 +1,13 @@
 #include "app/tbatchstrip.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/accessibleapp.h"
 #include "framework/tbitmap.h"
 #include "framework/tcanvas.h"
+#include "skin/form/accessibleform.h"
 #include "skin/data/tbsdataskinlistbox.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/draw/skinimage.h"
@@ -14,6 +17,7 @@ constexpr int kCrossInset = 7;  // from the glyph square's edges to the cross
 }  // namespace
 
 TBatchStrip::TBatchStrip(QWidget* parent) : TControl(parent) {
+  InstallAppAccessibility();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
 }
@@ -29,6 +33,10 @@ void TBatchStrip::SetProgress(std::size_t done, std::size_t total) {
   FDone = done;
   FTotal = total;
   update();
+  if (AccessibleClientListens()) {
+    QAccessibleValueChangeEvent event(this, qulonglong(done));
+    SendAccessibleEvent(event);
+  }
 }
 
 std::string TBatchStrip::Text() const {

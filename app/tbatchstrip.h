@@ -24,6 +24,7 @@ class TBatchStrip : public TControl {
   void SetSkinData(TbsSkinData* value) { FSkinData = value; }
   // "正在重命名" or "正在撤销"; shown before the counts.
   void SetTitle(const std::string& value);
+  const std::string& Title() const { return FTitle; }
   void SetProgress(std::size_t done, std::size_t total);
   std::size_t Done() const { return FDone; }
   std::size_t Total() const { return FTotal; }

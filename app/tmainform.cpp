@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "app/accessibleapp.h"
 #include "app/appsettings.h"
 #include "app/renameglyph.h"
 #include "app/tbatchstrip.h"
@@ -89,6 +90,7 @@ std::string FolderOf(const std::string& selectedPath) {
 }
 
 TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
+  InstallAppAccessibility();
   setObjectName(QStringLiteral("mainForm"));
   SetCaption("批量修改文件名");
   setWindowIcon(MakeRenameIcon());
@@ -229,6 +231,16 @@ void TmainForm::CreateComponents() {
   btnQuillo->SetShowHint(true);
   btnQuillo->SetParentShowHint(false);
   btnQuillo->SetCursor(crHandPoint);
+
+  // Names assistive technology says where the window shows no caption: the
+  // button's hint (its own hint stays empty, so the window's shows), the two
+  // ends of the range, and the list.
+  btnQuillo->setAccessibleName(QStringLiteral("开始修改文件名"));
+  EdtRangestart->setAccessibleName(QStringLiteral("命名范围 起始"));
+  EdtRangeend->setAccessibleName(QStringLiteral("命名范围 结束"));
+  ListBox1->setAccessibleName(QStringLiteral("文件列表"));
+  // The link is the strip's last stop, as it stands at its right end.
+  QWidget::setTabOrder(btnQuillo, bsSkinLinkLabel1);
 
   SkinForm = new TbsSkinFrame(this);
   SkinForm->SetName("SkinForm");

@@ -116,6 +116,8 @@ void TmainForm::EnterBusy(const char* title, QShortcut* cancelKey) {
   HideReport();
   // Disabling the button takes the focus from it; it comes back at the end.
   FFocusBeforeBatch = QApplication::focusWidget();
+  // Taken first, so disabling does not hand it on to the next control (the link).
+  if (FFocusBeforeBatch == btnQuillo) btnQuillo->clearFocus();
   // No second batch and no other folder until this one has ended.
   btnQuillo->SetEnabled(false);
   ShellTreeView1->SetEnabled(false);
@@ -186,6 +188,7 @@ void TmainForm::UpdateUndoItem() { UndoItem->SetEnabled(!FBatchActive && FBatch-
 void TmainForm::ShowReport(const std::string& text) {
   if (!FReportWindow) {
     FReportWindow = std::make_unique<TbsSkinHintWindow>();
+    FReportWindow->SetAlert(true);  // a screen reader says it as it comes up
     FReportWindow->SetOnClick([this] { HideReport(); });
   }
   // Wrapped inside the list, at its foot: the first rows stay readable.

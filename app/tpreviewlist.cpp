@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "framework/sysutils.h"
 #include "framework/tcanvas.h"
@@ -37,18 +38,23 @@ double Contrast(TColor a, TColor b) {
 TPreviewList::TPreviewList(TbsSkinCustomListBox& list) : FList(list) {}
 
 TPreviewList::~TPreviewList() {
-  if (FEnabled) FList.OnDrawItem = nullptr;
+  if (!FEnabled) return;
+  FList.OnDrawItem = nullptr;
+  FList.OnItemDescription = nullptr;
 }
 
 void TPreviewList::SetEnabled(bool value) {
   if (FEnabled == value) return;
   FEnabled = value;
-  if (value)
+  if (value) {
     FList.OnDrawItem = [this](TCanvas& canvas, int index, int, int, TRect textRect, TOwnerDrawState) {
       DrawRow(canvas, index, textRect);
     };
-  else
+    FList.OnItemDescription = [this](int index) { return RowDescription(index); };
+  } else {
     FList.OnDrawItem = nullptr;
+    FList.OnItemDescription = nullptr;
+  }
   FList.InnerList()->update();
 }
 
@@ -74,6 +80,13 @@ std::optional<TPreviewList::TRowText> TPreviewList::RowText(int index) {
   if (row->Outcome == TPreviewOutcome::TooLong) text.Text += kTooLongMark;
   text.Marked = row->Outcome == TPreviewOutcome::Taken || row->Outcome == TPreviewOutcome::TooLong;
   return text;
+}
+
+std::string TPreviewList::RowDescription(int index) {
+  const std::optional<TRowText> row = RowText(index);
+  if (!row) return {};
+  // The row's text without the arrow, which is drawn, not said.
+  return kRenameTo + row->Text.substr(std::string_view(kArrow).size());
 }
 
 TColor TPreviewList::QuietColor(TColor text, TColor background) {

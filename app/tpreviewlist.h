@@ -20,6 +20,7 @@ class TPreviewList {
   static constexpr const char* kArrow = " → ";
   static constexpr const char* kTakenMark = "（已存在）";    // the file keeps its name
   static constexpr const char* kTooLongMark = "（名称过长）";  // the file keeps its name
+  static constexpr const char* kRenameTo = "改名为 ";  // what assistive technology says before the new name
 
   explicit TPreviewList(TbsSkinCustomListBox& list);
   ~TPreviewList();
@@ -38,6 +39,9 @@ class TPreviewList {
     bool Marked = false;
   };
   std::optional<TRowText> RowText(int index);
+  // Row `index` for assistive technology: the name it will get and the mark
+  // when it keeps its own; empty without a preview for it.
+  std::string RowDescription(int index);
   TNamePreview& Model() { return FModel; }
 
   // Half way from the row's text colour to its background, or as far as

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <algorithm>
 #include <memory>
 
 #include "framework/handlerguard.h"
@@ -264,6 +265,20 @@ QString TEdit::OneLine(const QString& text) {
     }
   }
   return line;
+}
+
+void TEdit::ReplaceAsTyped(int start, int end, const QString& text) {
+  if (!TakesEdits()) return;
+  const int length = int(FEditor->text().size());
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, start, length);
+  if (end > start) {
+    FEditor->setSelection(start, end - start);
+  } else {
+    FEditor->deselect();
+    FEditor->setCursorPosition(start);
+  }
+  PasteJudged(text);
 }
 
 void TEdit::PasteJudged(const QString& pasted) {

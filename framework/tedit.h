@@ -88,6 +88,14 @@ class TEdit : public TControl {
   // Deletes the selection.
   virtual void ClearSelection();
 
+  // Whether text may go in now: enabled and not refusing edits.
+  bool TakesEdits() const { return isEnabled() && !RefusesEdits(); }
+  // Replaces characters [start, end) as selecting them and typing `text`
+  // would: nothing while the field takes no edits, every character offered
+  // to OnKeyPress first. How assistive technology edits the text, so what it
+  // sets is what the user could have typed.
+  void ReplaceAsTyped(int start, int end, const QString& text);
+
   // A line of text as a one-line field takes it: line breaks become spaces,
   // NUL and the other control characters go.
   static QString OneLine(const QString& text);

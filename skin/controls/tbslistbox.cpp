@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "skin/controls/accessiblecontrols.h"
+#include "skin/controls/focusmark.h"
 #include "skin/controls/tbsskincustomlistbox.h"
 
 namespace {
@@ -41,6 +43,7 @@ size_t LastCharLength(const std::string& s) {
 }  // namespace
 
 TbsListBox::TbsListBox(QWidget* parent) : TControl(parent), Clock(SteadyMs) {
+  InstallControlsAccessibility();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::StrongFocus);
@@ -67,6 +70,7 @@ void TbsListBox::ItemsChanged() {
   FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
   if (SkinBox) SkinBox->UpdateScrollBars();
   update();
+  ListRowsChanged(this);
 }
 
 void TbsListBox::SetSorted(bool value) {
@@ -80,6 +84,7 @@ void TbsListBox::SetItemIndex(int value) {
   if (FItemIndex == value) return;
   FItemIndex = value;
   update();
+  ListCurrentRowChanged(this);
 }
 
 void TbsListBox::SetMultiSelect(bool value) {
@@ -349,11 +354,16 @@ void TbsListBox::paintEvent(QPaintEvent* event) {
     const int itemsBottom = lastOnScreen >= FTopIndex ? (lastOnScreen - FTopIndex + 1) * FItemHeight : 0;
     if (itemsBottom < height() && dirty.Bottom > itemsBottom)
       SkinBox->FillListBackground(painter, TRect{0, itemsBottom, width(), height()});
-    return;
+  } else {
+    SkinBox->FillListBackground(painter, dirty);
+    const int last = std::min(FTopIndex + RowsPerColumn() * FColumns, Count() - 1);
+    for (int i = FTopIndex; i <= last; ++i) SkinBox->DrawListItem(painter, i, ItemRect(i), stateOf(i));
   }
-  SkinBox->FillListBackground(painter, dirty);
-  const int last = std::min(FTopIndex + RowsPerColumn() * FColumns, Count() - 1);
-  for (int i = FTopIndex; i <= last; ++i) SkinBox->DrawListItem(painter, i, ItemRect(i), stateOf(i));
+  // With no current row to carry the focus, the list's own edge shows it.
+  if (focused && FItemIndex == -1) {
+    TCanvas canvas(&painter);
+    DrawFocusMark(canvas, TRect{0, 0, width(), height()}, SkinBox->ItemTextColor());
+  }
 }
 
 void TbsListBox::resizeEvent(QResizeEvent* event) {
@@ -471,6 +481,7 @@ void TbsListBox::focusInEvent(QFocusEvent* event) {
   TControl::focusInEvent(event);
   if (SkinBox) SkinBox->ListBoxEnter();
   update();
+  ListFocused(this);
 }
 
 void TbsListBox::focusOutEvent(QFocusEvent* event) {

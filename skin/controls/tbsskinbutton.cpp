@@ -7,12 +7,15 @@
 
 #include "framework/handlerguard.h"
 #include "skin/data/tbsdataskinbuttoncontrol.h"
+#include "skin/controls/accessiblecontrols.h"
 #include "skin/controls/buttonmorph.h"
+#include "skin/controls/focusmark.h"
 #include "skin/draw/defaultlook.h"
 #include "skin/draw/skinimage.h"
 
 TbsSkinButton::TbsSkinButton(QWidget* parent)
     : TbsSkinCustomControl(parent), FRepeatTimer(this), FMorphTimer(this) {
+  InstallControlsAccessibility();
   resize(75, 25);
   SetSkinDataName("button");
   UpdateFocusPolicy();
@@ -140,6 +143,19 @@ void TbsSkinButton::ButtonClick() {
   if (OnClick) OnClick();
 }
 
+void TbsSkinButton::Press() {
+  if (!isEnabled()) return;
+  if (FGroupIndex == 0) {
+    ButtonClick();
+  } else if (!FDown) {
+    SetDown(true);
+    ButtonClick();
+  } else if (FAllowAllUp) {
+    SetDown(false);
+    ButtonClick();
+  }
+}
+
 void TbsSkinButton::ReadSkinRecord() {
   TbsSkinCustomControl::ReadSkinRecord();
   FMorphing = false;
@@ -168,6 +184,22 @@ void TbsSkinButton::SkinChanged() {
 }
 
 void TbsSkinButton::DrawControl(TBitmap& bitmap) {
+  DrawLook(bitmap);
+  // The active look alone would show the focus just as it shows the pointer.
+  if (FocusedHere() && isEnabled()) DrawFocusMark(bitmap.Canvas(), FocusMarkRect(), FocusMarkColor());
+}
+
+TRect TbsSkinButton::FocusMarkRect() const {
+  return TRect{kFocusMarkInset, kFocusMarkInset, width() - kFocusMarkInset, height() - kFocusMarkInset};
+}
+
+TColor TbsSkinButton::FocusMarkColor() const {
+  if (FSkinIndex == -1 || !SkinPicture || SkinPicture->Empty()) return clBtnText;
+  // The caption colour of the look it is drawn on.
+  return FDown && (FGroupIndex != 0 || FMouseIn || !FMousePressed) ? FDownFontColor : FActiveFontColor;
+}
+
+void TbsSkinButton::DrawLook(TBitmap& bitmap) {
   if (FSkinIndex == -1 || !SkinPicture || SkinPicture->Empty()) {
     DrawDefaultImage(bitmap);
     return;

@@ -18,6 +18,7 @@ class TbsSkinButton : public TbsSkinCustomControl {
  public:
   static constexpr int kMorphIntervalMs = 20;
   static constexpr double kMorphStep = 0.2;
+  static constexpr int kFocusMarkInset = 3;  // inside the border of the skin's pieces and of the default look
 
   explicit TbsSkinButton(QWidget* parent = nullptr);
   ~TbsSkinButton() override;
@@ -59,6 +60,9 @@ class TbsSkinButton : public TbsSkinCustomControl {
   void SetAction(TAction* value) { FAction = value; }
 
   bool MouseIn() const { return FMouseIn; }
+  // What a click does, for the keyboard of assistive technology: a toggle of
+  // a group goes down (or up, when all may be up), then the click.
+  void Press();
   bool ActiveDefault() const { return FActiveDefault; }
   double MorphFactor() const { return FMorphFactor; }
 
@@ -94,6 +98,10 @@ class TbsSkinButton : public TbsSkinCustomControl {
 
  private:
   bool Morphs() const { return FSkinIndex != -1 && FMorphing; }
+  // The state's look, without the focus mark.
+  void DrawLook(TBitmap& bitmap);
+  TRect FocusMarkRect() const;
+  TColor FocusMarkColor() const;
   bool FocusedHere() const { return hasFocus() && FCanFocused; }
   bool LooksChangeOnHover() const;
   // A state that shows changed: fade when the record fades, else repaint.

@@ -2,9 +2,11 @@
 
 #include <QPainter>
 
+#include "skin/controls/accessiblecontrols.h"
 #include "skin/data/skinnotice.h"
 
 TbsSkinControl::TbsSkinControl(QWidget* parent) : TControl(parent) {
+  InstallControlsAccessibility();
   // The paint draws every pixel; erasing first would only flicker.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);

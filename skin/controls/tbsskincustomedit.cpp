@@ -7,6 +7,7 @@
 
 #include "framework/handlerguard.h"
 #include "framework/tform.h"
+#include "skin/controls/accessiblecontrols.h"
 #include "skin/data/skinnotice.h"
 #include "skin/data/tbsdataskineditcontrol.h"
 #include "skin/data/tbsresourcestrdata.h"
@@ -20,6 +21,7 @@ constexpr TColor kDownButtonFill = RGBColor(133, 147, 181);
 }  // namespace
 
 TbsSkinCustomEdit::TbsSkinCustomEdit(QWidget* parent) : TbsCustomEdit(parent) {
+  InstallControlsAccessibility();
   // The field draws every pixel of itself; the text goes over that picture.
   setAttribute(Qt::WA_OpaquePaintEvent);
   Editor()->setFrame(false);

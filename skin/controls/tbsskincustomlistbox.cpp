@@ -566,6 +566,11 @@ void TbsSkinCustomListBox::FillListBackground(QPainter& painter, const TRect& ar
   });
 }
 
+TColor TbsSkinCustomListBox::ItemTextColor() const {
+  return Skinned() && SkinPicture && !SkinPicture->Empty() && !IsEmptyRect(FItemRect) ? FFontColor
+                                                                                      : FInnerList->Font().Color();
+}
+
 void TbsSkinCustomListBox::DrawItemContents(TCanvas& canvas, int index, const TRect& textRect,
                                             TOwnerDrawState state) {
   if (OnDrawItem) {

@@ -138,6 +138,8 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   void PrepareListPaint();
   void DrawListItem(QPainter& painter, int index, const TRect& rect, TOwnerDrawState state);
   void FillListBackground(QPainter& painter, const TRect& area);
+  // The colour of an item's text that is neither selected nor focused, in the present look.
+  TColor ItemTextColor() const;
 
   TNotifyEvent OnListBoxClick;
   TNotifyEvent OnListBoxDblClick;
@@ -148,6 +150,8 @@ class TbsSkinCustomListBox : public TbsSkinCustomControl {
   TKeyEvent OnListBoxKeyUp;
   TKeyPressEvent OnListBoxKeyPress;
   TbsDrawSkinItemEvent OnDrawItem;
+  // What assistive technology says of an item besides its text; none when unset.
+  std::function<std::string(int index)> OnItemDescription;
   // Replace the caption buttons' own action (and, for up and down, their auto-repeat).
   TNotifyEvent OnUpButtonClick;
   TNotifyEvent OnDownButtonClick;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "framework/tapplication.h"
+#include "skin/controls/accessiblecontrols.h"
 #include "skin/controls/tbsskinhint.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/draw/skinimage.h"
@@ -36,6 +37,7 @@ TbsSkinHint* FindActiveSkinHint() {
 }
 
 TbsSkinHintWindow::TbsSkinHintWindow() {
+  InstallControlsAccessibility();
   // The paint covers every pixel.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
@@ -153,6 +155,7 @@ void TbsSkinHintWindow::ShowHintWindow(const TRect& R, const std::string& text) 
   move(bounds.Left, bounds.Top);
   show();
   raise();
+  HintShown(this);
 }
 
 TRect TbsSkinHintWindow::CalcHintRect(int, const std::string& hint) {

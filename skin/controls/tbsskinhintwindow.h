@@ -52,6 +52,10 @@ class TbsSkinHintWindow : public THintWindow {
   // When set, the window takes the pointer (a hint lets it through) and a
   // press on it runs this.
   void SetOnClick(std::function<void()> value);
+  // Told to assistive technology as an alert (a report to be heard), not as
+  // a tool tip; nothing changes on the screen.
+  bool Alert() const { return FAlert; }
+  void SetAlert(bool value) { FAlert = value; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -73,6 +77,7 @@ class TbsSkinHintWindow : public THintWindow {
   int FTextWidth = 0, FTextHeight = 0;
   int FMaxWidth = 0;
   std::function<void()> FOnClick;
+  bool FAlert = false;
 };
 
 // The first active skin hint component of the application's main form.

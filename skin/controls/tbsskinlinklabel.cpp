@@ -1,8 +1,11 @@
 #include "skin/controls/tbsskinlinklabel.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 
 #include "framework/tcanvas.h"
+#include "skin/controls/accessiblecontrols.h"
+#include "skin/controls/focusmark.h"
 #include "skin/data/skinnotice.h"
 #include "skin/data/tbsdataskinstdlabelcontrol.h"
 
@@ -61,6 +64,9 @@ bool OpenLinkTarget(const std::string& target) {
 }
 
 TbsSkinLinkLabel::TbsSkinLinkLabel(QWidget* parent) : TCustomLabel(parent) {
+  InstallControlsAccessibility();
+  // Tab only: a click opens the link and leaves the focus where it was.
+  setFocusPolicy(Qt::TabFocus);
   SetTransparent(true);
   Font() = FDefaultFont;
   SetCursor(crHandPoint);
@@ -146,4 +152,30 @@ void TbsSkinLinkLabel::leaveEvent(QEvent* event) {
 void TbsSkinLinkLabel::mouseDoubleClickEvent(QMouseEvent* event) {
   TCustomLabel::mouseDoubleClickEvent(event);
   if (OnDblClick) OnDblClick();
+}
+
+void TbsSkinLinkLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat() &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    Click();
+    return;
+  }
+  TCustomLabel::keyPressEvent(event);
+}
+
+void TbsSkinLinkLabel::focusInEvent(QFocusEvent* event) {
+  TCustomLabel::focusInEvent(event);
+  update();
+}
+
+void TbsSkinLinkLabel::focusOutEvent(QFocusEvent* event) {
+  TCustomLabel::focusOutEvent(event);
+  update();
+}
+
+void TbsSkinLinkLabel::Paint(TCanvas& canvas) {
+  TCustomLabel::Paint(canvas);
+  // In the text's own colour, so it reads wherever the label stands.
+  if (hasFocus()) DrawFocusMark(canvas, TRect{0, 0, width(), height()}, TextFont().Color());
 }

@@ -2,7 +2,8 @@
 // A one-line text that looks and acts like a link: underlined, coloured from
 // a plain-label record of the skin ("stdlabel" by default) with another
 // colour under the pointer, and a click opens its URL with the desktop's
-// default handler.
+// default handler. Tab reaches it (a click does not focus it), and Enter or
+// Space opens it as a click does.
 
 #include <QPointer>
 #include <QUrl>
@@ -36,6 +37,9 @@ class TbsSkinLinkLabel : public TCustomLabel {
   const std::string& URL() const { return FURL; }
   void SetURL(const std::string& value) { FURL = value; }
 
+  // Opens the link as a click does; for the keyboard and assistive technology.
+  void Activate() { Click(); }
+
   // Binds the record by name and copies its font.
   void GetSkinData();
   // Binds the record again, resizes to the text when AutoSize, repaints.
@@ -62,6 +66,10 @@ class TbsSkinLinkLabel : public TCustomLabel {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void Paint(TCanvas& canvas) override;
 
  private:
   // The font and colour the text is drawn in now: record, pointer, switches.

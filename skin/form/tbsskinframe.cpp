@@ -13,6 +13,7 @@
 #include "framework/tmessage.h"
 #include "skin/data/tbsskindata.h"
 #include "skin/draw/skinwindow.h"
+#include "skin/form/accessibleform.h"
 #include "skin/form/framegeometry.h"
 #include "skin/form/tbsactiveskinobject.h"
 
@@ -51,6 +52,7 @@ TbsSkinFrame::TbsSkinFrame(TForm* form) : TComponent(form), FForm(form) {
   FFrameHeight = form->height();
   form->FrameChanged();
   CreateMenus();
+  AdoptFormAccessibility(form);  // the window's caption buttons are ours to tell of
 }
 
 TbsSkinFrame::~TbsSkinFrame() {

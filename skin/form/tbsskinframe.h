@@ -39,6 +39,11 @@ constexpr unsigned biMinimizeToTray = 16;
 using TbsBorderIcons = unsigned;
 constexpr TbsBorderIcons kDefaultFrameBorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
 
+// Opens the system menu besides Alt+Space, which window managers keep for
+// their own window menu.
+constexpr int kSystemMenuKey = Qt::Key_F10;
+constexpr const char* kSystemMenuKeyText = "F10";
+
 // The frame's own window state, kept apart from the platform's.
 enum TbsWindowState { bswsNormal = 0, bswsMinimized = 1, bswsMaximized = 2 };
 
@@ -166,6 +171,8 @@ class TbsSkinFrame : public TComponent {
   // system-menu button, else at the caption's left.
   void ShowSystemMenuFromKeyboard();
   void CloseMenus();
+  // The system menu's name for assistive technology: its button's hint.
+  std::string SystemMenuTitle() const;
 
   // State.
   bool Skinned() const { return FSkinned; }

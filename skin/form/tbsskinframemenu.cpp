@@ -58,6 +58,7 @@ void ShowPlainPopupMenu(TPopupMenu& menu, int x, int y) {
     if (!shared) shared = new TbsSkinMenu(qApp);
     controller = shared;
   }
+  controller->SetTitle({});
   controller->Popup(menu.PopupComponent(), skin, false, menu.Items(), TRect{x, y, x, y});
 }
 
@@ -71,9 +72,12 @@ void TbsSkinFrame::CreateMenus() {
   (void)presenterInstalled;
   FSkinMenu = new TbsSkinMenu(this, FForm);
   FDefaultSysMenu = new TPopupMenu(this);
-  // The desktop's keys for the window menu and for closing.
-  auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), FForm, nullptr, nullptr, Qt::WindowShortcut);
-  connect(menuKey, &QShortcut::activated, this, [this] { ShowSystemMenuFromKeyboard(); });
+  // The desktop's keys for the window menu and for closing. Window managers
+  // keep Alt+Space for their own menu, so the menu has a plain key too.
+  for (const QKeySequence& key : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(kSystemMenuKey)}) {
+    auto* menuKey = new QShortcut(key, FForm, nullptr, nullptr, Qt::WindowShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] { ShowSystemMenuFromKeyboard(); });
+  }
   auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), FForm, nullptr, nullptr, Qt::WindowShortcut);
   connect(closeKey, &QShortcut::activated, this, [this] { CloseForm(); });
 }
@@ -153,7 +157,9 @@ void TbsSkinFrame::ShowSystemMenu(const TRect& screenAnchor) {
     FInMenuMode = true;
     if (OnSkinMenuOpen) OnSkinMenuOpen();
   }
+  const std::string title = SystemMenuTitle();
   if (auto* skinned = qobject_cast<TbsSkinPopupMenu*>(FSystemMenu.data())) {
+    skinned->SkinMenu().SetTitle(title);
     skinned->SetPopupComponent(FForm);
     if (!skinned->SkinData()) skinned->SetSkinData(FMenusSkinData ? FMenusSkinData.data() : FSkinData.data());
     skinned->PopupFromRect(screenAnchor);
@@ -167,8 +173,16 @@ void TbsSkinFrame::ShowSystemMenu(const TRect& screenAnchor) {
   FSkinMenu->SetAlphaBlend(FMenusAlphaBlend);
   FSkinMenu->SetAlphaBlendValue(FMenusAlphaBlendValue);
   FSkinMenu->SetAlphaBlendAnimation(FMenusAlphaBlendAnimation);
+  FSkinMenu->SetTitle(title);
   FSkinMenu->Popup(FForm, FMenusSkinData ? FMenusSkinData.data() : FSkinData.data(), false, items, screenAnchor);
   if (!FSkinMenu->IsOpen()) SystemMenuClosed();  // nothing to show: no menu mode left behind
+}
+
+std::string TbsSkinFrame::SystemMenuTitle() const {
+  for (const auto& o : FObjects)
+    if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get()); b && b->Command == cmSysMenu && !b->Hint.empty())
+      return b->Hint;
+  return FSkinData ? FSkinData->Text("MENUBUTTON_HINT") : TbsResourceStrData::BuiltInText("MENUBUTTON_HINT");
 }
 
 void TbsSkinFrame::ShowSystemMenuFromKeyboard() {

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <string>
 #include <vector>
 
 #include "framework/tcomponent.h"
@@ -43,6 +44,10 @@ class TbsSkinMenu : public TComponent {
   void SetAlphaBlendValue(int value) { FAlphaBlendValue = value; }
   bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
   void SetAlphaBlendAnimation(bool value) { FAlphaBlendAnimation = value; }
+  // What assistive technology calls the menus this controller opens next
+  // ("" for an untitled popup); a submenu is called after its item.
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& value) { FTitle = value; }
 
   // Opens the sub-items of `items` from index `first` on, against `anchor`
   // (screen coordinates), after closing any menu that is open. An empty
@@ -86,6 +91,7 @@ class TbsSkinMenu : public TComponent {
   bool FAlphaBlend = false;
   int FAlphaBlendValue = 150;
   bool FAlphaBlendAnimation = false;
+  std::string FTitle;
 
   std::vector<QPointer<TbsSkinPopupWindow>> FWindows;  // level 0 first
   QTimer FSubMenuTimer;

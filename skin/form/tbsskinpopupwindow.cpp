@@ -1,5 +1,6 @@
 #include "skin/form/tbsskinpopupwindow.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,6 +15,7 @@
 #include "skin/draw/skinimage.h"
 #include "skin/draw/skinregion.h"
 #include "skin/draw/skinwindow.h"
+#include "skin/form/accessibleform.h"
 #include "skin/form/popupgeometry.h"
 #include "skin/form/tbsskinmenu.h"
 #include "framework/handlerguard.h"
@@ -44,6 +46,7 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu* menu, int level)
   setAttribute(Qt::WA_NoSystemBackground);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setMouseTracking(true);
+  InstallFormAccessibility();
   FMouseTimer.setInterval(kMouseInterval);
   FMorphTimer.setInterval(kMorphInterval);
   FScrollTimer.setInterval(kScrollInterval);
@@ -187,6 +190,12 @@ void TbsSkinPopupWindow::ShowAt(const TRect& anchor, bool upwards) {
   raise();
   if (fade) FFadeTimer.start();
   FMouseTimer.start();
+  // A screen reader hears the menu open before the item it starts on.
+  if (AccessibleClientListens()) {
+    FAnnounced = true;
+    QAccessibleEvent opened(this, QAccessible::PopupMenuStart);
+    SendAccessibleEvent(opened);
+  }
   SetActiveItem(NextSelectable(-1, 1));
 }
 
@@ -255,6 +264,7 @@ void TbsSkinPopupWindow::SetActiveItem(int index) {
   StartMorph();
   update();
   if (index < 0 || !FItems[size_t(index)]->Selectable()) return;
+  AnnounceActiveItem();
   TbsSkinMenuItem& item = *FItems[size_t(index)];
   if (item.HasSubItems()) {
     FMenu->StartSubMenuTimer(FLevel, item.MenuItem());
@@ -262,6 +272,13 @@ void TbsSkinPopupWindow::SetActiveItem(int index) {
     FMenu->StopSubMenuTimer();
     FMenu->CloseFrom(FLevel + 1);
   }
+}
+
+void TbsSkinPopupWindow::AnnounceActiveItem() {
+  if (!AccessibleClientListens() || FActiveItem < 0 || !FItems[size_t(FActiveItem)]->Selectable()) return;
+  QAccessibleEvent focus(this, QAccessible::Focus);
+  focus.setChild(FActiveItem);
+  SendAccessibleEvent(focus);
 }
 
 void TbsSkinPopupWindow::StartMorph() {
@@ -384,10 +401,14 @@ bool TbsSkinPopupWindow::HandleKey(int key, const QString& text) {
       ExecuteActiveItem();
       return true;
     case Qt::Key_Escape:
-      FMenu->CloseFrom(FLevel);
-      return true;
     case Qt::Key_Left:
-      if (FLevel > 0) FMenu->CloseFrom(FLevel);
+      if (FLevel == 0) {
+        if (key == Qt::Key_Escape) FMenu->CloseFrom(0);  // may free the menu: nothing after it
+        return true;
+      }
+      FMenu->CloseFrom(FLevel);
+      // Back in the menu above: its highlighted item has the focus again.
+      if (TbsSkinPopupWindow* above = FMenu->Window(FLevel - 1)) above->AnnounceActiveItem();
       return true;
     case Qt::Key_Right:
       if (FActiveItem >= 0 && FItems[size_t(FActiveItem)]->Selectable() && FItems[size_t(FActiveItem)]->HasSubItems())
@@ -428,6 +449,10 @@ void TbsSkinPopupWindow::hideEvent(QHideEvent* e) {
 void TbsSkinPopupWindow::Dismiss() {
   if (FGone) return;
   FGone = FDismissed = true;
+  if (FAnnounced && AccessibleClientListens()) {
+    QAccessibleEvent closed(this, QAccessible::PopupMenuEnd);
+    SendAccessibleEvent(closed);
+  }
   FMouseTimer.stop();
   FMorphTimer.stop();
   FScrollTimer.stop();

@@ -17,10 +17,10 @@
 #include "framework/tmenuitem.h"
 #include "framework/trect.h"
 #include "skin/data/tbsdataskinpopupwindow.h"
+#include "skin/form/tbsskinmenu.h"
 #include "skin/form/tbsskinmenuitem.h"
 
 class TbsSkinData;
-class TbsSkinMenu;
 
 class TbsSkinPopupWindow : public QWidget {
   Q_OBJECT
@@ -36,6 +36,8 @@ class TbsSkinPopupWindow : public QWidget {
   ~TbsSkinPopupWindow() override;
 
   int Level() const { return FLevel; }
+  // The controller; none once it has gone and this window waits to be freed.
+  TbsSkinMenu* Menu() const { return FMenu.data(); }
   // The item whose sub-items this popup shows.
   TMenuItem* ParentItem() const { return FParentItem.data(); }
 
@@ -72,6 +74,8 @@ class TbsSkinPopupWindow : public QWidget {
   void ScrollStep();
   // Highlights item `index` (-1: none) as the pointer or the keyboard does.
   void SetActiveItem(int index);
+  // Tells assistive technology that the highlighted item has the focus.
+  void AnnounceActiveItem();
   // Runs the active item; returns at once, since running may free this window.
   void ExecuteActiveItem();
   // True when the key was a menu key.
@@ -104,7 +108,7 @@ class TbsSkinPopupWindow : public QWidget {
   void FadeInStep();
   int NextSelectable(int from, int step) const;
 
-  TbsSkinMenu* FMenu;
+  QPointer<TbsSkinMenu> FMenu;
   int FLevel;
   QPointer<TMenuItem> FParentItem;
   std::vector<std::unique_ptr<TbsSkinMenuItem>> FItems;
@@ -131,5 +135,6 @@ class TbsSkinPopupWindow : public QWidget {
   bool FPressedInside = false;
   bool FDismissed = false;  // closing: a hide no longer closes the menu
   bool FGone = false;       // hidden and on its way out
+  bool FAnnounced = false;  // assistive technology was told the menu opened
   int FAlpha = 255;
 };

@@ -87,6 +87,20 @@ void TbsSkinStdButtonObject::DoCommand() {
   }
 }
 
+void TbsSkinStdButtonObject::Click() {
+  if (!Enabled) return;
+  const int x = (Bounds.Left + Bounds.Right) / 2, y = (Bounds.Top + Bounds.Bottom) / 2;
+  switch (Command) {
+    case cmSysMenu: MouseDown(x, y, mbLeft); break;  // the menu keeps the button down while open
+    case cmDefault:
+      // The application's own button acts on its mouse events.
+      if (Owner->OnMouseDownEvent) Owner->OnMouseDownEvent(IDName, x, y, Bounds, mbLeft);
+      if (Owner->OnMouseUpEvent) Owner->OnMouseUpEvent(IDName, x, y, Bounds, mbLeft);
+      break;
+    default: DoCommand(); break;
+  }
+}
+
 void TbsSkinStdButtonObject::DrawIcon(TCanvas& canvas) {
   const QPixmap& icon = Owner->SmallIcon();
   if (!icon.isNull()) canvas.Paint([&](QPainter& p) { p.drawPixmap(Bounds.Left, Bounds.Top, icon); });

@@ -21,6 +21,9 @@ class TbsSkinStdButtonObject : public TbsSkinButtonObject {
   // Whether the window is in the state this button's command undoes.
   bool InRestoreState() const;
   void DoCommand();
+  // What a click does, for a press that comes from no pointer (assistive
+  // technology): the system-menu button opens its menu, the others run.
+  void Click();
 
   TbsStdCommand Command = cmDefault;
   TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;

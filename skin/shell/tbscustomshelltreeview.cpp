@@ -66,6 +66,10 @@ std::string DirectoryOf(const std::string& path) {
 TbsCustomShellTreeView::TbsCustomShellTreeView(QWidget* parent) : TbsSkinCustomTreeView(parent) {
   SetShowRoot(false);
   SetRightClickSelect(true);
+  // No caption names the tree on the screen; assistive technology says what
+  // it holds, and its one column (the hidden header) is called the same.
+  Tree()->setAccessibleName(QString::fromUtf8(kFolderTreeName));
+  Tree()->headerItem()->setText(0, QString::fromUtf8(kFolderTreeName));
   connect(Tree(), &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* node) {
     if (node->type() == TbsShellNode::kType) static_cast<TbsShellNode*>(node)->Closed = true;
   });

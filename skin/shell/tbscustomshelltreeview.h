@@ -15,6 +15,9 @@
 #include "skin/shell/tbsshellfolder.h"
 #include "skin/shell/tbsskincustomtreeview.h"
 
+// The tree's name for assistive technology.
+constexpr const char* kFolderTreeName = "文件夹";
+
 // Sender, folder, may the folder get a node.
 using TAddFolderEvent = std::function<void(QObject*, TbsShellFolder*, bool&)>;
 

@@ -1,5 +1,7 @@
 #include "skin/shell/tbsskincustomtreeview.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,6 +13,20 @@
 #include "framework/handlerguard.h"
 #include "skin/controls/tbsskinscrollbar.h"
 #include "skin/data/tbsdataskintreeview.h"
+
+namespace {
+
+constexpr int kUnfocusedSelectionShare = 64;  // of 256: the text colour's part of the unfocused bar
+
+TColor Mix(TColor base, TColor other, int otherShare) {
+  base = ColorToRGB(base);
+  other = ColorToRGB(other);
+  auto channel = [otherShare](int a, int b) { return (a * (256 - otherShare) + b * otherShare + 128) / 256; };
+  return RGBColor(channel(GetRValue(base), GetRValue(other)), channel(GetGValue(base), GetGValue(other)),
+                  channel(GetBValue(base), GetBValue(other)));
+}
+
+}  // namespace
 
 // The toolkit tree, with its pending layout made current on demand so the
 // bars never mirror a stale range.
@@ -120,6 +136,7 @@ TbsSkinCustomTreeView::TbsSkinCustomTreeView(QWidget* parent)
   setFocusProxy(FTree);
   ForwardEventsOf(FTree->viewport());
   FTree->viewport()->installEventFilter(this);
+  FTree->installEventFilter(this);  // its focus changes the selection's look
 
   connect(FTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
     CallGuarded([&] {
@@ -352,9 +369,27 @@ void TbsSkinCustomTreeView::FontChanged() {
   palette.setColor(QPalette::Base, ToQColor(FTreeColor));
   palette.setColor(QPalette::Window, ToQColor(FTreeColor));
   palette.setColor(QPalette::Text, ToQColor(FTreeFontColor));
-  palette.setColor(QPalette::Highlight, ToQColor(clHighlight));
-  palette.setColor(QPalette::HighlightedText, ToQColor(clHighlightText));
   FTree->setPalette(palette);
+  ApplySelectionLook();  // the unfocused bar is made of the colours just set
+}
+
+TColor TbsSkinCustomTreeView::SelectionColor() const {
+  return FFocusLook ? clHighlight : Mix(FTreeColor, FTreeFontColor, kUnfocusedSelectionShare);
+}
+
+TColor TbsSkinCustomTreeView::SelectionFontColor() const { return FFocusLook ? clHighlightText : FTreeFontColor; }
+
+void TbsSkinCustomTreeView::ApplySelectionLook() {
+  QPalette palette = FTree->palette();
+  palette.setColor(QPalette::Highlight, ToQColor(SelectionColor()));
+  palette.setColor(QPalette::HighlightedText, ToQColor(SelectionFontColor()));
+  FTree->setPalette(palette);
+}
+
+void TbsSkinCustomTreeView::SetFocusLook(bool value) {
+  if (FFocusLook == value) return;
+  FFocusLook = value;
+  ApplySelectionLook();
 }
 
 void TbsSkinCustomTreeView::resizeEvent(QResizeEvent* event) {
@@ -379,6 +414,16 @@ bool TbsSkinCustomTreeView::event(QEvent* event) {
 }
 
 bool TbsSkinCustomTreeView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FTree && event->type() == QEvent::FocusIn) SetFocusLook(true);
+  if (watched == FTree && event->type() == QEvent::FocusOut) {
+    // The focus stays the tree's while another window or a menu has the
+    // keyboard, and while the tree's own editor has it.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    const QWidget* now = QApplication::focusWidget();
+    const bool kept = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+                      reason == Qt::MenuBarFocusReason || (now && FTree->isAncestorOf(now));
+    SetFocusLook(kept);
+  }
   if (watched == FTree->viewport() && event->type() == QEvent::MouseButtonPress && FRightClickSelect) {
     auto* me = static_cast<QMouseEvent*>(event);
     if (me->button() == Qt::RightButton)

@@ -50,6 +50,11 @@ class TbsSkinCustomTreeView : public TbsSkinControl {
   // The colours the tree shows now.
   TColor TreeColor() const { return FTreeColor; }
   TColor TreeFontColor() const { return FTreeFontColor; }
+  // The selection's colours: the highlight while the tree has the focus,
+  // else a quieter bar of the tree's own colours, so the keyboard's place shows.
+  TColor SelectionColor() const;
+  TColor SelectionFontColor() const;
+  bool FocusLook() const { return FFocusLook; }
 
   QTreeWidgetItem* Selected() const;
   // Selects `node` (none clears the selection) through the changing check.
@@ -94,6 +99,8 @@ class TbsSkinCustomTreeView : public TbsSkinControl {
  private:
   friend class TbsTreeEditDelegate;
   void ApplyLook();
+  void ApplySelectionLook();
+  void SetFocusLook(bool value);
   // One pass of the bar rules; true when a bar came or went.
   bool CheckScrollBars();
   void ScrollFromVBar();
@@ -110,4 +117,5 @@ class TbsSkinCustomTreeView : public TbsSkinControl {
   TColor FTreeFontColor;
   bool FInScrollBarCheck = false;
   bool FSelecting = false;
+  bool FFocusLook = false;
 };

@@ -750,7 +750,7 @@ class FakeTray {
   xcb_atom_t Atom(const std::string& name) {
     xcb_intern_atom_reply_t* r =
         xcb_intern_atom_reply(FConnection, xcb_intern_atom(FConnection, 0, uint16_t(name.size()), name.c_str()), nullptr);
-    const xcb_atom_t atom = r ? r->atom : XCB_ATOM_NONE;
+    const xcb_atom_t atom = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(r);
     return atom;
   }

@@ -1,6 +1,8 @@
 // The skinned folder tree on real folders: the root, expanding, selecting,
-// refreshing, the skinned bars, renaming and the context menu's commands.
+// refreshing, the skinned bars, renaming, the context menu's commands, and
+// what a screen reader hears and the eye sees of the focus.
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -544,4 +546,47 @@ TEST_F(Tree, AnUnknownRootIsRefusedAndTheTreeStaysAsItWas) {
   EXPECT_EQ(Root()->text(0).toStdString(), "sub");
   View->SetRoot("RFDESKTOP");
   EXPECT_EQ(Root()->text(0).toStdString(), "桌面");
+}
+
+TEST_F(Tree, AScreenReaderHearsTheFoldersAndTheSelectionShowsWhereTheFocusIs) {
+  Dir("a");
+  Dir("a folder with a long name");
+  Make(300, 200);
+  QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(View->Tree());
+  EXPECT_EQ(tree->role(), QAccessible::Tree);
+  EXPECT_EQ(tree->text(QAccessible::Name), "文件夹");
+  QStringList rows;
+  for (int i = 0; i < tree->childCount(); ++i) rows << tree->child(i)->text(QAccessible::Name);
+  EXPECT_TRUE(rows.contains("a")) << rows.join('|').toStdString();
+  EXPECT_TRUE(rows.contains("主文件夹")) << rows.join('|').toStdString();
+  EXPECT_FALSE(rows.contains("1")) << "the hidden header's number as a column name";
+
+  auto* elsewhere = new QLineEdit(Pane.get());
+  elsewhere->setGeometry(0, 0, 10, 10);
+  elsewhere->show();
+  Pane->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Pane.get()));
+  QTreeWidgetItem* a = Node("a");
+  View->Select(a);
+  // Past the end of the short name: only the selection's bar shows there.
+  auto bar = [&] {
+    const QRect row = View->Tree()->visualItemRect(a);
+    return QColor(View->Tree()->viewport()->grab().toImage().pixel(row.right() - 6, row.center().y()));
+  };
+  auto highlight = [&] { return View->Tree()->palette().color(QPalette::Highlight); };
+  View->Tree()->setFocus();
+  const QColor focused = bar();
+  EXPECT_EQ(highlight(), QColor(10, 36, 106));  // the highlight, as it has always been
+  EXPECT_EQ(View->Tree()->palette().color(QPalette::HighlightedText), QColor(255, 255, 255));
+  elsewhere->setFocus();
+  EXPECT_EQ(highlight(), QColor(191, 191, 191));  // a quarter of the way from white to the black text
+  EXPECT_EQ(View->Tree()->palette().color(QPalette::HighlightedText), QColor(0, 0, 0));
+  EXPECT_EQ(bar(), highlight());
+  View->Tree()->setFocus();
+  EXPECT_EQ(bar(), focused);
+  EXPECT_NE(bar(), QColor(191, 191, 191));
+  View->StartEditing(a);  // its own editor has the keyboard: the focus is still the tree's
+  ASSERT_NE(Editor(), nullptr);
+  ASSERT_TRUE(Editor()->hasFocus());
+  EXPECT_EQ(highlight(), QColor(10, 36, 106));
 }
