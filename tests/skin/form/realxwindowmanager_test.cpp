@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "formtesthelpers.h"
 #include "framework/tapplication.h"
 #include "realx.h"
+#include "realxnotices.h"
 #include "skin/form/tbsactiveskinobject.h"
 #include "skin/form/tbsskinmenu.h"
 #include "skin/form/tbsskinpopupwindow.h"
@@ -66,7 +68,7 @@ bool HasNetState(const QWidget& w, const char* state) {
 void AskNetState(const QWidget& w, bool add, const char* first, const char* second = nullptr) {
   // The toolkit reads the state when it handles a change notice, so it must
   // have handled those of earlier changes, or it sees only the last state.
-  QGuiApplication::sync();
+  realx::TakeInNotices(w);
   xcb_client_message_event_t m{};
   m.response_type = XCB_CLIENT_MESSAGE;
   m.format = 32;
@@ -90,7 +92,7 @@ void SettleWithWindowManager(const QWidget& w) {
   AskNetState(w, !on, "_NET_WM_STATE_SKIP_PAGER");
   ASSERT_TRUE(QTest::qWaitFor([&] { return HasNetState(w, "_NET_WM_STATE_SKIP_PAGER") != on; }, realx::kPatienceMs))
       << "the window manager answers";
-  QGuiApplication::sync();
+  realx::TakeInNotices(w);
 }
 
 QRect ServerGeometry(const QWidget& w) {
@@ -245,7 +247,8 @@ TEST_F(RealXWindowManager, AMaximiseByTheWindowManagerIsTheFramesAndRestoreGives
   // Maximised and restored by the manager: the frame follows both ways.
   AskNetState(form, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
   EXPECT_TRUE(QTest::qWaitFor([&] { return frame->WindowState() == bswsMaximized && fillsWorkArea(); }, realx::kPatienceMs))
-      << "frame state " << int(frame->WindowState()) << ", manager maximised " << maximisedByManager() << ", at "
+      << "frame state " << int(frame->WindowState()) << ", toolkit state " << int(form.windowState()) << "/"
+      << int(form.windowHandle()->windowStates()) << ", manager maximised " << maximisedByManager() << ", at "
       << ServerGeometry(form).width() << "x" << ServerGeometry(form).height() << " in a work area of "
       << form.screen()->availableGeometry().width() << "x" << form.screen()->availableGeometry().height();
   AskNetState(form, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");

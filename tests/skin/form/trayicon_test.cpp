@@ -27,6 +27,8 @@
 
 #if __has_include(<xcb/xcb.h>)
 #include <xcb/xcb.h>
+
+#include "realxnotices.h"
 #define BR_TEST_HAVE_XCB 1
 #endif
 
@@ -788,7 +790,7 @@ TEST(RealXTray, TheIconDocksHidesTheWindowAndDocksAgainWhenTheTrayRestarts) {
     // Back on the screen and every notice of the way back handled, as before
     // a user's next click.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.Form, realx::kPatienceMs));
-    QGuiApplication::sync();
+    realx::TakeInNotices(w.Form);
 
     // The tray's program ends while the window is in it: the window comes back.
     w.Frame->MinimizeAppToTray();
