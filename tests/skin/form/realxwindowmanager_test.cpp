@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame and the window manager over the window's state, under a real
 // window manager (openbox or icewm, scripts/realx.sh): Minimize chosen in the
 // system menu however it was opened leaves the window iconified, and a
@@ -144,7 +145,7 @@ struct RealXWindowManager : ::testing::Test {
   TbsSkinPopupWindow* Menu() { return frame->SkinMenu()->Window(0); }
   bool WaitOpen() {
     return QTest::qWaitFor([&] { return Menu() && Menu()->isVisible() && Menu()->windowHandle()->isExposed(); },
-                           5000);
+                           realx::kPatienceMs);
   }
   TForm form;
   TbsSkinFrame* frame = nullptr;
