@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's settings file: $XDG_CONFIG_HOME/batch-renamer/settings.ini (or
 // under ~/.config), an ini file of plain keys. Everything the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
 #include <QCommandLineParser>
@@ -5,6 +6,7 @@
 
 #include "app/tmainform.h"
 #include "app/tskinfileloader.h"
+#include "app/versionnotice.h"
 
 #ifndef BR_VERSION
 #define BR_VERSION "0"
@@ -45,7 +47,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(version)) {
     result.Exit = true;
-    result.Output = (program + " " + BR_VERSION + "\n").toStdString();
+    result.Output = (program + " " + BR_VERSION + "\n").toStdString() + kVersionNotice;
     return result;
   }
   const QStringList positional = parser.positionalArguments();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line: a folder to open, a skin package for this run,
 // and the usual --help and --version. Parsing is a pure function of the

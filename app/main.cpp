@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the command line first (so --help and --version answer
 // without a display), then the application's title (it captions message
 // boxes), the main window, and the message loop until the window closes.

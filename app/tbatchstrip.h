@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The strip under the file list that shows a long batch going on: how many
 // files are done of how many, a bar filling as they go, and a cancel glyph at

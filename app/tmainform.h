@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch renamer's one window: a folder tree on the left, the file list
 // on the right under a tool strip with the mask, prefix and range fields and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's batch side: the journalled rename on its worker, the
 // progress strip, cancel, the report, undo, the system menu's own items and
 // the preview of new names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's side of the folder tree's paste: a long copy or move
 // runs on a worker and shows in the strip a rename batch uses.
 

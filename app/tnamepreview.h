@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the rename would make of each listed file, for the list's preview: the
 // new name, and whether the file keeps its old one because that name is

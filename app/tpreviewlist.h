@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file list's preview of a rename: each row shows its name, then " → "
 // and the name it will get, in a quieter colour; a row whose new name is

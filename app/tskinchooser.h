@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's skin menu: an item "皮肤" in the frame's system menu whose
 // submenu lists the embedded skin and every package found, the one in use

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loads a skin package file (the packer's compressed skin file) into the
 // window's skin data, keeping the skin in use when the file cannot be loaded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the skin packages a user can choose: *.skn files in
 // batch-renamer/skins under the desktop's data folders, the user's own first.

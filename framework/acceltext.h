@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Captions that mark an accelerator character with "&": the character after a
 // single "&" is underlined, "&&" shows one "&", and the marks themselves are

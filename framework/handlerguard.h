@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The boundary between Qt and the program's own handlers. Qt's event
 // delivery is not written for exceptions passing through it, so an error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/taction.h"
 
 TAction::TAction(TActionList* list, const std::string& name) : TComponent(list) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: its title, the message loop, the error box for
 // exceptions that reach the loop, and the hint machinery (which control is

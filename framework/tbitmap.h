@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture with a canvas. The pixels are an opaque 32-bit image (0xFFRRGGBB);
 // `Transparent` makes Draw leave out the pixels of the transparent colour,

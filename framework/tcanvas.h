@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface with the semantics the skinned parts are written
 // against: lines exclude their end point, rectangles exclude right and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours as 0x00BBGGRR values. Negative values (high byte 0x80) name system
 // colours, which have fixed values here so every default look is identical on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The root of non-visual components. The owner is the Qt parent and frees the
 // component; references between components are QPointers, so they clear

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every visual control: bounds, `Align` layout of its children,
 // hint properties, font, colour, cursor and the mouse, key and focus events

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A component that shows a text of its own in a hint window after the
 // application's hint pause, for parts that are not controls (a window

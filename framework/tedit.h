@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain one-line text field: text, selection, undo, clipboard, key events
 // and the framework's character judgement (every character that gets in,

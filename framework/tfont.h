@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A font as controls and skin records describe it: face name, height (a
 // negative height means character height in pixels; either way the pixel size

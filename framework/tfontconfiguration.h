@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the system's font configuration (every configuration file and the
 // font caches) takes a few milliseconds, paid at a program's first text. A

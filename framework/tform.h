@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A top-level window. Its controls live on a client-area widget placed at
 // the client rectangle that the window procedure computes (WM_NCCALCSIZE);

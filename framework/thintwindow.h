@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small window that shows a control's hint. The application creates it
 // through a replaceable class (THintWindowClass), so a skin can draw hints.

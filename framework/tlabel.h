@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text on its parent's background. TCustomLabel draws its caption through one
 // routine (DoDrawText) that also measures it for AutoSize, so a label that

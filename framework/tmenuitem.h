@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry of a menu and, through its sub-items, a menu tree. Items are
 // plain data plus a click handler: whatever shows a menu (a skinned popup, a

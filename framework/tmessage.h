@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Messages between components: a Qt event carrying a message number and two
 // parameters, delivered synchronously so the receiver has handled it before

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain container with a bevelled border; aligned children share the area
 // inside the border.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A menu that pops up at a screen point: a root item whose sub-items are the
 // menu. Popup is virtual so that a skinned popup menu shows the same items

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Points and rectangles as the skin engine measures them: signed 32-bit
 // coordinates, Right and Bottom exclusive (width = Right - Left).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain scroll bar that can stand outside the control it scrolls: Mirror
 // follows that control's own bar (range, page, position) and drives it, and

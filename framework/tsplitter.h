@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A bar between two aligned controls. Dragging it resizes the neighbour that
 // is aligned to the same side and touches it; MinSize keeps both sides at

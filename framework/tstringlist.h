@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An ordered list of 8-bit strings. Names of files pass through it as bytes.
 

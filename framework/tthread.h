@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A worker thread with the framework's life cycle: created suspended,
 // started by Resume, asked to stop through a termination flag it polls, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets (skin data, undo journal) with clang and libFuzzer, outside the
 # CMake build: usage fuzz/build.sh [TARGET...] (default: all). Objects are
 # kept in build-fuzz/ and rebuilt only when their source changed, through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the BMP reader. Whatever it accepts must write
 // and read back to the same pixels.
 #include <cstdlib>

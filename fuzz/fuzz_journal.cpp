@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as an undo journal, versions 1 and 2: whole, as undo
 // reads it, and by a glance at its head and tail, as a start-up does. The
 // input is taken once as it is (the header's parser) and once as a plan

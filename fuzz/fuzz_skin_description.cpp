@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text as the description of an otherwise empty package, so
 // the parser, every value kind and record creation see it; every record
 // read is then written back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the skin loader: an odd first byte makes the rest
 // a compressed block that goes through inflation, an even one makes it an
 // inflated package.

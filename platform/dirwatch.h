@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The directory change watch: one folder, optionally with every folder below
 // it, watched with inotify for the kinds of change asked for. Wait blocks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item identifier lists: how the shell namespace names an item. A list is a
 // run of items, each a 16-bit little-endian byte count (including the count

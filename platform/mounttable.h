@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mounts of this process, read from /proc/self/mountinfo and read again
 // only when the kernel says the table changed (so asking costs one poll).

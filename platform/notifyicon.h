@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One icon in the desktop's notification area, on QSystemTrayIcon: added,
 // modified and deleted as a whole record (icon and tip), with its pointer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pasting files into a folder, watched and stoppable, on the calling thread
 // (RunPaste) or on a worker (TPasteJob). Never replaces anything.

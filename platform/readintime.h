@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File-system reads that give up at a deadline. A network or FUSE mount whose
 // server stopped answering blocks stat, opendir and getdents for minutes or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/shellfileops.h"
 
 #include <fcntl.h>
@@ -22,7 +23,8 @@
 #include "platform/pastejob.h"
 
 namespace {
-const char* const kNewFolderName = "新建文件夹";
+// A string, not a pointer: gcc 12 warns wrongly on `std::string(pointer) + ...`.
+const std::string kNewFolderName = "新建文件夹";
 constexpr int kMaxNameTries = 10000;  // "name (10000)" is as far as a free name is looked for
 const char* const kUriListType = "text/uri-list";
 const char* const kGnomeCopiedType = "x-special/gnome-copied-files";
@@ -94,14 +96,14 @@ std::string FreeNameIn(const std::string& folder, const std::string& name, bool 
 
 std::string MakeNewFolder(const std::string& folder, std::string& error) {
   for (int n = 1; n <= kMaxNameTries; ++n) {
-    const std::string name = n == 1 ? kNewFolderName : std::string(kNewFolderName) + " (" + std::to_string(n) + ")";
+    const std::string name = n == 1 ? kNewFolderName : kNewFolderName + " (" + std::to_string(n) + ")";
     if (mkdir(Join(folder, name).c_str(), 0777) == 0) return name;
     if (errno != EEXIST) {
       error = Reason(kNewFolderName, errno);
       return std::string();
     }
   }
-  error = std::string(kNewFolderName) + "：没有可用的名称";
+  error = kNewFolderName + "：没有可用的名称";
   return std::string();
 }
 

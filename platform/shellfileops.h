@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the folder context menu does to real folders: new folder, delete to
 // the trash, copy and cut through the system clipboard in the formats

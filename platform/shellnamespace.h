@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shell namespace on Linux. The desktop is the root; its file-system
 // folder is the XDG desktop directory, or none (a virtual desktop that lists

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a file name is shown on one line, and how a shown name the user edited
 // becomes bytes again. A name is bytes: each valid UTF-8 character shows as

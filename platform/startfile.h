@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files the program reads as it starts (its settings, the list of the user's
 // folders) are read only when they are regular files of a sensible size: a

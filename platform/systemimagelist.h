@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one list of shell icons, addressed by index: every tree and
 // menu that shows an item's icon asks here, so each icon is looked up once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A wake-up signal a blocked poll can wait on beside other descriptors: an
 // eventfd that any thread may signal. Signals before the wait are not lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the window system itself has a top-level window, asked of it
 // directly rather than taken from the toolkit's last configure notice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A rename of one folder's list (the same moves as Trenamefile::RenameAll) that

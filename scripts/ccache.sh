@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One compiler cache for every build of this tree on the machine (build/,
 # build-sanitize/, build-fuzz/), so a tree that was checked once before
 # compiles again only what changed, and a clean clone elsewhere hits it too.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the tests and the program need.
 # Runs apt-get only when something is missing, so repeated runs are quick.
 set -euo pipefail
@@ -10,8 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wqy-microhei fontconfig libfontconfig-dev
   xvfb xdotool imagemagick x11-utils openbox icewm
+  dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev man-db
+  desktop-file-utils appstream dpkg-dev man-db lintian
   stress-ng
 )
 

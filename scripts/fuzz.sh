@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one fuzz target for a number of seconds:
 #   scripts/fuzz.sh fuzz_skin_package|fuzz_bmp|fuzz_skin_description|fuzz_journal SECONDS
 # Builds it first (fuzz/build.sh); new inputs go to a scratch corpus so the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real-X suites (scripts/realx.sh) again and again while a load keeps
 # every core busy, and counts the runs that failed: a wait that gives up too
 # early on a loaded machine shows here, not in someone's check months later.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real-X suites (RealX*, RealInput*) of one test executable on the X
 # server in DISPLAY: scripts/realx-run.sh EXECUTABLE
 # BR_REALX_FILTER narrows them (a gtest filter), e.g. 'RealXWindowManager*'.

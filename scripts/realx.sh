@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real-X test suites (RealX*, RealInput*) of a build on a private
 # Xvfb with openbox as window manager: scripts/realx.sh [BUILD_DIR [CTEST_ARGS...]]
 # Each executable's suites run with QT_QPA_PLATFORM=xcb (scripts/realx-run.sh),

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program and starts it. Without a
 # display the program runs under Xvfb, a screenshot of the screen is saved to
 # build/screenshot.png once the window is up, and the script ends.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the project with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-sanitize/ and runs the whole test suite there, offscreen and on a real
 # X server. Any report stops the test that made it, so the run is clean or fails.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders every control record of a skin at two sizes, the window frame, the
 # hint and the popup window, into PNG files and one contact sheet, so the
 # whole skin can be looked at without the program.

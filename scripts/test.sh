@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs the whole test suite:
 # first every test offscreen, then the real-X suites on a private Xvfb with
 # openbox (scripts/realx.sh), where a skipped test counts as a failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compressed block of the skin the program carries (a zlib stream at
 // level 9 of the skin package built from skins/default), made at build time.

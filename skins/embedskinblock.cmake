@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns a compressed skin file (32-bit version, 32-bit length, the block)
 # into a C++ source that defines DefaultSkinBlock() with the block's bytes.
 #   cmake -DINPUT=<file> -DOUTPUT=<source.cpp> -P embedskinblock.cmake

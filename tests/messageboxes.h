@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Accepts every message box that opens while it lives and keeps what each
 // showed, so a test can run code that reports errors without a person there.

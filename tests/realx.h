@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Suites named RealX* or RealInput* drive real windows on an X server. They
 // run only in the real-X run (scripts/realx.sh: Xvfb, openbox, BR_REAL_X=1,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waiting until this program has taken in what the X server told it, for
 // the real-X suites that read window states the toolkit learns from notices.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journalled batch against the least a program can do, side by side in
 // one run on tmpfs: renaming 100,000 files with the journal and the worker
 // thread, and undoing them, each compared with a bare renameat2 loop over the

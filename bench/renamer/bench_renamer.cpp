@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists and renames a large folder on tmpfs with the rename engine, and does
 // the same with a bare readdir + renameat2(RENAME_NOREPLACE) loop on an
 // identical fresh folder, to show what the engine's own work costs.

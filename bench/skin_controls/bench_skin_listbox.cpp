@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list at a million names: assigning them and painting the first
 // screen, against Qt's own lists in the same run; then scrolling by a page
 // and by dragging the thumb, which must cost one screen whatever the count.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a skin of about 240 KB (five pictures and a description of a few
 // hundred lines, packed by the same code skinpack uses) through the skin
 // data component, against inflating the same block alone. The load should

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Skin drawing at full-screen size (1920 x 1080), each fast path next to the
 // baseline it is measured against:
 //   effects            vs memcpy of the same 24-bit buffer (and a scalar table pass)

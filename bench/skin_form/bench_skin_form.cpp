@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Live resize of a 1920 x 1080 window through the framework's move/size
 // loop, under the offscreen platform: the skinned frame (strips, objects,
 // region and a repaint per sizing step) against a plain frameless window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder tree on a big folder, side by side with Qt's own file-system
 // tree in one run on tmpfs: expanding a folder of 20,000 subfolders (a
 // quarter holding a subfolder of their own) until the children are shown and

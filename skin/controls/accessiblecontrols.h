@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technology sees of the skinned controls: the rename-style
 // push buttons, the one-line fields, the list and its rows, the link and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fade of a button between two looks, kept apart from the button so the
 // effect buffers' names stay out of code that reads skin records.

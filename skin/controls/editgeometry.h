@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the parts of a one-line field lie, in window coordinates: the text
 // editor (the client area inside the border), the text area the pointer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mark that shows which control has the keyboard focus: a dotted frame,
 // every other pixel of the outline in one colour, starting at the top-left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Placing a glyph image and a caption together inside a rectangle, beside,
 // above or below each other, centred as one block or held at a margin from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the parts of a scroll bar lie at a given size and scroll state: the
 // track, both buttons and the thumb, in bar coordinates. One pure function

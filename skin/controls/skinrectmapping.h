@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a part placed in a skin rectangle (a caption area, say) lands when
 // the skin is drawn at another size: parts inside a corner move with that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit the skinned field stands on: the framework's edit with its text
 // drawn over whatever lies beneath (transparent mode), a read-only mode of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list inside a skinned list box: the item strings, the selection, the
 // top row and the keyboard, with every pixel painted by its skinned frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plain controls a skinned panel holds (group boxes, labels and link
 // labels bound to no skin) dressed in the skin's colours, for skins that

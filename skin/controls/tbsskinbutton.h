@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button drawn from a button record: normal, active (hot or
 // focused), pressed and disabled pieces with their caption colours, a fade

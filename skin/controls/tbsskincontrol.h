@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every skinned windowed control: binds the control to one record
 // of a skin data component by name, answers the skin change notices, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A skinned control that copies its record's geometry, follows the control's
 // size by the record's stretch kind, cuts its window to the skin's mask and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A one-line field dressed in a skin's edit record: the border (and an
 // optional push button) drawn from the record's picture around the text,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame of a skinned list box: draws the list box record around an
 // inner list, paints that list's rows from the record's item pieces, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned one-line field as layouts use it: every property of the
 // skinned edit published (no password character).

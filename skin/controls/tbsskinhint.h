@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes every hint of the application appear in the skin's hint window: on
 // creation the application's hint window class becomes TbsSkinHintWindow and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hint window drawn from the skin's [HINTWINDOW] record: the record's
 // picture stretched around the text by its corner points, the text centred

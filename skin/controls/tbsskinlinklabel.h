@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A one-line text that looks and acts like a link: underlined, coloured from
 // a plain-label record of the skin ("stdlabel" by default) with another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned list box as forms place it: the frame with its inner list and
 // scroll bars, adding nothing of its own.

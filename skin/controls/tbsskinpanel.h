@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A container drawn from a panel record: a framed background whose skin
 // client rectangle holds the aligned children, with an optional caption

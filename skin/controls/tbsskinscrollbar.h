@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scroll bar drawn from a scroll-bar record: two arrow buttons, the track
 // and a thumb sized by the page. It keeps its own range and position and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bar between two aligned panes, drawn from a splitter record of the skin
 // ("vsplitter" by default): its ends copied, the run between them tiled. The

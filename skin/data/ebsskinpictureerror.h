@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture of a skin package that the BMP reader refuses. The message is
 // the reader's own, exactly as the program reports it; Where() tells a skin

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A value of the skin description that cannot be converted. The message is
 // the conversion's own, exactly as the program reports it; Where() tells a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds what in a skin loads without an error yet does not do what its
 // author meant: list entries the loader skips, keys no record reads (a

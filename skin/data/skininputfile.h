@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a whole skin input file (a description, a picture or a compressed
 // skin) with a size limit. A folder, a FIFO or a device is refused by name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A control bound to one skin data acts on the skin change notices that its
 // own skin data sends, or that name no sender. Notices from another skin data

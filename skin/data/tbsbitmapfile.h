@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Our reader and writer of BMP files, the picture format of skin folders and
 // skin packages. The reader is strict: every offset and length is checked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Holds a skin as one zlib-compressed block in memory, the form in which the
 // window's stored layout carries it. The skin data inflates the block into a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An animated frame piece: frames side by side in the active picture, run on
 // a timer, cycling or following the pointer. It never morphs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button: caption font and colours per state, pieces for the active,
 // pressed and disabled states, and the fade between normal and active.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The caption: where the title goes, its font, colours, alignment and
 // shadow, and the piece of a frame drawn round it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A check box or radio button: text colours, the areas of mark and text, and
 // the mark pieces per state.

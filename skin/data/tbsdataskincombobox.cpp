@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/data/tbsdataskincombobox.h"
 
 void TbsDataSkinComboBox::Exchange(TbsSkinSectionFiler& filer) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A combo box: item pieces, font, the drop-down list record and the button.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin record of a control: one section of the skin description, read
 // into typed fields. Skinned controls find it by `IDName` and check its class.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An edit: the active piece, text font and colours, and the pieces of its push
 // button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A panel that rolls up horizontally or vertically, with close, roll and
 // restore buttons.

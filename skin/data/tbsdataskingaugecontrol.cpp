@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/data/tbsdataskingaugecontrol.h"
 
 void TbsDataSkinGaugeControl::Exchange(TbsSkinSectionFiler& filer) {

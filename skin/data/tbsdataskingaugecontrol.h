@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A progress gauge: the area the progress fills and the piece it fills it with.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A grid: fixed, selected and focused cell pieces, line and background
 // colours, and the fonts of cells and fixed cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look of the skinned hint window ([HINTWINDOW]): the window piece with
 // its corner points, where the text goes and its font. Owned by the skin data

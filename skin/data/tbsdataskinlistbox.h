@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list box: item pieces per state, item font and colours, the caption strip
 // with its buttons, and the names of the scroll bar records it uses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main menu bar: the items area, the object records of its items and
 // buttons, and the track mark colours.

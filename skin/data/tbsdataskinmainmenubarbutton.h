@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A button of the main menu bar (close, minimise, maximise, system menu).
 

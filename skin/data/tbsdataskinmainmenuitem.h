@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look of a main menu bar item: its pieces, text area, font and colours.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin record of a frame object (caption, caption button, animation,
 // menu item look): one section of the skin description in typed fields. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A panel: background picture, caption area and font, and the check pieces of
 // a checkable caption.

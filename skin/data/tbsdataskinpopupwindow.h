@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look of skinned popup menu windows ([POPUPWINDOW]): the window piece
 // with its corner points, where the items go and the scroll marker colours.

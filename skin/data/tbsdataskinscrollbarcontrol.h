@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scroll bar: the track, both buttons, the thumb and its grip, each in the
 // normal, active and pressed states.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A slider: background colour, ruler and thumb pieces for both directions.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/data/tbsdataskinstdbutton.h"
 
 void TbsDataSkinStdButton::Exchange(TbsSkinSectionFiler& filer) {

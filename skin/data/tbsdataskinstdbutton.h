@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A caption button with a built-in command and the pieces it shows while
 // that command is in effect (maximised, minimised, rolled up).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/data/tbsdataskintabcontrol.h"
 
 void TbsDataSkinTabControl::Exchange(TbsSkinSectionFiler& filer) {

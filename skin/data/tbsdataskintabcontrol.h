@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tab control: tab pieces per state, the stretchable page piece, the tab
 // strip and the record name of its scroller.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An up-down pair of buttons. Its pieces are never stretched, so the corner
 // points and client area of its base are cleared after reading.

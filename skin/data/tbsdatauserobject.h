@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A place on the frame without drawing of its own; only its rectangle is read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table of the texts that skinned parts show (menu captions, button hints,
 // edit commands), as NAME=Text lines. Attached to the skin data it replaces

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a stored skin into what the skinned parts draw from: the pictures,
 // the frame's [FORMINFO] values, the popup and hint window looks and the

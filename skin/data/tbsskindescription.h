@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A parsed skin description (skin.ini): sections of key=value lines, matched
 // without regard to letter case, the last duplicate winning. It is also the

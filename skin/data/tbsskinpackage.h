@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A skin package: the inflated content of a stored skin. A version, the main,
 // inactive and mask pictures (each may be absent), the active pictures that

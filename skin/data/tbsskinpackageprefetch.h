@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding a skin (inflating its block, reading every picture and the
 // description) is a few milliseconds of the program's start. A program that

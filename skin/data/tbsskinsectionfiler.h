@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads or writes the keys of one section of a skin description. A record
 // lists its keys once, each with its kind and its default, and the same list

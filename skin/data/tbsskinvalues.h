@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value kinds of a skin description: how a key's text becomes a point,
 // rectangle, colour, font style or one of the skin's enumerations, and how a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/draw/defaultlook.h"
 
 void DrawDefaultPart(TCanvas& canvas, const TRect& r, TbsDefaultPartState state) {

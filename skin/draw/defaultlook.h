@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The default look of a part that answers the pointer (caption buttons,
 // buttons, scroll bar parts, list caption buttons) when there is no skin:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/draw/pixelkernels.h"
 
 #pragma GCC diagnostic ignored "-Wpsabi"  // vector helpers are internal and AVX2-only

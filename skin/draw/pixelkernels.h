@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Row kernels shared by the 24-bit pixel buffers: format conversion and the
 // arithmetic of every effect. Each kernel has a plain scalar form that states

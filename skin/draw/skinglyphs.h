@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small drawing routines shared by the frame, the menus and the controls:
 // frames of glyph strips, text fitting, arrows, the check mark and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a skin rectangle at any size by its corner points: corners are
 // copied 1:1, edges tiled (or stretched where the skin asks for it), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window shapes from mask pictures: a pure black pixel is inside the window,
 // every other pixel outside. A mask is scanned into one rectangle per black

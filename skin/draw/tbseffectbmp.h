@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A working 24-bit copy of a picture (blue, green, red bytes, top row first,
 // rows padded to four bytes) on which the inactive-frame effects run and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A read-oriented 24-bit copy of a picture: blue, green, red bytes, top row
 // first, rows padded to four bytes, with a pointer to every row. Mask

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin's numbered kinds that both the records (which read them) and the
 // pixel code (which carries them out) name.

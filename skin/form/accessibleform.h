@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technology sees of the window layer: a form is a window
 // named by its caption whose children are its widgets and then the frame's

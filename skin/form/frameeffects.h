@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pixel effects the frame and its objects apply to whole bitmaps: the
 // inactive-frame effect and the fade between two looks. Kept in their own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pure geometry of the frame: where a frame-picture object lies at the
 // window's size, and where a moved window snaps to the work area's edges.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hit testing of the skinned and the default frame: pure functions from a
 // point, the frame's sized geometry and the window's state to a hit-test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a popup menu window goes and where its items lie: pure functions of
 // the anchor, the work area and the sizes, so every screen edge can be

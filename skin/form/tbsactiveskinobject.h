@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A live part of the frame (caption, caption button, animation, a place the
 // application paints): one rectangle of the window that draws itself onto

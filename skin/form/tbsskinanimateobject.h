@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A frame piece animated through frames laid side by side in its picture:
 // cycling on its own, or running forward while the pointer is over it and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A frame button: the active-object looks plus a pressed and a disabled
 // piece, and the menu it holds open while pressed.

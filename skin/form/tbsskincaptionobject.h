@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The caption: the window title in the skin's font, aligned in its text
 // area, with an optional shadow and a frame piece round it. Its active look

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's core: construction, its properties, the message hook that
 // takes over the form's non-client messages, skin changes and fading in.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Takes over a form's whole non-client area: computes the client rectangle
 // from the skin, paints the frame as four strips (or a plain default frame

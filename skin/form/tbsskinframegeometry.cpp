@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's geometry: the client rectangle, the skin's pieces sized to the
 // window, the minimum and maximum sizes, and the window's mask region.
 

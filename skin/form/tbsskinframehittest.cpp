@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's side of hit testing and non-client mouse input: the state the
 // hit-test functions are given, the hover over caption objects, and presses.
 

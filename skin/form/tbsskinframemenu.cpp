@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's system menu: which items it has for the window's state and
 // BorderIcons, what each does, where it opens and the menu mode around it.
 

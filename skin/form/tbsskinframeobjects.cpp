@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's caption objects: made from the skin's records (or the default
 // buttons), enabled by BorderIcons, given hints, laid out, and animated.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's painting: the skinned frame composed as four strips with the
 // caption objects on them, the plain default frame, and the client background.
 

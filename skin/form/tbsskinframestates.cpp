@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's window states: maximise, minimise, restore and roll-up as the
 // frame does them, following the window manager's state, and the tray.
 

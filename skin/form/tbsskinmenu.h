@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs one skinned menu at a time: opens a popup window for a list of items
 // and one per open submenu (level 0 first), times the submenus, carries out

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row of a skinned popup window: the framework item it shows, the look
 // it takes from the skin's menu-item record (copied when the popup opens, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A popup menu shown as a skinned popup window: Popup goes through a menu
 // controller with this component's skin data, so code that only knows the

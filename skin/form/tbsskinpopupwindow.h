@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One open level of a skinned menu: a top-level popup window of ours that
 // lays out the visible items, places itself against its anchor inside the

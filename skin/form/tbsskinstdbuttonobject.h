@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A caption button with a window command (close, maximise, minimise, system
 // menu, roll-up, minimise to tray, or one the application defines), its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's icon in the desktop's notification area: its icon, tip and
 // menu, clicks told apart from double-clicks by the double-click time, icon

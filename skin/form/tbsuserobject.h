@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A place on the frame the application paints itself through the frame's
 // OnPaintEvent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window that holds a folder tree offers the context menu's paste:
 // the paste runs on a worker while the window shows its progress and lets

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a control that shows the folder context menu is told around each
 // command: BeforeVerb may take the command over (handled), AfterVerb hears

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder context menu: which commands an item offers, running one
 // around a control's IShellVerbSink, and showing the menu as a skinned

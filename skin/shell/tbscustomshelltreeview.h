@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder tree of the shell namespace: one top node for the root (the
 // desktop by default), children read when a node is first expanded, in the

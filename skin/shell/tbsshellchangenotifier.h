@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A component that watches one folder (optionally with its subfolders) and
 // calls OnChange on the user-interface thread when something of the asked

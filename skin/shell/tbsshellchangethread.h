@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worker of a shell change notifier: it waits on a directory watch and
 // hands each reported change to the user-interface thread. It frees itself

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One item of the shell namespace as the folder tree sees it: its
 // identifier lists (relative to its parent and from the desktop), its parent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tree view dressed by the skin: font, font colour and background from the
 // skin's tree record (or DefaultFont and DefaultColor), no border and no

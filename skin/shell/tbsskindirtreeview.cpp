@@ -1,1 +1,2 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/shell/tbsskindirtreeview.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder tree as windows place it: the shell tree with every property
 // public. Nothing of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as assistive technology reads and works it through Qt's
 // accessibility interfaces: every control of the tool strip and the list by
 // name and role, the whole job done by accessible actions alone (checked on

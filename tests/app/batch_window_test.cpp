@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of a batch: the report when files kept their names, undo
 // by Ctrl+Z and by the menu, progress while the worker runs, cancel by Escape
 // and by the strip's cross, a batch that cannot journal, a journal that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window, driven with mouse and key events on a temporary home
 // whose desktop folder each test fills.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's folder tree and its two skinned bars, on a temporary
 // home whose desktop folder each test fills.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview of new names: the batch played through over the folder's names
 // (checked against what the rename really does), the texts and marks each
 // row shows, its colours on screen, its cost, and the remembered switch.

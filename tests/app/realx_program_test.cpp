@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started as a user starts it, on the real-X run's display.
 
 #include <gtest/gtest.h>

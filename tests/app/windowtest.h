@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window on a temporary home (settings, state and desktop all
 // under it), for the tests of the preview and of the batch side.

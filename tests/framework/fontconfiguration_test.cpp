@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The font configuration read ahead on a worker is the one the toolkit goes
 // on with: starting and waiting any number of times is harmless, and the
 // fonts the program asks for by name are found afterwards.

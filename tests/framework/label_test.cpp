@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framework label: its text measured and drawn by one routine, with
 // accelerators, alignment, layout and the disabled look.
 

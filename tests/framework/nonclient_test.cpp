@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A form whose window procedure is hooked the way a frame component hooks
 // it: a 30-pixel caption band and 10-pixel edges, painted and hit-tested by
 // the hook, moved and sized by the framework's move/size loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framework splitter's switches: snapping closed, a handler that refuses
 // sizes, the live style, and its plain look with and without a bevel.
 

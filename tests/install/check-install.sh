@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a built tree into a temporary prefix and checks what a desktop
 # reads from it, then builds the Debian package and checks its contents.
 # Usage: check-install.sh BUILD_DIR VERSION
@@ -13,11 +14,13 @@ cmake --install "$build" --prefix "$work/prefix" > /dev/null
 p=$work/prefix
 expected=(
   bin/batch-renamer
-  bin/skinpack
+  bin/batch-renamer-skin
   share/applications/batch-renamer.desktop
   share/metainfo/io.github.batchrenamer.BatchRenamer.metainfo.xml
-  share/man/man1/batch-renamer.1
-  share/man/man1/skinpack.1
+  share/man/man1/batch-renamer.1.gz
+  share/man/man1/batch-renamer-skin.1.gz
+  share/doc/batch-renamer/copyright
+  share/doc/batch-renamer/changelog.gz
   share/batch-renamer/skins/default.skn
   share/batch-renamer/skins/dark.skn
 )
@@ -38,16 +41,27 @@ grep -qx 'Categories=Utility;FileTools;' "$p/share/applications/batch-renamer.de
 appstreamcli validate --no-net "$p/share/metainfo/io.github.batchrenamer.BatchRenamer.metainfo.xml"
 grep -q "<release version=\"$version\"" "$p/share/metainfo/io.github.batchrenamer.BatchRenamer.metainfo.xml" \
   || fail "metainfo names another version"
-for page in batch-renamer skinpack; do
-  [ -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$p/share/man/man1/$page.1" 2>&1 >/dev/null)" ] \
+for page in batch-renamer batch-renamer-skin; do
+  [ -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$p/share/man/man1/$page.1.gz" 2>&1 >/dev/null)" ] \
     || fail "man page $page has warnings"
 done
+LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$p/share/man/man1/batch-renamer.1.gz" | grep -q '^EXIT STATUS' || fail "no EXIT STATUS"
+grep -qx 'License: GPL-3+' "$p/share/doc/batch-renamer/copyright" || fail "copyright names another licence"
+zcat "$p/share/doc/batch-renamer/changelog.gz" | head -1 | grep -q "^batch-renamer ($version) " || fail "changelog"
 
 # The installed programs answer without a display.
-[ "$(env -u DISPLAY "$p/bin/batch-renamer" --version)" = "batch-renamer $version" ] || fail "--version"
+# --version: name and version, then the copyright holder and the licence.
+for program in batch-renamer batch-renamer-skin; do
+  answer=$(env -u DISPLAY "$p/bin/$program" --version)
+  [ "$(sed -n 1p <<< "$answer")" = "$program $version" ] || fail "$program --version: $answer"
+  [ "$(sed -n 2p <<< "$answer")" = "Copyright (C) 2026 The batch-renamer developers" ] || fail "$program: copyright"
+  grep -q '^License GPL-3.0-or-later: ' <<< "$answer" || fail "$program: licence"
+done
 env -u DISPLAY "$p/bin/batch-renamer" --help | grep -q -- '--skin <FILE>' || fail "--help"
+# The skin tool speaks under its installed name.
+"$p/bin/batch-renamer-skin" --help | grep -q '^  batch-renamer-skin pack ' || fail "skin tool usage"
 for skin in default dark; do
-  "$p/bin/skinpack" dump "$p/share/batch-renamer/skins/$skin.skn" > /dev/null || fail "$skin.skn does not load"
+  "$p/bin/batch-renamer-skin" dump "$p/share/batch-renamer/skins/$skin.skn" > /dev/null || fail "$skin.skn does not load"
 done
 
 # The Debian package: built from the same tree, looked into, never installed here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's answers, as a user at a terminal or a file manager gets them.
 
 #include <gtest/gtest.h>
@@ -10,6 +11,17 @@
 #include "app/commandline.h"
 
 namespace {
+
+// --version: the name and version on the first line, then who holds the
+// copyright and under which licence.
+std::string VersionText() {
+  return std::string("batch-renamer ") + BR_EXPECTED_VERSION +
+         "\n"
+         "Copyright (C) 2026 The batch-renamer developers\n"
+         "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>\n"
+         "This is free software: you are free to change and redistribute it.\n"
+         "There is NO WARRANTY, to the extent permitted by law.\n";
+}
 
 TCommandLine Parse(std::initializer_list<QString> arguments) {
   QStringList list{"/usr/bin/batch-renamer"};
@@ -33,7 +45,7 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutputAndExitZero) {
     const TCommandLine c = Parse({option});
     EXPECT_TRUE(c.Exit);
     EXPECT_EQ(c.ExitCode, 0);
-    EXPECT_EQ(c.Output, std::string("batch-renamer ") + BR_EXPECTED_VERSION + "\n");
+    EXPECT_EQ(c.Output, VersionText());
   }
 }
 
@@ -108,7 +120,7 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplayAndReadsItsArgumentsAsText) {
   };
   QByteArray out, err;
   EXPECT_EQ(run({"--version"}, out, err), 0);
-  EXPECT_EQ(out.toStdString(), std::string("batch-renamer ") + BR_EXPECTED_VERSION + "\n");
+  EXPECT_EQ(out.toStdString(), VersionText());
   EXPECT_EQ(run({"--皮肤"}, out, err), 2);
   EXPECT_TRUE(out.isEmpty());
   EXPECT_NE(err.toStdString().find("Unknown option '皮肤'"), std::string::npos) << err.toStdString();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin menu: which packages the folders offer, choosing one from the
 // system menu, the choice kept across runs, and what bad folders, packages
 // and settings files do.

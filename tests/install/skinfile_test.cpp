@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a skin package file into the real window: a good one is drawn, a
 // bad one is refused with a reason and the window looks exactly as before.
 

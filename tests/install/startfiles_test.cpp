@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does with files it reads at start that are no plain,
 // small files: it starts with the defaults, says why once on standard error,
 // and never writes over them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real mount whose server stopped answering, for the tests of what the
 // folder tree does with one: a FUSE mount whose server answers the kernel's

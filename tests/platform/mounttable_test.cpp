@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mount table: reading mountinfo, which file systems may not answer, and
 // where a path leads once its links are followed, on real mounts.
 

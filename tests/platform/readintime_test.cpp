@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads under a deadline, on a real FUSE mount that never answers: a read
 // there is given up at its deadline and left running, the mount is asked no
 // more while it runs, one action's reads share one deadline, a slow read

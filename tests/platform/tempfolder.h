@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A real temporary folder for file tests, and a byte-exact snapshot of what

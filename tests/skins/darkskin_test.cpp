@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dark skin's own facts: the default skin's records in a dark palette,
 // a light caption text on a dark frame, and every state of the window's
 // controls telling itself apart from the others.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own skins, the default one and the dark one, read as the
 // program reads them: the pictures, the frame values, the objects and the
 // records the main window asks for. Both are one drawing in two palettes, so

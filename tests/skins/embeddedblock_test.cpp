@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The block compiled into the program: a level-9 zlib stream of a version 3
 // package with the stated pictures, made from the committed skin folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed skins are exactly what the generator draws: running it again
 // into a fresh folder gives the same files, byte for byte.
 

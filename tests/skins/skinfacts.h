@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a skin folder the way the program loads its stored skin, and the
 // pixel checks that say a piece tiles without seams.

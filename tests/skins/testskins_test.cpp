@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test skin set: every skin loads, and each carries the feature it is
 // there for.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // compose draws what the program draws: the composed frame of every test
 // skin and of the program's own skin equals, pixel for pixel, the frame a
 // window of that size shows; objects in their states equal the window's

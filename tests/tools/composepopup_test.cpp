@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // compose POPUPWINDOW draws the popup menu the program shows: the sample
 // menu composed by the tool equals, pixel for pixel, the same menu opened
 // by the program's menu controller and grabbed from its window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skinpack's commands as a skin maker meets them: the help, errors that say
 // where, a pack that never writes what the program would refuse, and the
 // check's warnings.

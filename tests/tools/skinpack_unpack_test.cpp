@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // unpack loses nothing: pictures that share a name, a picture named like the
 // description, and names that lead outside the folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin the program carries: its pictures are painted here and its
 // records filled in here. The pieces that the test skins reuse (a frame of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A skin as the generator builds it: pictures, the global values and the
 // object and control records, written out as a skin folder (skin.ini and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skingen: draws the program's skin and the test skins into skin folders.
 //   skingen default <folder>     the skin the program carries
 //   skingen dark <folder>        the same drawing in the dark palette

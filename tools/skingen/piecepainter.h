@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints skin pieces onto a picture at exact pixel positions. Everything is
 // integer rectangles and single pixels with antialiasing off, so the same

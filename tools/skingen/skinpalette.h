@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours of our skins in one place. The default is a light, cool grey
 // chrome, white fields and one blue accent for focus and selection; the dark

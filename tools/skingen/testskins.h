@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The test skins: small skins, each exercising what the program's own skin
 // leaves out (a window mask, an inactive picture, automatic inactive looks,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu compose shows for POPUPWINDOW: a few items in every look a menu
 // row has (plain, with a shortcut, a separator, checked, disabled, with a

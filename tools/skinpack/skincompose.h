@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // skinpack compose: draws one record of a skin at a wanted size through the
 // program's own classes (the frame on a real window, a real control of the

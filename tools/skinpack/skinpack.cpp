@@ -1,4 +1,6 @@
-// skinpack: packs a skin folder into a compressed skin file, unpacks one back
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The skin tool (skinpack in the build tree, batch-renamer-skin where it is
+// installed): packs a skin folder into a compressed skin file, unpacks one back
 // into a folder, checks a skin, shows what the program reads from it and
 // draws its records as the program draws them.
 
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/versionnotice.h"
 #include "framework/sysutils.h"
 #include "framework/tapplication.h"
 #include "skin/data/ebsskinpictureerror.h"
@@ -26,25 +29,33 @@
 
 namespace {
 
+#ifndef BR_VERSION
+#define BR_VERSION "0"
+#endif
+
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+
+// The name the tool was started by: its usage and messages use it, as it is
+// installed under another name than the one it has in the build tree.
+std::string gName = "skinpack";
 
 std::string UsageText() {
   std::string specials;
   for (const std::string& name : ComposeSpecialRecords()) specials += (specials.empty() ? "" : ", ") + name;
   return "usage:\n"
-         "  skinpack pack <folder>/skin.ini <out-file>\n"
+         "  " + gName + " pack <folder>/skin.ini <out-file>\n"
          "      load the skin as the program would, then write a compressed skin file;\n"
          "      a skin the program could not load is refused and nothing is written.\n"
          "      Pictures are stored as 24-bit BMP, whatever depth the files had.\n"
-         "  skinpack unpack <file> <folder>\n"
+         "  " + gName + " unpack <file> <folder>\n"
          "      write skin.ini and its pictures; pictures sharing a name get distinct names.\n"
-         "  skinpack check <file-or-skin.ini>\n"
+         "  " + gName + " check <file-or-skin.ini>\n"
          "      list what loads but is likely wrong (misspelt keys, skipped entries, picture\n"
          "      indexes and pieces outside the pictures, missing records); exit 1 if any.\n"
-         "  skinpack dump <file-or-skin.ini>\n"
+         "  " + gName + " dump <file-or-skin.ini>\n"
          "      show what the program reads.\n"
-         "  skinpack compose [options] <file-or-skin.ini> <record> <width>x<height> <out.bmp|out.png>\n"
+         "  " + gName + " compose [options] <file-or-skin.ini> <record> <width>x<height> <out.bmp|out.png>\n"
          "      draw a record at a size through the program's own window and controls.\n"
          "      <record> is a control record, a frame object record, or one of " + specials + ".\n"
          "      FORMINFO is the whole window frame at that size; HINTWINDOW is the hint window\n"
@@ -56,11 +67,13 @@ std::string UsageText() {
          "      --state <state>       an object as normal, hot, down or inactive\n"
          "      --caption <text>      the window, panel, button or label caption, or the hint's\n"
          "                            text (default \"Caption\")\n"
-         "  skinpack --help\n"
+         "  " + gName + " --help | --version\n"
          "pack and dump print the check's warnings on standard error.\n";
 }
 
-void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& out, const char* prefix) {
+std::string WarningPrefix() { return gName + ": warning: "; }
+
+void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& out, const std::string& prefix) {
   for (const std::string& w : warnings) out << prefix << w << "\n";
 }
 
@@ -75,7 +88,7 @@ int Pack(const std::string& description, const std::string& out) {
   // Loaded exactly as the program loads it: a package that would fail at
   // start-up is never written.
   LoadSkinData(data, stored, description);
-  PrintWarnings(Warnings(data, stored, description), std::cerr, "skinpack: warning: ");
+  PrintWarnings(Warnings(data, stored, description), std::cerr, WarningPrefix());
 
   // Written beside the target and renamed over it, so a failure leaves no
   // partial file and an older package stays whole.
@@ -112,7 +125,7 @@ int Dump(const std::string& path) {
   TbsCompressedStoredSkin stored;
   TbsSkinData data;
   LoadSkinData(data, stored, path);
-  PrintWarnings(Warnings(data, stored, path), std::cerr, "skinpack: warning: ");
+  PrintWarnings(Warnings(data, stored, path), std::cerr, WarningPrefix());
 
   std::cout << "; pictures: main " << PictureSize(data.Picture) << ", inactive " << PictureSize(data.InactivePicture)
             << ", mask " << PictureSize(data.Mask) << "\r\n";
@@ -170,8 +183,13 @@ bool ParseCompose(const std::vector<std::string>& args, TComposeRequest& request
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (argc > 0) gName = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toStdString();
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
     std::cout << UsageText();
+    return 0;
+  }
+  if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
+    std::cout << gName << " " << BR_VERSION << "\n" << kVersionNotice;
     return 0;
   }
   const bool compose = !args.empty() && args[0] == "compose";
@@ -194,13 +212,13 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
     if (composeWords) return ComposeSkinRecord(request);
   } catch (const EbsSkinValueError& e) {
-    std::cerr << "skinpack: " << e.Located() << "\n";
+    std::cerr << gName << ": " << e.Located() << "\n";
     return kExitFailure;
   } catch (const EbsSkinPictureError& e) {
-    std::cerr << "skinpack: " << skinPath << ": " << e.Located() << "\n";
+    std::cerr << gName << ": " << skinPath << ": " << e.Located() << "\n";
     return kExitFailure;
   } catch (const std::exception& e) {
-    std::cerr << "skinpack: " << e.what() << "\n";
+    std::cerr << gName << ": " << e.what() << "\n";
     return kExitFailure;
   }
   std::cerr << UsageText();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin a skinpack command works on: a skin folder's description file
 // (".ini") packed in memory the way `pack` packs it, or a compressed skin

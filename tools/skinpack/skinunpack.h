@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // skinpack unpack: writes a package's pictures and its description into a
 // folder so that packing the folder again gives the same package.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology reads of the skinned controls through Qt's
 // accessibility interfaces: roles, names, states and actions of the button,
 // the field, the list with its rows, the link and the hint window; the events

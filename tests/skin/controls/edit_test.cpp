@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned one-line field: its size and geometry from the record, the
 // border drawn from the picture (or the default frame), the text colour by
 // state, the Escape / Enter and read-only key rules, the push button and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own skin, loaded from the block compiled into the program,
 // for tests of the controls that the main window dresses in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned hint: window sizes from the skin's hint record, placement at
 // the screen's edges, the skinned and default looks, the hint component's
 // switches and delayed hints, and the application's hints coming out in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned link label: its colours by state with and without a record,
 // its fonts, and what a click opens.
 

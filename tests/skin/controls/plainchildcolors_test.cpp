@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A skinned panel's plain group boxes, labels and unbound link label take the
 // colours of a skin that describes them, and get their own back from a skin
 // that does not.

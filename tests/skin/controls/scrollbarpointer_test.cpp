@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scroll bar while its button is held: Qt keeps sending the moves to the
 // bar but no leave, so the bar itself must see the pointer go and come back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test skins: a skin folder written into a temporary directory (description
 // and BMP pictures), packed by the stored-skin component and loaded by a skin

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned splitter: thickness and smallest pane size from its record,
 // the composed bar by alignment, the framework's look where the record does
 // not apply, and a real drag held to MinSize on both sides.

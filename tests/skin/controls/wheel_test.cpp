@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list and the mouse wheel: a notch scrolls the same whether it
 // comes whole or in the small pieces of a high-resolution wheel, and the
 // wheel over the list's own scroll bars scrolls the list.

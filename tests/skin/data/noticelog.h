@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A form that records every skin notice it receives, with what the skin data
 // looked like at that moment, into one log shared by all such forms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One table of every record kind's keys and defaults, written from the
 // description of the skin format rather than from the records' code, and
 // each record kind checked against it: a misspelt key, a missing or extra

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds BMP files, skin packages and zlib blocks byte by byte, independently
 // of the code under test, so the tests check our reader against the format.

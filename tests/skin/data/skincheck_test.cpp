@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check pass: each kind of mistake that loads silently gives one warning
 // that names where it is, and a skin without mistakes gives none.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a skin maker's files can do to the readers: a folder, a FIFO, a
 // device or a huge file given as input is refused at once and by name; a
 // package whose small run-length pictures decode to gigabytes is refused at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures with a different colour in every pixel, so a pixel copied from the
 // wrong place cannot pass unnoticed, and set-of-pixels helpers for glyphs.

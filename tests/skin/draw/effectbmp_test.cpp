@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixel buffers and one-picture effects.
 
 #include <gtest/gtest.h>

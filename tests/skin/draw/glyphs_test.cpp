@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Glyphs, text fitting and window helpers. Each glyph is drawn on white at
 // (2, 3) and its set of painted pixels compared with the set its lines and
 // boxes cover (lines without the end point, boxes without right and bottom).

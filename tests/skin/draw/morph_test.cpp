@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Morphs against a slow reference written directly from their formulas, on
 // plain pixel arrays, for every kind at every fade factor.
 

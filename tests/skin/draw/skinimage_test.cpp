@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composing skin rectangles at any size: every destination pixel is checked
 // against the source pixel a model of the corner-point rule says it shows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window regions from mask pictures.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology gets from the window layer: the window with its
 // caption buttons, which press as a click does; an open popup menu with its
 // items, their states and submenus, and the events a screen reader follows,

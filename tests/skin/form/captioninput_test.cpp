@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A caption button's command follows where the pointer is when the button
 // goes up, not what the 50 ms hover timer last saw.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Skins built pixel by pixel for the frame tests, a skinned window fixture,
 // and mouse input sent the way the platform delivers it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame component on a real form: client rectangle, painted pixels,
 // background, track sizes, window region, notices and the sizing loop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hit testing and frame geometry as tables of named rows.
 
 #include <gtest/gtest.h>

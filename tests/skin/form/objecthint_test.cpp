@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's caption buttons show their hints through the frame's hint
 // component, and only while ShowObjectHint is on.
 

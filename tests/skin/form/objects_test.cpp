@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Caption objects driven by non-client mouse input, the way the pointer
 // reaches them through the form.
 

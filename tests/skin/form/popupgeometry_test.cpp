@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a popup goes against its anchor and the work area, and where its
 // rows lie: tables of named rows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Skinned popup menus: size and rows from the program's skin and in the
 // plain look, scrolling with its marker bands, the keyboard, submenus,
 // running an item, and the pixels of a highlighted row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame wearing the program's own skin and the shaped and object test
 // skins built from their folders.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame under a window manager, driven by real pointer input from the X
 // server (xdotool): right after the first show the caption buttons light up
 // and answer where the pointer really is, wherever the manager put the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system menu under a window manager, driven by real pointer and key
 // input from the X server (xdotool): the system-menu button opens the
 // skinned menu right under it, an item chosen by the pointer runs, Escape

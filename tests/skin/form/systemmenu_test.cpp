@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's system menu: its items for each window state and set of
 // caption buttons, what each item does, the application's own menu, where
 // the menu opens and the menu mode around it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification-area icon: its defaults, the click timer against the
 // double-click time, the tip, icon cycling, the toolkit's gestures, the start
 // hidden, and the frame's minimise to and restore from it on a test form,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window states kept by the frame: maximise, minimise, restore, roll-up,
 // the caption double-click and moving.
 

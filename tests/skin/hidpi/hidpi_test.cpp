@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned window at two device pixels per logical pixel (the executable
 // starts with QT_SCALE_FACTOR=2). Every skin piece must come out as the
 // one-to-one window doubled pixel for pixel, while text is drawn at the

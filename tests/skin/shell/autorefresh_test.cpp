@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder tree following the disk: AutoRefresh watches the selected folder.
 
 #include <QTest>

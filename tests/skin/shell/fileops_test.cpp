@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context menu's file work on real folders: new folder, trash, paste
 // with name conflicts, a move across disks while a program writes into it
 // or is killed, and the clipboard formats file managers share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The namespace, the folder tree and the file listing with a real mount whose
 // server stopped answering: listing, expanding and the computer's volumes come
 // back within one timeout, show the mount without children, and never wait on

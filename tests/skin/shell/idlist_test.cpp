@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identifier lists: sizes, joins, cuts and ancestors in the byte format.
 
 #include <gtest/gtest.h>

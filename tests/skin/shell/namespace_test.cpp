@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The namespace on real folders: what the desktop and a folder list, in
 // which order, under which names, with which attributes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shell folder objects on real folders: root names, paths, renaming.
 
 #include "framework/sysutils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A temporary HOME (and XDG_DATA_HOME and XDG_CONFIG_HOME inside it) with a
 // desktop folder, for every test that touches the namespace or real files.

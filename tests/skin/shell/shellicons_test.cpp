@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's standard icons are read from the toolkit's pictures without its
 // style; whatever size, mode, state or pixel ratio they are drawn at, they
 // must give exactly what the style's own icons give.

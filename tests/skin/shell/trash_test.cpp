@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting on another disk: the item goes to that disk's own trash, by a
 // rename only, and a trash folder that fails the safety checks takes nothing.
 // The other disk is a memory file system mounted in a child process's private

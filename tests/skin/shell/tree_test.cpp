@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned folder tree on real folders: the root, expanding, selecting,
 // refreshing, the skinned bars, renaming, the context menu's commands, and
 // what a screen reader hears and the eye sees of the focus.
