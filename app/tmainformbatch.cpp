@@ -41,6 +41,7 @@ void TmainForm::CreateBatchParts() {
   AppMenu->SetName("AppMenu");
   AppMenu->Items()->Add("AppSeparator", "-");
   PreviewItem = AppMenu->Items()->Add("PreviewItem", kPreviewCaption, [this] { SetPreview(!Preview()); });
+  PreviewItem->SetCheckable(true);
   UndoItem = AppMenu->Items()->Add("UndoItem", kUndoCaption, [this] { CallGuarded([this] { UndoLastBatch(); }); });
   UndoItem->SetShortCutText(kUndoShortCutText);
   SkinForm->SetSystemMenu(AppMenu);

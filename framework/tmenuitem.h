@@ -36,6 +36,10 @@ class TMenuItem : public TComponent {
   void SetChecked(bool value);
   bool RadioItem() const { return FRadioItem; }
   void SetRadioItem(bool value) { FRadioItem = value; }
+  // An item that turns something on and off, so assistive technology says
+  // "not checked" while it is off; checked and radio items always are.
+  bool Checkable() const { return FCheckable || FChecked || FRadioItem; }
+  void SetCheckable(bool value) { FCheckable = value; }
   int GroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int value) { FGroupIndex = value; }
   // The item a double-click on the opener runs (the tray icon's).
@@ -92,6 +96,7 @@ class TMenuItem : public TComponent {
   bool FVisible = true;
   bool FChecked = false;
   bool FRadioItem = false;
+  bool FCheckable = false;
   bool FDefault = false;
   int FGroupIndex = 0;
   int FImageIndex = -1;

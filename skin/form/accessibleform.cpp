@@ -301,7 +301,7 @@ class TbsAccessibleMenuItem : public QAccessibleInterface, public QAccessibleAct
     s.focusable = item->Selectable();
     s.focused = item->Highlighted;
     s.hotTracked = item->Highlighted;
-    s.checkable = menuItem.Checked() || menuItem.RadioItem();
+    s.checkable = menuItem.Checkable();
     s.checked = menuItem.Checked();
     s.hasPopup = item->HasSubItems();
     s.expanded = SubMenu() != nullptr;
@@ -317,7 +317,7 @@ class TbsAccessibleMenuItem : public QAccessibleInterface, public QAccessibleAct
     const TbsSkinMenuItem* item = Item();
     if (!item || !item->Selectable()) return {};
     const TMenuItem& menuItem = *item->MenuItem();
-    if (menuItem.Checked() || menuItem.RadioItem()) return {pressAction(), toggleAction()};
+    if (menuItem.Checkable()) return {pressAction(), toggleAction()};
     return {pressAction()};
   }
   void doAction(const QString& name) override {

@@ -126,6 +126,7 @@ TEST(MenuAccessibility, AnOpenMenuShowsItsItemsAndTellsOfOpeningHighlightAndClos
   checked->SetChecked(true);
   bool checkedClicked = false;
   checked->OnClick = [&] { checkedClicked = true; };
+  own.Items()->Add("switch", "&Switch")->SetCheckable(true);  // off, yet a switch
   TMenuItem* more = own.Items()->Add("more", "&More");
   more->Add("inner", "&Inner");
   more->Add("other", "&Other");
@@ -153,6 +154,9 @@ TEST(MenuAccessibility, AnOpenMenuShowsItsItemsAndTellsOfOpeningHighlightAndClos
   EXPECT_FALSE(items["Checked"]->state().disabled);
   EXPECT_TRUE(items["Checked"]->state().checked);
   EXPECT_FALSE(items["Minimize"]->state().checked);
+  EXPECT_FALSE(items["Minimize"]->state().checkable);
+  EXPECT_TRUE(items["Switch"]->state().checkable);
+  EXPECT_FALSE(items["Switch"]->state().checked);
   EXPECT_TRUE(items["More"]->state().hasPopup);
   EXPECT_EQ(items["More"]->childCount(), 0);
   const QRect rect = items["More"]->rect();
