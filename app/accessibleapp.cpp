@@ -7,6 +7,7 @@
 
 #include "app/tbatchstrip.h"
 #include "framework/handlerguard.h"
+#include "skin/form/accessibleform.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const char* const kCancelName = "取消";
 
 // The cross at the strip's right end: part of the strip's picture, so an
 // interface of its own that the strip's interface makes and registers.
-class TBatchCancelAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class TBatchCancelAccessible : public TbsAccessibleLeaf, public QAccessibleActionInterface {
  public:
   explicit TBatchCancelAccessible(TBatchStrip* strip) : FStrip(strip) {}
 
@@ -25,19 +26,13 @@ class TBatchCancelAccessible : public QAccessibleInterface, public QAccessibleAc
   }
 
   bool isValid() const override { return FStrip; }
-  QObject* object() const override { return nullptr; }
   QWindow* window() const override { return FStrip ? FStrip->window()->windowHandle() : nullptr; }
   QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(FStrip.data()); }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return ToQ(kCancelName);
     if (t == QAccessible::Accelerator) return QStringLiteral("Esc");
     return {};
   }
-  void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
     if (!FStrip) return {};
     const TRect r = FStrip->CancelRect();

@@ -207,20 +207,15 @@ class TbsListAccessible;
 
 // One row of a list: not a widget of its own, so the list's interface makes
 // it and registers it, and it reads everything from the list as asked.
-class TbsListRowAccessible : public QAccessibleInterface {
+class TbsListRowAccessible : public TbsAccessibleLeaf {
  public:
   TbsListRowAccessible(TbsListBox* list, int index) : FList(list), FIndex(index) {}
 
   int Index() const { return FIndex; }
 
   bool isValid() const override { return FList && FIndex < FList->Count(); }
-  QObject* object() const override { return nullptr; }
   QWindow* window() const override { return FList ? FList->window()->windowHandle() : nullptr; }
   QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(FList.data()); }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
   QString text(QAccessible::Text t) const override {
     if (!isValid()) return {};
@@ -229,7 +224,6 @@ class TbsListRowAccessible : public QAccessibleInterface {
       return ToQ(FList->SkinBox->OnItemDescription(FIndex));
     return {};
   }
-  void setText(QAccessible::Text, const QString&) override {}
 
   QRect rect() const override {
     if (!isValid()) return {};

@@ -70,7 +70,7 @@ std::vector<TbsSkinPopupWindow*> OpenMenus(const QWidget* form) {
 
 // A caption button. The frame makes its objects anew with every skin, so the
 // button is looked up by its name on every question, never held.
-class TbsAccessibleCaptionButton : public QAccessibleInterface, public QAccessibleActionInterface {
+class TbsAccessibleCaptionButton : public TbsAccessibleLeaf, public QAccessibleActionInterface {
  public:
   TbsAccessibleCaptionButton(TbsSkinFrame* frame, std::string idName) : FFrame(frame), FIDName(std::move(idName)) {}
 
@@ -82,15 +82,10 @@ class TbsAccessibleCaptionButton : public QAccessibleInterface, public QAccessib
   const std::string& IDName() const { return FIDName; }
 
   bool isValid() const override { return Button() != nullptr; }
-  QObject* object() const override { return nullptr; }
   QWindow* window() const override { return FFrame && FFrame->Form() ? FFrame->Form()->windowHandle() : nullptr; }
   QAccessibleInterface* parent() const override {
     return FFrame && FFrame->Form() ? QAccessible::queryAccessibleInterface(FFrame->Form()) : nullptr;
   }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
   QString text(QAccessible::Text t) const override {
     const TbsSkinStdButtonObject* b = Button();
@@ -107,7 +102,6 @@ class TbsAccessibleCaptionButton : public QAccessibleInterface, public QAccessib
       default: return {};
     }
   }
-  void setText(QAccessible::Text, const QString&) override {}
 
   QRect rect() const override {
     const TbsSkinStdButtonObject* b = Button();

@@ -6,10 +6,24 @@
 // a skinned popup window is a popup menu whose children are its items, with
 // their captions, shortcuts, states and the submenu they open.
 
+#include <QAccessibleInterface>
 #include <functional>
 
 class QAccessibleEvent;
 class TForm;
+
+// A part of a control that is no widget of its own and has no parts (a
+// caption button, a list row, a strip's cancel cross): no object, no
+// children, a name that cannot be set. The part says the rest.
+class TbsAccessibleLeaf : public QAccessibleInterface {
+ public:
+  QObject* object() const override { return nullptr; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  void setText(QAccessible::Text, const QString&) override {}
+};
 
 // Installs the interfaces once; the frame and the popup window call it as
 // they are made.
