@@ -115,11 +115,11 @@ void TRenameBatch::Launch(std::function<TBatchResult(TBatchControl&)> work) {
 }
 
 bool TRenameBatch::StartRename(std::string Folder, std::vector<std::string> Names, std::size_t Count,
-                               std::string Prefix, int32_t Start) {
+                               std::string Prefix, int32_t Start, int Width) {
   if (Running()) return false;
-  Launch([this, Folder = std::move(Folder), Names = std::move(Names), Count, Prefix = std::move(Prefix),
-          Start](TBatchControl& control) {
-    return RunRename(Folder, Names, Count, Prefix, Start, control, FJournal);
+  Launch([this, Folder = std::move(Folder), Names = std::move(Names), Count, Prefix = std::move(Prefix), Start,
+          Width](TBatchControl& control) {
+    return RunRename(Folder, Names, Count, Prefix, Start, control, FJournal, Width);
   });
   return true;
 }
@@ -175,10 +175,10 @@ std::string TRenameBatch::JournalFolder() { return TRenameJournal::Folder(); }
 
 TBatchResult TRenameBatch::RunRename(const std::string& Folder, const std::vector<std::string>& Names,
                                      std::size_t Count, const std::string& Prefix, int32_t Start,
-                                     TBatchControl& Control, TRenameJournal& journal) {
+                                     TBatchControl& Control, TRenameJournal& journal, int Width) {
   TBatchResult result;
   result.Kind = TBatchResult::TKind::Rename;
-  const std::vector<TPlannedRename> plan = PlanRenames(Names, Count, Prefix, Start);
+  const std::vector<TPlannedRename> plan = PlanRenames(Names, Count, Prefix, Start, Width);
   result.Total = plan.size();
   Control.Total = plan.size();
   if (plan.empty()) {

@@ -82,12 +82,13 @@ public:
   TRenameBatch& operator=(const TRenameBatch&) = delete;
 
   // Starts renaming on a worker thread exactly as RenameAll(Folder, Names,
-  // Prefix, Start) with FileCount() == Count would. Folder ends in "/".
+  // Prefix, Start) with FileCount() == Count would, numbers padded to Width
+  // digits (PlanRenames). Folder ends in "/".
   // Returns false (and starts nothing) while a batch or undo is running.
   // A batch that cannot write its journal still finishes: Result().Started is
   // false and Result().Error says why.
   bool StartRename(std::string Folder, std::vector<std::string> Names, std::size_t Count,
-                   std::string Prefix, int32_t Start);
+                   std::string Prefix, int32_t Start, int Width = 0);
   // Starts undoing the journalled batch on a worker thread; false while one runs.
   bool StartUndo();
 
@@ -133,7 +134,7 @@ public:
   // Journal as the window's journal.
   static TBatchResult RunRename(const std::string& Folder, const std::vector<std::string>& Names,
                                 std::size_t Count, const std::string& Prefix, int32_t Start,
-                                TBatchControl& Control, TRenameJournal& Journal);
+                                TBatchControl& Control, TRenameJournal& Journal, int Width = 0);
   static TBatchResult RunUndo(TBatchControl& Control, TRenameJournal& Journal);
 
 private:

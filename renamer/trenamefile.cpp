@@ -27,10 +27,10 @@ bool IsRenamable(std::string_view Name) {
          Name.find_first_of(kNotInNames) == std::string_view::npos;
 }
 
-std::size_t ShortestNewNameBytes(std::string_view Prefix, int32_t Start) {
+std::size_t ShortestNewNameBytes(std::string_view Prefix, int32_t Start, int Width) {
   // A start below zero counts through "0", the shortest number of all.
   const int64_t first = RenameNumber(Start, 0);
-  return Prefix.size() + (first <= 0 ? 1 : std::to_string(first).size());
+  return Prefix.size() + std::max<std::size_t>(std::max(Width, 1), first <= 0 ? 1 : std::to_string(first).size());
 }
 
 int64_t RenameNumber(int32_t Start, std::size_t Index) {
@@ -43,25 +43,41 @@ std::string_view NameExtension(std::string_view Name) {
   return Name.substr(pos);
 }
 
-std::string RenamedName(std::string_view OldName, std::string_view Prefix, int64_t Number) {
+int NumberWidth(int32_t Start, std::size_t Count) {
+  if (Count == 0) return 0;
+  const int64_t last = RenameNumber(Start, Count - 1);
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, last).ptr;
+  return int(end - digits) - (last < 0 ? 1 : 0);
+}
+
+std::string NumberText(int64_t Number, int Width) {
   char digits[24];
   const char* end = std::to_chars(digits, digits + sizeof digits, Number).ptr;
+  const char* first = digits + (Number < 0 ? 1 : 0);
+  std::string text(Number < 0 ? "-" : "");
+  if (Width > end - first) text.append(std::size_t(Width - (end - first)), '0');
+  return text.append(first, end);
+}
+
+std::string RenamedName(std::string_view OldName, std::string_view Prefix, int64_t Number, int Width) {
+  const std::string number = NumberText(Number, Width);
   const std::string_view extension = NameExtension(OldName);
   std::string name;
-  name.reserve(Prefix.size() + (end - digits) + extension.size());
-  name.append(Prefix).append(digits, end - digits).append(extension);
+  name.reserve(Prefix.size() + number.size() + extension.size());
+  name.append(Prefix).append(number).append(extension);
   return name;
 }
 
 std::vector<TPlannedRename> PlanRenames(const std::vector<std::string>& Names, std::size_t Count,
-                                        std::string_view Prefix, int32_t Start) {
+                                        std::string_view Prefix, int32_t Start, int Width) {
   std::vector<TPlannedRename> plan;
   if (!IsValidPrefix(Prefix)) return plan;
   Count = std::min(Count, Names.size());
   plan.reserve(Count);
   for (std::size_t i = 0; i < Count; ++i) {
     if (!IsRenamable(Names[i])) continue;
-    plan.push_back({i, RenamedName(Names[i], Prefix, RenameNumber(Start, i))});
+    plan.push_back({i, RenamedName(Names[i], Prefix, RenameNumber(Start, i), Width)});
   }
   return plan;
 }

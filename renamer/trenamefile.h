@@ -28,7 +28,7 @@ constexpr std::size_t kMaxNameBytes = 255;  // the longest name the file systems
 // Bytes of the shortest name any file of a batch can get: the prefix and the
 // shortest running number (the first, numbers only grow), with no extension.
 // Past kMaxNameBytes every rename of the batch must fail.
-std::size_t ShortestNewNameBytes(std::string_view Prefix, int32_t Start);
+std::size_t ShortestNewNameBytes(std::string_view Prefix, int32_t Start, int Width = 0);
 
 // Only a bare name of the folder is renamed: never "", ".", ".." or a name
 // holding "/" or NUL. Such a list entry is skipped (its number still used).
@@ -41,10 +41,18 @@ int64_t RenameNumber(int32_t Start, std::size_t Index);
 // The extension of a bare name: the text from its last ".", or "" if none.
 std::string_view NameExtension(std::string_view Name);
 
-// The bare new name: Prefix + Number in decimal (a "-" for negatives, no
-// leading zeros) + the old name's extension. It may be longer than the file
-// system allows; the move then fails and the file keeps its name.
-std::string RenamedName(std::string_view OldName, std::string_view Prefix, int64_t Number);
+// Zero padding, off by default (Width 0): every number of a batch is written
+// with at least as many digits as the batch's last number has, so that
+// names sort right as text (My001 ... My120). A number never gets shorter.
+// The digits of RenameNumber(Start, Count - 1) without its sign; 0 when Count is 0.
+int NumberWidth(int32_t Start, std::size_t Count);
+// Number in decimal, its digits padded with zeros to Width ("-" before the zeros).
+std::string NumberText(int64_t Number, int Width = 0);
+
+// The bare new name: Prefix + NumberText(Number, Width) + the old name's
+// extension. It may be longer than the file system allows; the move then
+// fails and the file keeps its name.
+std::string RenamedName(std::string_view OldName, std::string_view Prefix, int64_t Number, int Width = 0);
 
 // One move a rename of a list makes: Names[Index] becomes NewName.
 struct TPlannedRename {
@@ -54,8 +62,9 @@ struct TPlannedRename {
 
 // The moves, in order, that renaming the first Count names of Names makes
 // (Count is clamped to Names.size()); empty when the prefix is not valid.
+// Width is the zero padding of every number (see NumberWidth), 0 for none.
 std::vector<TPlannedRename> PlanRenames(const std::vector<std::string>& Names, std::size_t Count,
-                                        std::string_view Prefix, int32_t Start);
+                                        std::string_view Prefix, int32_t Start, int Width = 0);
 
 class Trenamefile {
 public:
