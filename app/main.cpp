@@ -3,6 +3,7 @@
 // without a display), then the application's title (it captions message
 // boxes), the main window, and the message loop until the window closes.
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QtGlobal>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/commandline.h"
+#include "app/localetexts.h"
 #include "app/tmainform.h"
 #include "app/tskinchooser.h"
 #include "app/tskinfileloader.h"
@@ -91,6 +93,7 @@ int main(int argc, char** argv) {
   auto displayCheck = std::make_unique<TDisplayCheck>();
   TApplication application(argc, argv);
   displayCheck.reset();
+  InstallQtTranslations(*QCoreApplication::instance());
   // While the fonts are read: the tree's first pictures, which need no text.
   // The window's first text then waits for the reading to end.
   TSystemImageList::Instance().LookUpDesktopIcons();

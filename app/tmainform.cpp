@@ -7,6 +7,7 @@
 
 #include "app/accessibleapp.h"
 #include "app/appsettings.h"
+#include "app/localetexts.h"
 #include "app/renameglyph.h"
 #include "app/tbatchstrip.h"
 #include "app/tpreviewlist.h"
@@ -310,6 +311,8 @@ void TmainForm::ResolveReferences() {
   for (TbsSkinEdit* field : {EdtFindEx, EdtFrontName, EdtRangestart, EdtRangeend}) field->SetSkinData(bsSkinData);
   bsSkinHint1->SetSkinData(bsSkinData);
   BatchStrip->SetSkinData(bsSkinData);
+  // Chinese menus and hints for a Chinese user; the built-in texts for everyone else.
+  if (ChineseMessagesWanted()) bsSkinData->SetResourceStrData(MakeChineseTexts(this));
   bsSkinData->SetCompressedStoredSkin(StoredSkin);
   // The tree's loaded phase: its skin, then the root (the desktop, expanded and selected).
   ShellTreeView1->Loaded();

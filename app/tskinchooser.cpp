@@ -6,6 +6,7 @@
 #include "app/tskinfileloader.h"
 #include "framework/tapplication.h"
 #include "framework/tpopupmenu.h"
+#include "skins/defaultskinblock.h"
 
 namespace {
 constexpr const char* kSkinKey = "skin";  // the package's path; absent or empty: the embedded skin
@@ -46,7 +47,7 @@ void TSkinChooser::ApplySavedChoice() {
   if (!FLoader.Load(saved).empty()) Save({});  // gone or broken: forget it, never ask again
 }
 
-void TSkinChooser::RefreshMenu() { Fill(ScanSkinFolders(SkinFolders())); }
+void TSkinChooser::RefreshMenu() { Fill(DescribeSkins(ScanSkinFolders(SkinFolders()), DefaultSkinBlock())); }
 
 void TSkinChooser::Fill(const std::vector<TSkinEntry>& packages) {
   FSkinItem->Clear();
@@ -60,7 +61,7 @@ void TSkinChooser::Fill(const std::vector<TSkinEntry>& packages) {
     item->SetChecked(path == current);
   };
   add(kEmbeddedSkinCaption, {});
-  for (const TSkinEntry& entry : packages) add(entry.Name, entry.Path);
+  for (const TSkinEntry& entry : packages) add(entry.Caption, entry.Path);
 }
 
 std::string TSkinChooser::Choose(const std::string& path) {

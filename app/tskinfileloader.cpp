@@ -6,6 +6,10 @@
 #include <exception>
 #include <vector>
 
+#include "skin/data/ebsbitmaperror.h"
+#include "skin/data/ebscompressionerror.h"
+#include "skin/data/ebsskinpackageerror.h"
+#include "skin/data/ebsskinvalueerror.h"
 #include "skin/data/tbsskinpackage.h"
 
 TSkinFileLoader::~TSkinFileLoader() {
@@ -42,6 +46,17 @@ std::string CheckFile(const std::string& path, TbsCompressedStoredSkin& skin) {
   return {};
 }
 
+// The window says what went wrong in its own language; the reader's exact
+// words follow in brackets for whoever made the skin.
+std::string Problem(const std::exception& error) {
+  const std::string detail = std::string("（") + error.what() + "）";
+  if (dynamic_cast<const EbsCompressionError*>(&error)) return "皮肤文件已损坏，压缩的数据无法解开";
+  if (auto* value = dynamic_cast<const EbsSkinValueError*>(&error)) return "皮肤描述中有错误的值（" + value->Located() + "）";
+  if (dynamic_cast<const EbsBitmapError*>(&error)) return "皮肤中的图片已损坏" + detail;
+  if (dynamic_cast<const EbsSkinPackageError*>(&error)) return "皮肤文件已损坏" + detail;
+  return "皮肤文件无法载入" + detail;
+}
+
 }  // namespace
 
 std::string TSkinFileLoader::Load(const std::string& path) {
@@ -51,7 +66,7 @@ std::string TSkinFileLoader::Load(const std::string& path) {
   try {
     problem = CheckFile(path, *skin);
   } catch (const std::exception& e) {
-    problem = e.what();
+    problem = Problem(e);
   }
   if (!problem.empty()) return problem;
 
@@ -60,7 +75,7 @@ std::string TSkinFileLoader::Load(const std::string& path) {
     FData.SetCompressedStoredSkin(skin.get());
     if (!FData.HasSkin()) problem = "皮肤文件无法载入";
   } catch (const std::exception& e) {
-    problem = e.what();
+    problem = Problem(e);
   }
   if (!problem.empty()) {
     // Reload what was drawn before: the failed load has cleared it.

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/tskinlist.h"
 
+#include "skin/data/tbscompressedstoredskin.h"
+#include "skin/data/tbsskindescription.h"
+#include "skin/data/tbsskinpackage.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,10 +72,61 @@ std::vector<TSkinEntry> ScanSkinFolders(const std::vector<std::string>& folders,
       if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || access(path.c_str(), R_OK) != 0) continue;
       const std::string name = fileName.substr(0, fileName.size() - std::string(kSkinSuffix).size());
       if (!names.insert(name).second) continue;  // the earlier folder's package wins
-      found.push_back({name, path});
+      found.push_back({name, path, name});
     }
     closedir(dir);
   }
   std::sort(found.begin(), found.end(), [](const TSkinEntry& a, const TSkinEntry& b) { return a.Name < b.Name; });
   return found;
+}
+
+namespace {
+
+// The package a compressed skin file holds, inflated; empty when it cannot be read.
+std::vector<uint8_t> PackageOf(const std::string& path) {
+  try {
+    TbsCompressedStoredSkin stored;
+    stored.ReadCompressedSkinFile(path);
+    std::vector<uint8_t> package;
+    if (!stored.Empty()) stored.InflateInto(package);
+    return package;
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::string SkinNameOf(const std::vector<uint8_t>& package) {
+  try {
+    TbsSkinDescription description;
+    description.LoadFromText(TbsSkinPackage::ReadDescriptionText(package.data(), package.size()));
+    const std::string* name = description.Find("VERSION", "skinname");
+    return name ? *name : std::string();
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+std::vector<TSkinEntry> DescribeSkins(std::vector<TSkinEntry> packages, const std::vector<uint8_t>& embeddedBlock,
+                                      int maxMilliseconds) {
+  QElapsedTimer clock;
+  clock.start();
+  std::vector<uint8_t> embedded;
+  try {
+    TbsCompressedStoredSkin::Inflate(embeddedBlock, embedded);
+  } catch (const std::exception&) {
+    embedded.clear();
+  }
+  std::vector<TSkinEntry> described;
+  for (TSkinEntry& entry : packages) {
+    struct stat info;
+    if (clock.elapsed() <= maxMilliseconds && stat(entry.Path.c_str(), &info) == 0 && info.st_size <= kMaxDescribedBytes) {
+      const std::vector<uint8_t> package = PackageOf(entry.Path);
+      if (!package.empty() && package == embedded) continue;
+      if (std::string name = SkinNameOf(package); !name.empty()) entry.Caption = std::move(name);
+    }
+    described.push_back(std::move(entry));
+  }
+  return described;
 }

@@ -5,12 +5,14 @@
 // The scan is bounded in entries and time, so a huge or hostile folder only
 // shortens the list; it never holds up the window.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 struct TSkinEntry {
-  std::string Name;  // the file name without ".skn", as the menu shows it
+  std::string Name;  // the file name without ".skn"
   std::string Path;
+  std::string Caption;  // what the menu shows: the skin's own name, else Name
 };
 
 struct TSkinScanLimits {
@@ -26,3 +28,13 @@ std::vector<std::string> SkinFolders();
 // Regular, readable files named *.skn in `folders`, sorted by name; a name
 // found in an earlier folder hides the same name in later ones.
 std::vector<TSkinEntry> ScanSkinFolders(const std::vector<std::string>& folders, const TSkinScanLimits& limits = {});
+
+// Gives each package its caption, the skin name its description holds
+// ([VERSION] skinname), or its file name when it has none or cannot be read
+// in the time left; and drops every package whose content is the skin of
+// `embeddedBlock` (the program's own skin, installed for skin makers), which
+// the menu lists already. Packages above kMaxDescribedBytes keep their file
+// name: reading them is left to the moment they are chosen.
+constexpr std::int64_t kMaxDescribedBytes = std::int64_t(4) << 20;
+std::vector<TSkinEntry> DescribeSkins(std::vector<TSkinEntry> packages, const std::vector<std::uint8_t>& embeddedBlock,
+                                      int maxMilliseconds = 250);

@@ -51,6 +51,17 @@ class Cursor {
   QImage OptionalPicture(const char* what, const std::string& name) {
     return Byte(what) == 0 ? Picture(name) : QImage();
   }
+  // Steps over a picture by the length its header declares, decoding nothing.
+  void SkipPicture(const std::string& name) {
+    try {
+      FPos += TbsBitmapFile::DeclaredLength(Here(), Left());
+    } catch (const EbsBitmapError& e) {
+      throw EbsSkinPictureError("the package's " + name, e.what());
+    }
+  }
+  void SkipOptionalPicture(const char* what, const std::string& name) {
+    if (Byte(what) == 0) SkipPicture(name);
+  }
 
  private:
   const uint8_t* FData;
@@ -96,6 +107,20 @@ TbsSkinPackage TbsSkinPackage::Read(const uint8_t* data, size_t size) {
   }
   package.DescriptionText.assign(reinterpret_cast<const char*>(in.Here()), in.Left());
   return package;
+}
+
+std::string TbsSkinPackage::ReadDescriptionText(const uint8_t* data, size_t size) {
+  Cursor in(data, size);
+  const int32_t version = in.Int32("the version");
+  if (version > kVersion) return {};
+  const int optional = version == 2 ? 5 : 3;
+  for (int i = 0; i < optional; ++i) in.SkipOptionalPicture("a picture flag", "picture " + std::to_string(i));
+  const int32_t count = in.Int32("the active picture count");
+  for (int32_t i = 0; i < count; ++i) {
+    if (in.Left() == 0) throw EbsSkinPackageError("The skin package ends before active picture " + std::to_string(i));
+    in.SkipPicture("active picture " + std::to_string(i));
+  }
+  return std::string(reinterpret_cast<const char*>(in.Here()), in.Left());
 }
 
 std::vector<uint8_t> TbsSkinPackage::Write() const {

@@ -32,6 +32,10 @@ class TbsSkinPackage {
   // Reads a package. A version above 3 stops after the version: the result
   // carries only that version, and the caller refuses it.
   static TbsSkinPackage Read(const uint8_t* data, size_t size);
+  // Only the description text of a package, stepping over its pictures
+  // without decoding them (what a list of skins needs); empty for a version
+  // above 3. Fails like Read on a package too short for its pictures.
+  static std::string ReadDescriptionText(const uint8_t* data, size_t size);
   // Writes the package as version 3.
   std::vector<uint8_t> Write() const;
 };

@@ -160,8 +160,10 @@ TEST_F(SkinMenu, TheSystemMenuCarriesTheSkinItemBetweenTheFramesItemsAndClose) {
   AddPackage("dark.skn", ReadAll(kDarkPackage));
   EXPECT_EQ(Captions(Chooser->SkinMenuItem()), (std::vector<std::string>{"默认"}));
   EXPECT_EQ(Checked(), "默认;");
+  // The program's own skin, installed for skin makers, is the embedded one: listed once.
+  AddPackage("default.skn", ReadAll(std::string(PACKED_SKINS_DIR) + "/default.skin"));
   Form->SkinForm->OnSkinMenuOpen();
-  EXPECT_EQ(Captions(Chooser->SkinMenuItem()), (std::vector<std::string>{"默认", "dark"}));
+  EXPECT_EQ(Captions(Chooser->SkinMenuItem()), (std::vector<std::string>{"默认", "深色"}));
 }
 
 TEST_F(SkinMenu, AChosenSkinIsDrawnCheckedAndTakenAgainAtTheNextStart) {
@@ -170,21 +172,21 @@ TEST_F(SkinMenu, AChosenSkinIsDrawnCheckedAndTakenAgainAtTheNextStart) {
   const QRect list = Form->bsSkinPanel2->geometry();
   EXPECT_EQ(Form->bsSkinSplitter1->SkinData(), nullptr);
   EXPECT_EQ(Form->bsSkinSplitter1->width(), 3);
-  ClickSkin("dark");
-  EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
+  ClickSkin("深色");
+  EXPECT_EQ(Form->bsSkinData->SkinName, "深色");
   EXPECT_NE(Picture(), embedded);
   // The splitter is drawn from the dark skin's own record, in its width.
   EXPECT_EQ(Form->bsSkinSplitter1->SkinData(), Form->bsSkinData);
   EXPECT_EQ(Form->bsSkinSplitter1->width(), 8);
   EXPECT_EQ(Form->bsSkinPanel2->x(), Form->bsSkinSplitter1->x() + 8);
   Chooser->RefreshMenu();
-  EXPECT_EQ(Checked(), "dark;");
+  EXPECT_EQ(Checked(), "深色;");
 
   Close();
   Open();  // a new run
-  EXPECT_EQ(Form->bsSkinData->SkinName, "Default");
+  EXPECT_EQ(Form->bsSkinData->SkinName, "默认");
   Chooser->ApplySavedChoice();
-  EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
+  EXPECT_EQ(Form->bsSkinData->SkinName, "深色");
   EXPECT_EQ(Loader->LoadedFile(), Skins + "dark.skn");
 
   EXPECT_EQ(Form->bsSkinSplitter1->width(), 8) << "a remembered skin binds it too";
@@ -202,12 +204,12 @@ TEST_F(SkinMenu, AChosenSkinIsDrawnCheckedAndTakenAgainAtTheNextStart) {
 TEST_F(SkinMenu, ABrokenPackageIsRefusedNamingTheFileAndTheChoiceStays) {
   AddPackage("dark.skn", ReadAll(kDarkPackage));
   AddPackage("broken.skn", std::string("\x03\x00\x00\x00\x04\x00\x00\x00junk", 12));
-  ClickSkin("dark");
+  ClickSkin("深色");
   const QImage dark = Picture();
   Chooser->RefreshMenu();
   const std::string message = Chooser->Choose(Skins + "broken.skn");
-  EXPECT_EQ(message, "无法载入皮肤文件“" + Skins + "broken.skn”：compression error");
-  EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
+  EXPECT_EQ(message, "无法载入皮肤文件“" + Skins + "broken.skn”：皮肤文件已损坏，压缩的数据无法解开");
+  EXPECT_EQ(Form->bsSkinData->SkinName, "深色");
   EXPECT_EQ(Picture(), dark);
   EXPECT_EQ(Chooser->SavedChoice(), Skins + "dark.skn");
 }

@@ -65,7 +65,7 @@ TEST_F(SkinFile, ThePackedDefaultSkinLoadsFromItsFileAndDrawsTheSameWindow) {
 TEST_F(SkinFile, SwitchingToTheDarkSkinAndBackLeavesEveryPixelAsBefore) {
   const QImage before = Picture();
   ASSERT_EQ(Loader->Load(std::string(PACKED_SKINS_DIR) + "/dark.skn"), "");
-  EXPECT_EQ(Form->bsSkinData->SkinName, "Dark");
+  EXPECT_EQ(Form->bsSkinData->SkinName, "深色");
   const QImage dark = Picture();
   ASSERT_EQ(dark.size(), before.size());
   EXPECT_NE(dark, before);
@@ -99,9 +99,9 @@ TEST_F(SkinFile, ABadFileIsRefusedWithItsReasonAndTheSkinInUseStays) {
       {dir + "missing.skn", "文件不存在"},
       {dir, "文件夹"},
       {dir + "garbage.skn", "不是皮肤文件"},
-      {dir + "empty.skn", "no version"},
+      {dir + "empty.skn", "皮肤文件已损坏（"},
       {dir + "newer.skn", "版本太新"},
-      {dir + "damaged.skn", "compression error"},
+      {dir + "damaged.skn", "压缩的数据无法解开"},
       {dir + "short.skn", "shorter than its length says"},
       {dir + "huge.skn", "文件太大"},
       {dir + "loop.skn", "文件不存在"},

@@ -71,8 +71,8 @@ class DarkSkin : public ::testing::Test {
 
 TEST_F(DarkSkin, HasTheDefaultSkinsRecordsAndPictureSizesUnderItsOwnName) {
   const TbsSkinData &d = dark->Data, &l = light->Data;
-  EXPECT_EQ(d.SkinName, "Dark");
-  EXPECT_EQ(l.SkinName, "Default");
+  EXPECT_EQ(d.SkinName, "深色");
+  EXPECT_EQ(l.SkinName, "默认");
   ASSERT_EQ(d.ObjectRecords.size(), l.ObjectRecords.size());
   for (size_t i = 0; i < d.ObjectRecords.size(); ++i) {
     EXPECT_EQ(d.ObjectRecords[i]->IDName, l.ObjectRecords[i]->IDName);

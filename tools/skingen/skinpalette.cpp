@@ -66,7 +66,7 @@ void UseDarkPalette() {
   kGroupFrameLight = RGBColor(70, 75, 84);
   kGroupFrameDark = RGBColor(20, 22, 26);
 
-  kSkinName = "Dark";
+  kSkinName = "深色";
   kSkinComments = "A dark frame with a light caption text, muted fields, one blue accent.";
 }
 

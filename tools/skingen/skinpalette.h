@@ -79,7 +79,7 @@ inline TColor kGroupFrameLight = RGBColor(255, 255, 255);
 inline TColor kGroupFrameDark = RGBColor(128, 128, 128);
 
 // The skin's name and words in its [VERSION] section.
-inline const char* kSkinName = "Default";
+inline const char* kSkinName = "默认";
 inline const char* kSkinComments = "Light and calm: a soft grey chrome, white fields, one blue accent.";
 
 // A dark frame with a light caption text, muted fields, the same blue accent
