@@ -63,12 +63,13 @@ TbsResourceStrData* MakeChineseTexts(QObject* owner) {
   return table;
 }
 
-bool InstallQtTranslations(QCoreApplication& application) {
-  if (!ChineseMessagesWanted()) return false;
+QTranslator* InstallQtTranslations(QCoreApplication& application) {
+  if (!ChineseMessagesWanted()) return nullptr;
   auto* translator = new QTranslator(&application);
-  if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
     delete translator;
-    return false;
+    return nullptr;
   }
-  return QCoreApplication::installTranslator(translator);
+  return translator;
 }

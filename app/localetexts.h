@@ -21,6 +21,7 @@ bool ChineseMessagesWanted();
 TbsResourceStrData* MakeChineseTexts(QObject* owner);
 
 // Loads Qt's Chinese translations for its standard dialogs (so a message
-// box's button reads "确定") when ChineseMessagesWanted(). False when none
-// was wanted or none could be found (the dialogs then stay English).
-bool InstallQtTranslations(QCoreApplication& application);
+// box's button reads "确定") when ChineseMessagesWanted(). The installed
+// translator, owned by the application; null when none was wanted or none
+// could be found (the dialogs then stay English).
+QTranslator* InstallQtTranslations(QCoreApplication& application);

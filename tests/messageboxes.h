@@ -4,6 +4,7 @@
 // showed, so a test can run code that reports errors without a person there.
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <string>
@@ -14,13 +15,16 @@ class MessageBoxes {
   struct Box {
     std::string Title, Text;
     QMessageBox::Icon Icon;
+    std::vector<std::string> Buttons;  // their texts as shown, accelerator marks and all
   };
 
   explicit MessageBoxes(int pollMs = 10) {
     FPoll.setInterval(pollMs);
     QObject::connect(&FPoll, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        Shown.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
+        std::vector<std::string> buttons;
+        for (QAbstractButton* button : box->buttons()) buttons.push_back(button->text().toStdString());
+        Shown.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon(), buttons});
         box->accept();
       }
     });

@@ -12,7 +12,7 @@
 
 namespace {
 
-QString Run(const QStringList& args) {
+QString Xdotool(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);
   p.waitForFinished(realx::kPatienceMs);
@@ -23,9 +23,9 @@ QString Run(const QStringList& args) {
 // empty rectangle at (-1, -1) while it has none.
 QRect ServerGeometry() {
   const QRect none(-1, -1, 0, 0);
-  const QString ids = Run({"search", "--onlyvisible", "--name", "^批量修改文件名$"}).trimmed();
+  const QString ids = Xdotool({"search", "--onlyvisible", "--name", "^批量修改文件名$"}).trimmed();
   if (ids.isEmpty()) return none;
-  const QString geometry = Run({"getwindowgeometry", ids.split('\n').first()});
+  const QString geometry = Xdotool({"getwindowgeometry", ids.split('\n').first()});
   const auto at = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(geometry);
   const auto size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(geometry);
   if (!at.hasMatch() || !size.hasMatch()) return none;
@@ -60,6 +60,36 @@ TEST(RealXProgram, AtScaleTwoTheWindowOpensInsideTheScreen) {
   // Shrunk no further than the screen asks: the full width, its own height.
   EXPECT_EQ(window.width(), 1280);
   EXPECT_LT(window.height(), 1024);
+}
+
+// A Chinese user's window manager reads the title from WM_NAME in the
+// locale's encoding: right only when the locale exists and the program uses it.
+TEST(RealXProgram, UnderAChineseLocaleTheTitleReachesTheWindowManagerIntact) {
+  BR_REQUIRE_REAL_X();
+  TempFolder home;
+  home.MakeDir("Desktop");
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", QString::fromStdString(home.Path()));
+  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.Path() + ".config"));
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  env.remove("LC_ALL");
+  env.remove("LC_MESSAGES");
+  env.remove("LC_CTYPE");
+  env.insert("LANG", "zh_CN.UTF-8");
+  program.setProcessEnvironment(env);
+  program.start(BR_PROGRAM);
+  ASSERT_TRUE(program.waitForStarted(realx::kPatienceMs));
+  ASSERT_TRUE(QTest::qWaitFor([] { return ServerPosition() != QPoint(-1, -1); }, realx::kPatienceMs));
+  const QString id = Xdotool({"search", "--onlyvisible", "--name", "^批量修改文件名$"}).trimmed().split('\n').first();
+  QProcess xprop;
+  xprop.setProcessEnvironment(env);
+  xprop.start("xprop", {"-id", id, "WM_NAME"});
+  xprop.waitForFinished(realx::kPatienceMs);
+  const QString name = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+  program.kill();
+  program.waitForFinished(realx::kPatienceMs);
+  EXPECT_TRUE(name.endsWith(" = \"批量修改文件名\"")) << name.toStdString();
 }
 
 }  // namespace
