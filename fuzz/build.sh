@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the fuzz targets (skin data, undo journal) with clang and libFuzzer, outside the
+# Builds the fuzz targets (skin data, undo journal, photo date) with clang and libFuzzer, outside the
 # CMake build: usage fuzz/build.sh [TARGET...] (default: all). Objects are
 # kept in build-fuzz/ and rebuilt only when their source changed, through the
 # shared compiler cache (scripts/ccache.sh), BR_FUZZ_JOBS (default 2) at a time.
@@ -60,7 +60,7 @@ for src in "$root"/platform/*.cpp "$root"/framework/*.cpp "$root"/skin/data/*.cp
 done
 
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_skin_package fuzz_bmp fuzz_skin_description fuzz_journal)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_skin_package fuzz_bmp fuzz_skin_description fuzz_journal fuzz_photo_date)
 for t in "${targets[@]}"; do
   compile "$root/fuzz/$t.cpp" "$out/obj/target_$t.o"
 done

@@ -34,20 +34,24 @@ using TTakenTime = int64_t;
 
 // The date a photo was taken, from the bytes of a JPEG file's start (or of a
 // bare EXIF block beginning with "Exif\0\0"): DateTimeOriginal, else
-// DateTimeDigitized. Nothing for bytes without EXIF, with a damaged or
-// truncated block, or with a date that is no valid "YYYY:MM:DD HH:MM:SS".
-// Never reads past Size, never loops: safe on any bytes.
+// DateTimeDigitized (the first of the two that is a valid date). Nothing for
+// bytes without EXIF, with a truncated EXIF segment, a damaged block, or no
+// valid "YYYY:MM:DD HH:MM:SS". Never reads past Size (nor past
+// kPhotoHeadBytes), never loops: safe on any bytes.
 std::optional<TTakenTime> PhotoTakenFromBytes(const unsigned char* Data, std::size_t Size);
 
 // The bytes of a file's start that PhotoTakenFromBytes needs: a JPEG's EXIF
 // block lies in its first segments, so at most kPhotoHeadBytes are read.
 constexpr std::size_t kPhotoHeadBytes = 128 * 1024;
-// PhotoTakenFromBytes on the head of the file at Path; nothing when it
-// cannot be opened or read, or is no regular file.
+// PhotoTakenFromBytes on the head of the file at Path (links followed);
+// nothing when it cannot be opened or read, or is no regular file. Reads the
+// JPEG segments up to the end of the EXIF one, not more.
 std::optional<TTakenTime> PhotoTaken(const std::string& Path);
 
 // What ordering needs of one file. Modified is in nanoseconds since the
-// epoch; a file that cannot be looked at sorts as the oldest.
+// epoch; a file that cannot be looked at sorts as the oldest. For the order
+// Taken it is looked up only for files without a date (the only ones it
+// orders), and stays 0 for the others.
 struct TFileDates {
   int64_t Modified = 0;
   std::optional<TTakenTime> Taken;
@@ -61,7 +65,8 @@ std::vector<std::string> OrderNames(std::vector<std::string> Names, const std::v
                                     TNumberOrder Order);
 
 // Reads the dates the order needs (Modified: one stat per file; Taken: the
-// head of each file too) on a worker thread and orders the names. One job at
+// head of each regular file, and a stat of those without a date) on a worker
+// thread and orders the names. One job at
 // a time; all calls from one thread (the window's).
 class TNumberOrderJob {
  public:
@@ -71,14 +76,18 @@ class TNumberOrderJob {
   TNumberOrderJob& operator=(const TNumberOrderJob&) = delete;
 
   // Cancels a running job (waiting for it), then starts ordering Names, the
-  // listing of Folder (ends in "/"). Order Name finishes at once, with no thread.
+  // listing of Folder (ends in "/"). Order Name finishes at once, with no
+  // thread and without OnFinished: the caller takes the result right away.
   void Start(std::string Folder, std::vector<std::string> Names, TNumberOrder Order);
-  // Stops the running job between two files and waits for it; Finished()
-  // stays false for it and its result is never given.
+  // Stops the running job between two files, waits for it and drops it:
+  // afterwards Finished() is false and TakeResult() empty, also when the job
+  // ended just before (its OnFinished may then have run: a notice posted by
+  // it finds Finished() false).
   void Cancel();
 
   bool Running() const { return FRunning.load(); }
-  // True once the last started job has ordered all its names.
+  // True once the last started job has ordered all its names; stays true
+  // until the next Start or Cancel.
   bool Finished() const { return FFinished.load(); }
   std::size_t Done() const { return FDone.load(); }   // files looked at so far
   std::size_t Total() const { return FTotal.load(); }
@@ -86,7 +95,8 @@ class TNumberOrderJob {
   std::vector<std::string> TakeResult();
 
   // Runs on the worker thread right after Finished() turned true (not for a
-  // cancelled job); post to the window's thread yourself.
+  // cancelled job); post to the window's thread yourself. Each job calls the
+  // one set when it was started.
   std::function<void()> OnFinished;
 
   // The same work on the calling thread; Cancel, when given and set, stops it

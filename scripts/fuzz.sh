@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one fuzz target for a number of seconds:
-#   scripts/fuzz.sh fuzz_skin_package|fuzz_bmp|fuzz_skin_description|fuzz_journal SECONDS
+#   scripts/fuzz.sh fuzz_skin_package|fuzz_bmp|fuzz_skin_description|fuzz_journal|fuzz_photo_date SECONDS
 # Builds it first (fuzz/build.sh); new inputs go to a scratch corpus so the
 # seeds in fuzz/corpus stay as committed. Fails when the fuzzer finds a crash.
 set -euo pipefail

@@ -157,6 +157,22 @@ TEST_F(Batch, UndoOfACompleteBatchRestoresEveryNameAndIsThenGone) {
   EXPECT_FALSE(Undo().Started);  // one level
 }
 
+TEST_F(Batch, PaddedNumbersReachTheDiskAndUndoBringsTheOldNamesBack) {
+  Contents padded;
+  for (int i = 1; i <= 12; ++i) {
+    F.WriteFile("f" + std::to_string(i) + ".jpg", std::to_string(i));
+    padded[(i < 10 ? "My0" : "My") + std::to_string(i) + ".jpg"] = "file:" + std::to_string(i);
+  }
+  const Contents before = F.Contents();
+  Trenamefile engine;
+  const std::vector<std::string> names = engine.ListFiles(F.Path() + "*");
+  ASSERT_TRUE(W->StartRename(F.Path(), names, names.size(), "My", 0, NumberWidth(0, names.size())));
+  EXPECT_EQ(Wait(*W).Renamed, 12u);
+  EXPECT_EQ(F.Contents(), padded);
+  EXPECT_EQ(Undo().Renamed, 12u);
+  EXPECT_EQ(F.Contents(), before);
+}
+
 TEST_F(Batch, FilesChangedByHandAfterTheBatchKeepTheirNames) {
   F.WriteFile("a.txt", "A");
   F.WriteFile("b.txt", "B");

@@ -245,6 +245,30 @@ TEST(Renamer, LongerListThanTheCountRenamesOnlyTheCount) {
   EXPECT_EQ(f.Contents(), (Contents{{"My1", "file:A"}, {"z", "file:Z"}}));
 }
 
+TEST(Renamer, PaddedNumbersTakeTheDigitsOfTheBatchsLastNumber) {
+  const struct {
+    const char* What;
+    int32_t Start;
+    std::size_t Count, Index;
+    int Width;
+    const char* Name;
+  } cases[] = {
+      {"120 files: three digits, first", 0, 120, 0, 3, "My001.jpg"},
+      {"120 files: three digits, last", 0, 120, 119, 3, "My120.jpg"},
+      {"7 to 9 stay one digit", 6, 3, 0, 1, "My7.jpg"},
+      {"8 to 10: the first gets a zero", 7, 3, 0, 2, "My08.jpg"},
+      {"8 to 10: the last has its own two", 7, 3, 2, 2, "My10.jpg"},
+      {"one file", 0, 1, 0, 1, "My1.jpg"},
+      {"no files", 0, 0, 0, 0, "My1.jpg"},
+      {"the sign stays before the zeros", -101, 200, 95, 2, "My-05.jpg"},
+      {"a number wider than the width is not cut", -101, 200, 0, 2, "My-100.jpg"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NumberWidth(c.Start, c.Count), c.Width) << c.What;
+    EXPECT_EQ(RenamedName("photo.jpg", "My", RenameNumber(c.Start, c.Index), c.Width), c.Name) << c.What;
+  }
+}
+
 // Exit codes of the unprivileged child below.
 constexpr int kChildDone = 0;
 constexpr int kChildCannotDrop = 10;
