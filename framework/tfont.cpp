@@ -3,6 +3,52 @@
 
 #include <cstdlib>
 
+#include "framework/tfontconfiguration.h"
+
+#ifdef BR_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace {
+
+// The family the system's font configuration picks for Chinese text, or
+// none when no font it has covers Chinese (the toolkit's own fallback then).
+QString AskChineseFamily() {
+#ifdef BR_HAVE_FONTCONFIG
+  // Asked of the configuration read ahead: asking while it is still being
+  // read would read a second one.
+  TFontConfiguration::Wait();
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif:lang=zh-cn"));
+  if (!pattern) return {};
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (!match) return {};
+  QString family;
+  FcLangSet* languages = nullptr;
+  FcChar8* name = nullptr;
+  // The best match is only the closest when nothing installed covers Chinese.
+  if (FcPatternGetLangSet(match, FC_LANG, 0, &languages) == FcResultMatch &&
+      FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("zh-cn")) == FcLangEqual &&
+      FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+    family = QString::fromUtf8(reinterpret_cast<const char*>(name));
+  FcPatternDestroy(match);
+  return family;
+#else
+  return {};
+#endif
+}
+
+// Asked once: every control's font is made again on each paint.
+const QString& ChineseFamily() {
+  static const QString family = AskChineseFamily();
+  return family;
+}
+
+}  // namespace
+
 TFont::TFont(std::string name, int height, TFontStyles style, TColor color)
     : FName(std::move(name)), FHeight(height), FStyle(style), FColor(color) {}
 
@@ -65,13 +111,14 @@ QString ResolveFontFamily(const std::string& name) {
 }
 
 QFont TFont::ToQFont() const {
-  QFont f(ResolveFontFamily(FName));
+  const QString face = ResolveFontFamily(FName);
+  QFont f(face);
   f.setPixelSize(std::max(1, std::abs(FHeight)));
   f.setBold(FStyle & fsBold);
   f.setItalic(FStyle & fsItalic);
   f.setUnderline(FStyle & fsUnderline);
   f.setStrikeOut(FStyle & fsStrikeOut);
-  // Chinese texts fall back to the CJK font when the face lacks the glyphs.
-  f.setFamilies({ResolveFontFamily(FName), QStringLiteral("WenQuanYi Micro Hei")});
+  // Chinese texts fall back to the system's Chinese font when the face lacks the glyphs.
+  if (const QString& chinese = ChineseFamily(); !chinese.isEmpty()) f.setFamilies({face, chinese});
   return f;
 }

@@ -32,6 +32,8 @@ class TFont {
   void SetCharSet(int value);
 
   bool SameLook(const TFont& other) const;
+  // The face, with the family the system's font configuration picks for
+  // Chinese after it for the characters the face lacks.
   QFont ToQFont() const;
 
   std::function<void()> OnChange;

@@ -7,9 +7,9 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev libxcb1-dev qt6-translations-l10n locales
-  zlib1g-dev
+  zlib1g-dev libexif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-wqy-microhei fontconfig libfontconfig-dev
+  fonts-liberation2 fonts-wqy-microhei fonts-noto-cjk fontconfig libfontconfig-dev
   xvfb xdotool imagemagick x11-utils openbox icewm
   dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   clang libclang-rt-14-dev

@@ -9,6 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
+# The tests' own font configuration, for the runs ctest's properties miss too.
+export FONTCONFIG_FILE=$PWD/tests/fonts.conf
 
 display_file=$(mktemp)
 wm_log=$(mktemp)
