@@ -105,6 +105,7 @@ TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
   CreateBatchParts();
   BindEvents();
   BindBatchEvents();
+  AcceptDropsOfFolders();
   EndBuild();
   ResolveReferences();
   DoCreate();
@@ -112,7 +113,8 @@ TmainForm::TmainForm(QWidget* parent) : TForm(parent) {
 
 TmainForm::~TmainForm() {
   // A running batch stops between two files and its worker ends while the
-  // window it reports to is still whole.
+  // window it reports to is still whole; so does the reading of dates.
+  FOrderJob.reset();
   FBatch.reset();
 }
 
@@ -392,10 +394,15 @@ void TmainForm::FormCreate() {
   FRenamer = std::make_unique<Trenamefile>();
   PatternChanged();
   SetPreview(ReadSetting(FSettingsFile, kPreviewSetting) == "true");
+  SetZeroPad(ReadSetting(FSettingsFile, kZeroPadSetting) == "true");
+  SetNumberOrder(NumberOrderFromKey(ReadSetting(FSettingsFile, kOrderSetting)));
   filesearch->Execute();
 }
 
-void TmainForm::FormClose(TCloseAction&) { FRenamer.reset(); }
+void TmainForm::FormClose(TCloseAction&) {
+  FOrderJob->Cancel();
+  FRenamer.reset();
+}
 
 void TmainForm::filesearchExecute() {
   if (!FRenamer) return;  // the window is closing
@@ -412,10 +419,18 @@ void TmainForm::ListFolder(const std::string& folder) {
   // nothing. An empty pattern, like a virtual folder's display name, is no
   // absolute path: the engine lists nothing for it and counts 0.
   const bool namePattern = FFindMask.find('/') == std::string::npos;
-  ListBox1->Items().Assign(FRenamer->ListFiles(namePattern ? FCurrentDir + FFindMask : std::string()));
-  FPreview->ListingChanged(FCurrentDir, std::size_t(FRenamer->FileCount()));
+  std::vector<std::string> names = FRenamer->ListFiles(namePattern ? FCurrentDir + FFindMask : std::string());
+  StartOrdering(names);
+  ListBox1->Items().Assign(std::move(names));
+  // No new names are shown before the order they follow is known.
+  FPreview->ListingChanged(FCurrentDir, FOrderPending ? 0 : std::size_t(FRenamer->FileCount()));
+  EdtRangeend->SetText(RangeEndText(StrToInt(EdtRangestart->Text())));
+}
+
+std::string TmainForm::RangeEndText(int32_t start) const {
+  const std::size_t count = std::size_t(FRenamer->FileCount());
   // In 64 bits, so a start near the top of the range shows the true last number.
-  EdtRangeend->SetText(IntToStr(int64_t(StrToInt(EdtRangestart->Text())) + FRenamer->FileCount()));
+  return NumberText(int64_t(start) + int64_t(count), FZeroPad ? NumberWidth(start, count) : 0);
 }
 
 void TmainForm::filerenameExecute() {
@@ -427,12 +442,30 @@ void TmainForm::filerenameExecute() {
   if (prefix.find('\0') != std::string::npos) throw Exception("批量命名前缀不能包含空字符");
   const int32_t start = StrToInt(Trim(EdtRangestart->Text()));
   // Every rename would fail: nothing is planned or journalled for it.
-  if (const std::size_t shortest = ShortestNewNameBytes(prefix, start); shortest > kMaxNameBytes)
+  const std::size_t count = std::size_t(FRenamer->FileCount());
+  const int width = FZeroPad ? NumberWidth(start, count) : 0;
+  if (const std::size_t shortest = ShortestNewNameBytes(prefix, start, width); shortest > kMaxNameBytes)
     throw Exception("批量命名前缀太长：前缀加上序号已有 " + std::to_string(shortest) + " 个字节，文件名最多 " +
                     std::to_string(kMaxNameBytes) + " 个字节");
+  TRenamePattern pattern{prefix, start, width};
+  // The list still stands in name order: numbering it so would not be what was chosen.
+  if (FOrderPending) return WaitForOrder(std::move(pattern));
+  RenameInListOrder(pattern);
+}
+
+void TmainForm::RenameInListOrder(const TRenamePattern& pattern) {
+  // Busy already when the rename waited for the order: the strip goes on with the batch.
+  const bool waited = FBatchActive;
   // The list is read again once the batch has ended (BatchFinished).
-  if (FBatch->StartRename(FCurrentDir, ListBox1->Items().Items(), std::size_t(FRenamer->FileCount()), prefix, start))
-    StartBatchView(kRenamingTitle);
+  if (FBatch->StartRename(FCurrentDir, ListBox1->Items().Items(), std::size_t(FRenamer->FileCount()), pattern.Prefix,
+                          pattern.Start, pattern.Width)) {
+    if (!waited) return StartBatchView(kRenamingTitle);
+    BatchStrip->SetTitle(kRenamingTitle);
+    BatchStrip->SetProgress(0, 0);
+  } else if (waited) {
+    FProgressTimer.stop();
+    LeaveBusy(FCancelKey);
+  }
 }
 
 void TmainForm::ListBox1ListBoxClick() {
@@ -446,8 +479,7 @@ void TmainForm::EdtRangestartKeyPress(char& key) {
 
 void TmainForm::EdtRangestartExit() {
   if (!FRenamer) return;  // the window is closing
-  EdtRangeend->SetText(
-      IntToStr(int64_t(StrToInt(Trim(EdtRangestart->Text()))) + FRenamer->FileCount()));
+  EdtRangeend->SetText(RangeEndText(StrToInt(Trim(EdtRangestart->Text()))));
 }
 
 void TmainForm::btnQuilloMouseMove(TShiftState, int, int) {

@@ -10,17 +10,25 @@
 // second, Escape or the strip's cross to stop it, a report when files kept
 // their names, and undo of the last batch (Ctrl+Z, or the system menu's item);
 // the list can preview each file's new name (system menu switch, remembered).
+//
+// The numbering (tmainformorder.cpp): the files can be numbered by name, by
+// modification time or by the time a photo was taken, read on a worker while
+// the list shows them by name; a rename pressed meanwhile waits for the order.
+// Numbers can be padded with zeros. Dropping a folder on the window lists it
+// (tmainformdrop.cpp).
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/taction.h"
 #include "framework/tform.h"
 #include "framework/tgroupbox.h"
 #include "framework/tlabel.h"
+#include "renamer/numberorder.h"
 #include "renamer/trenamebatch.h"
 #include "renamer/trenamefile.h"
 #include "skin/controls/tbsskinbutton.h"
@@ -82,6 +90,11 @@ class TmainForm : public TForm, public IShellPasteHost {
   TBatchStrip* BatchStrip;
   TPopupMenu* AppMenu;
   TMenuItem* PreviewItem;
+  TMenuItem* NumberItem;  // the numbering's submenu: the three orders, then padding
+  TMenuItem* OrderByNameItem;
+  TMenuItem* OrderByModifiedItem;
+  TMenuItem* OrderByTakenItem;
+  TMenuItem* ZeroPadItem;
   TMenuItem* UndoItem;
 
   static constexpr int kProgressDelayMs = 500;   // a batch shorter than this shows no progress
@@ -104,6 +117,18 @@ class TmainForm : public TForm, public IShellPasteHost {
   bool Preview() const;
   void SetPreview(bool value);
   TPreviewList& PreviewList() { return *FPreview; }
+  // The order the listed files are numbered in, by name as shipped; a change
+  // lists the folder again in the new order and is remembered. No change
+  // while a batch runs.
+  TNumberOrder NumberOrder() const { return FOrder; }
+  void SetNumberOrder(TNumberOrder value);
+  // While true the list shows the files by name and their dates are being
+  // read; the preview shows no new names and a rename waits for the order.
+  bool OrderPending() const { return FOrderPending; }
+  // Zero padding of the numbers to the width of a batch's last one; off as
+  // shipped, remembered.
+  bool ZeroPad() const { return FZeroPad; }
+  void SetZeroPad(bool value);
   // Undoes this window's last batch (Ctrl+Z outside a text field, or the
   // menu item); nothing while a batch runs or when there is nothing to undo.
   // A journal that cannot be used is said so in a message.
@@ -143,6 +168,16 @@ class TmainForm : public TForm, public IShellPasteHost {
   void FitIntoWorkArea();
   // The search's work for `folder` (ends in "/"): list it by the mask, count, show the range end.
   void ListFolder(const std::string& folder);
+  // What a rename was asked to do: read from the fields when the button was pressed.
+  struct TRenamePattern {
+    std::string Prefix;
+    int32_t Start = 0;
+    int Width = 0;  // zero padding, 0 for none
+  };
+  // Starts the batch over the list as it stands now.
+  void RenameInListOrder(const TRenamePattern& pattern);
+  // The range end: the last number as the rename writes it.
+  std::string RangeEndText(int32_t start) const;
   // tmainformbatch.cpp
   void CreateBatchParts();
   void BindBatchEvents();
@@ -160,6 +195,20 @@ class TmainForm : public TForm, public IShellPasteHost {
   void PatternChanged();
   void MaskChanged();
   void OfferInterruptedBatch();
+  // tmainformorder.cpp
+  void CreateOrderParts();  // the submenu and the job; called where the menu is built
+  // The listing just assigned in name order: orders it on the worker unless by name.
+  void StartOrdering(const std::vector<std::string>& names);
+  void OrderFinished(uint64_t listing);
+  void WaitForOrder(TRenamePattern pattern);
+  void StopWaitingForOrder();
+  void UpdateNumberItems();
+  // tmainformdrop.cpp
+  void AcceptDropsOfFolders();
+  // A drag event over the window or one of its fields: true when it carries
+  // a folder (then taken, or refused while busy); false leaves it to the receiver.
+  bool FolderDragEvent(QEvent* event);
+  void ListDroppedFolder(const std::string& folder);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -169,6 +218,11 @@ class TmainForm : public TForm, public IShellPasteHost {
   // Enter on a tree row lists that folder, as a click does (arrows only move
   // the highlight); F5 in the tree or the list reads the selected folder again.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A folder dragged from a file manager and dropped anywhere on the window
+  // is listed as a click on it in the tree would; anything else is refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   std::unique_ptr<Trenamefile> FRenamer;
@@ -189,6 +243,15 @@ class TmainForm : public TForm, public IShellPasteHost {
   QShortcut* FCancelKey = nullptr;
   QShortcut* FDismissKey = nullptr;  // Escape while the report shows
   std::unique_ptr<TbsSkinHintWindow> FReportWindow;
+  // tmainformorder.cpp
+  TNumberOrder FOrder = TNumberOrder::Name;
+  bool FZeroPad = false;
+  bool FOrderPending = false;
+  uint64_t FListing = 0;  // counts the listings, so an order for an older one is dropped
+  std::optional<TRenamePattern> FWaitingRename;  // the rename pressed while the order was pending
+  std::unique_ptr<TNumberOrderJob> FOrderJob;
+  // tmainformdrop.cpp
+  std::string FDraggedFolder;  // what the drag that entered last carries; empty: no folder
   // tmainformpaste.cpp
   void PasteTick();
   void PasteFinished();

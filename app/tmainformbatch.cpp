@@ -42,6 +42,7 @@ void TmainForm::CreateBatchParts() {
   AppMenu->Items()->Add("AppSeparator", "-");
   PreviewItem = AppMenu->Items()->Add("PreviewItem", kPreviewCaption, [this] { SetPreview(!Preview()); });
   PreviewItem->SetCheckable(true);
+  CreateOrderParts();
   UndoItem = AppMenu->Items()->Add("UndoItem", kUndoCaption, [this] { CallGuarded([this] { UndoLastBatch(); }); });
   UndoItem->SetShortCutText(kUndoShortCutText);
   SkinForm->SetSystemMenu(AppMenu);
@@ -83,6 +84,7 @@ void TmainForm::BindBatchEvents() {
   SkinForm->OnSkinMenuOpen = [this, previous] {
     if (previous) previous();
     UpdateUndoItem();
+    UpdateNumberItems();
   };
 }
 
@@ -147,16 +149,20 @@ void TmainForm::StartBatchView(const char* title) {
 
 void TmainForm::ProgressTick() {
   if (!FBatchActive || FBatchClock.elapsed() < kProgressDelayMs) return;
-  BatchStrip->SetProgress(FBatch->Done(), FBatch->Total());
+  if (FWaitingRename)
+    BatchStrip->SetProgress(FOrderJob->Done(), FOrderJob->Total());
+  else
+    BatchStrip->SetProgress(FBatch->Done(), FBatch->Total());
   if (!BatchStrip->Visible()) BatchStrip->SetVisible(true);
 }
 
 void TmainForm::CancelBatch() {
+  if (FWaitingRename) return StopWaitingForOrder();
   if (FBatchActive) FBatch->Cancel();
 }
 
 void TmainForm::BatchFinished() {
-  if (!FBatchActive || !FBatch->Finished()) return;
+  if (!FBatchActive || FWaitingRename || !FBatch->Finished()) return;
   FProgressTimer.stop();
   LeaveBusy(FCancelKey);
   const TBatchResult& result = FBatch->Result();

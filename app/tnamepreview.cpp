@@ -15,10 +15,11 @@ void TNamePreview::SetListing(std::string folder) {
   ForgetRows();
 }
 
-bool TNamePreview::SetPattern(std::string prefix, std::optional<int32_t> start) {
-  if (prefix == FPrefix && start == FStart) return false;
+bool TNamePreview::SetPattern(std::string prefix, std::optional<int32_t> start, int width) {
+  if (prefix == FPrefix && start == FStart && width == FWidth) return false;
   FPrefix = std::move(prefix);
   FStart = start;
+  FWidth = width;
   ForgetRows();
   return true;
 }
@@ -64,7 +65,7 @@ void TNamePreview::WorkOutTo(const std::vector<std::string>& names, std::size_t 
     if (!IsRenamable(old)) {
       outcome = TPreviewOutcome::Skipped;
     } else {
-      std::string name = RenamedName(old, FPrefix, RenameNumber(*FStart, i));
+      std::string name = RenamedName(old, FPrefix, RenameNumber(*FStart, i), FWidth);
       if (name == old) outcome = TPreviewOutcome::Unchanged;
       else if (name.size() > kMaxNameBytes) outcome = TPreviewOutcome::TooLong;
       else if (Taken(name)) outcome = TPreviewOutcome::Taken;
@@ -92,6 +93,6 @@ std::optional<TPreviewRow> TNamePreview::Row(const std::vector<std::string>& nam
   TPreviewRow row;
   row.Outcome = FOutcomes[index];
   if (row.Outcome != TPreviewOutcome::Skipped)
-    row.NewName = RenamedName(names[index], FPrefix, RenameNumber(*FStart, index));
+    row.NewName = RenamedName(names[index], FPrefix, RenameNumber(*FStart, index), FWidth);
   return row;
 }

@@ -37,10 +37,11 @@ class TNamePreview {
   // A new listing of `folder` (ends in "/"): the folder's names are read
   // again when next needed, and every row is worked out afresh.
   void SetListing(std::string folder);
-  // The prefix and start number the rows are for; no start (a text that is
-  // not a number) or a prefix the rename refuses means no preview. False
-  // when both are as they were (the rows stay).
-  bool SetPattern(std::string prefix, std::optional<int32_t> start);
+  // The prefix, start number and zero padding (NumberWidth, 0 for none) the
+  // rows are for; no start (a text that is not a number) or a prefix the
+  // rename refuses means no preview. False when all are as they were (the
+  // rows stay).
+  bool SetPattern(std::string prefix, std::optional<int32_t> start, int width = 0);
 
   // Row `index` of `names`, of which the rename moves the first `count`;
   // nothing when there is no preview for it. `names` must stay the same
@@ -63,6 +64,7 @@ class TNamePreview {
   std::string FFolder;
   std::string FPrefix;
   std::optional<int32_t> FStart;
+  int FWidth = 0;
 
   // The folder's names as listed once: one block of text, and a set of views into it.
   bool FFolderRead = false;

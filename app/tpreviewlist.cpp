@@ -7,6 +7,7 @@
 
 #include "framework/sysutils.h"
 #include "framework/tcanvas.h"
+#include "renamer/trenamefile.h"
 #include "skin/controls/tbsskincustomlistbox.h"
 #include "skin/draw/skinglyphs.h"
 #include "skin/draw/skinimage.h"
@@ -62,14 +63,27 @@ void TPreviewList::SetEnabled(bool value) {
 void TPreviewList::ListingChanged(const std::string& folder, std::size_t count) {
   FModel.SetListing(folder);
   FCount = count;
+  ApplyPattern();
   if (FEnabled) FList.InnerList()->update();
 }
 
 void TPreviewList::PatternChanged(const std::string& prefix, const std::string& startText) {
   int32_t start = 0;
   const bool number = TryStrToInt(Trim(startText), start);
-  if (FModel.SetPattern(prefix, number ? std::optional<int32_t>(start) : std::nullopt) && FEnabled)
-    FList.InnerList()->update();
+  FPrefix = prefix;
+  FStart = number ? std::optional<int32_t>(start) : std::nullopt;
+  ApplyPattern();
+}
+
+void TPreviewList::SetZeroPad(bool value) {
+  if (FZeroPad == value) return;
+  FZeroPad = value;
+  ApplyPattern();
+}
+
+void TPreviewList::ApplyPattern() {
+  const int width = FZeroPad && FStart ? NumberWidth(*FStart, FCount) : 0;
+  if (FModel.SetPattern(FPrefix, FStart, width) && FEnabled) FList.InnerList()->update();
 }
 
 std::optional<TPreviewList::TRowText> TPreviewList::RowText(int index) {

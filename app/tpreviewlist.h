@@ -33,6 +33,8 @@ class TPreviewList {
   void ListingChanged(const std::string& folder, std::size_t count);
   // The prefix and the start field's text, read as the rename reads them.
   void PatternChanged(const std::string& prefix, const std::string& startText);
+  // Numbers padded with zeros to the width of the last one, as the rename pads them.
+  void SetZeroPad(bool value);
 
   // What row `index` shows after its name, and whether it is marked as keeping its name.
   struct TRowText {
@@ -54,9 +56,14 @@ class TPreviewList {
 
  private:
   void DrawRow(TCanvas& canvas, int index, const TRect& textRect);
+  // Hands the pattern to the model; the padding's width depends on the count too.
+  void ApplyPattern();
 
   TbsSkinCustomListBox& FList;
   TNamePreview FModel;
   std::size_t FCount = 0;
   bool FEnabled = false;
+  std::string FPrefix;
+  std::optional<int32_t> FStart;
+  bool FZeroPad = false;
 };

@@ -143,9 +143,9 @@ TEST_F(BatchWindow, CtrlZUndoesTheLastBatchAndTheMenuItemIsEnabledOnlyWhenThereI
   QTest::qWait(20);
   EXPECT_FALSE(f.UndoItem->Enabled());
   const std::vector<std::string> menu = Captions(f.SkinForm->BuildSystemMenu());
-  ASSERT_GE(menu.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(menu.end() - 4, menu.end() - 1),
-            (std::vector<std::string>{"-", "预览新文件名", "撤销上次重命名"}));
+  ASSERT_GE(menu.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(menu.end() - 5, menu.end() - 1),
+            (std::vector<std::string>{"-", "预览新文件名", "编号", "撤销上次重命名"}));
   EXPECT_EQ(f.UndoItem->ShortCutText(), "Ctrl+Z");
 
   ASSERT_TRUE(RenameAndWait());
