@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/folderbench.h"
 #include "renamer/trenamebatch.h"
 #include "renamer/trenamefile.h"
 
@@ -145,38 +146,17 @@ void UndoOfBatch(benchmark::State& state) {
   }
 }
 
-// Keeps each benchmark's median and best time to print the ratios after the
-// table. On a busy machine the best of the repetitions shows the code's own
-// cost; the median shows what a user meets.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      const std::string name = run.benchmark_name().substr(0, run.benchmark_name().find('/'));
-      const double time = run.GetAdjustedRealTime();
-      if (run.run_type == Run::RT_Aggregate) {
-        if (run.aggregate_name == "median") FMedian[name] = time;
-      } else if (!FBest.count(name) || time < FBest[name]) {
-        FBest[name] = time;
-      }
-    }
+// The ratios to the bare loop, once by the medians and once by the best times.
+void PrintRatios(const TRatioReporter& reporter) {
+  for (const auto& [kind, times] : reporter.Kinds()) {
+    const auto bare = times->find("BareLoop");
+    const auto batch = times->find("JournalledBatch");
+    const auto undo = times->find("UndoOfBatch");
+    if (bare == times->end() || batch == times->end() || undo == times->end()) continue;
+    std::printf("%-6s ratios to the bare loop: batch %.3f (target <= 1.3), undo %.3f (target <= 1.5)\n", kind,
+                batch->second / bare->second, undo->second / bare->second);
   }
-  void PrintRatios() const {
-    for (const auto* times : {&FMedian, &FBest}) {
-      const auto bare = times->find("BareLoop");
-      const auto batch = times->find("JournalledBatch");
-      const auto undo = times->find("UndoOfBatch");
-      if (bare == times->end() || batch == times->end() || undo == times->end()) continue;
-      std::printf("%-6s ratios to the bare loop: batch %.3f (target <= 1.3), undo %.3f (target <= 1.5)\n",
-                  times == &FMedian ? "median" : "best", batch->second / bare->second,
-                  undo->second / bare->second);
-    }
-  }
-
-private:
-  std::map<std::string, double> FMedian, FBest;
-};
+}
 
 }  // namespace
 
@@ -185,21 +165,7 @@ BENCHMARK(JournalledBatch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 BENCHMARK(UndoOfBatch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7);
 
 int main(int argc, char** argv) {
-  std::vector<char*> rest;
-  for (int i = 0; i < argc; ++i) {
-    if (std::strncmp(argv[i], "--files=", 8) == 0)
-      gFiles = std::atoi(argv[i] + 8);
-    else if (std::strncmp(argv[i], "--parent=", 9) == 0)
-      gParent = argv[i] + 9;
-    else
-      rest.push_back(argv[i]);
-  }
-  // Repetitions of the three in random order, so a change of load on the
-  // machine during the run weighs on all of them alike.
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  rest.insert(rest.begin() + 1, interleave);
-  int restCount = static_cast<int>(rest.size());
-  benchmark::Initialize(&restCount, rest.data());
+  InitializeFolderBenchmark(argc, argv, gFiles, gParent);
 
   // The journal on the same tmpfs, in a state folder of its own.
   std::string state = gParent + "/bench_batch-state-XXXXXX";
@@ -220,6 +186,6 @@ int main(int argc, char** argv) {
   rmdir((state + "/batch-renamer").c_str());
   rmdir(state.c_str());
 
-  reporter.PrintRatios();
+  PrintRatios(reporter);
   return 0;
 }

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/folderbench.h"
 #include "renamer/numberorder.h"
 
 namespace {
@@ -132,35 +133,15 @@ void BareReads(benchmark::State& state) {
   }
 }
 
-// Keeps each benchmark's median and best time to print the ratio after the
-// table (see bench_batch.cpp).
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      const std::string name = run.benchmark_name().substr(0, run.benchmark_name().find('/'));
-      const double time = run.GetAdjustedRealTime();
-      if (run.run_type == Run::RT_Aggregate) {
-        if (run.aggregate_name == "median") FMedian[name] = time;
-      } else if (!FBest.count(name) || time < FBest[name]) {
-        FBest[name] = time;
-      }
-    }
+// The ratio to the bare reads, once by the medians and once by the best times.
+void PrintRatio(const TRatioReporter& reporter) {
+  for (const auto& [kind, times] : reporter.Kinds()) {
+    const auto bare = times->find("BareReads");
+    const auto taken = times->find("TakenOrder");
+    if (bare == times->end() || taken == times->end()) continue;
+    std::printf("%-6s ratio to the bare reads: %.3f (target <= 1.5)\n", kind, taken->second / bare->second);
   }
-  void PrintRatio() const {
-    for (const auto* times : {&FMedian, &FBest}) {
-      const auto bare = times->find("BareReads");
-      const auto taken = times->find("TakenOrder");
-      if (bare == times->end() || taken == times->end()) continue;
-      std::printf("%-6s ratio to the bare reads: %.3f (target <= 1.5)\n", times == &FMedian ? "median" : "best",
-                  taken->second / bare->second);
-    }
-  }
-
-private:
-  std::map<std::string, double> FMedian, FBest;
-};
+}
 
 }  // namespace
 
@@ -168,19 +149,7 @@ BENCHMARK(BareReads)->Unit(benchmark::kMillisecond)->Repetitions(9);
 BENCHMARK(TakenOrder)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 int main(int argc, char** argv) {
-  std::vector<char*> rest;
-  for (int i = 0; i < argc; ++i) {
-    if (std::strncmp(argv[i], "--files=", 8) == 0)
-      gFiles = std::atoi(argv[i] + 8);
-    else if (std::strncmp(argv[i], "--parent=", 9) == 0)
-      gParent = argv[i] + 9;
-    else
-      rest.push_back(argv[i]);
-  }
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  rest.insert(rest.begin() + 1, interleave);
-  int restCount = static_cast<int>(rest.size());
-  benchmark::Initialize(&restCount, rest.data());
+  InitializeFolderBenchmark(argc, argv, gFiles, gParent);
 
   TPhotoFolder folder;
   gFolder = &folder;
@@ -188,6 +157,6 @@ int main(int argc, char** argv) {
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  reporter.PrintRatio();
+  PrintRatio(reporter);
   return 0;
 }

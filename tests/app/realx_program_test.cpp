@@ -33,6 +33,15 @@ QRect ServerGeometry() {
 }
 QPoint ServerPosition() { return ServerGeometry().topLeft(); }
 
+// The program's environment on the real-X display, with a home of its own.
+QProcessEnvironment ProgramEnvironment(const TempFolder& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", QString::fromStdString(home.Path()));
+  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.Path() + ".config"));
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  return env;
+}
+
 // At scale two the window, twice its size, would run off a 1280 x 1024
 // screen with its close and rename buttons: it opens moved and shrunk into it.
 TEST(RealXProgram, AtScaleTwoTheWindowOpensInsideTheScreen) {
@@ -40,11 +49,8 @@ TEST(RealXProgram, AtScaleTwoTheWindowOpensInsideTheScreen) {
   TempFolder home;
   home.MakeDir("Desktop");
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("HOME", QString::fromStdString(home.Path()));
-  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.Path() + ".config"));
+  QProcessEnvironment env = ProgramEnvironment(home);
   env.insert("QT_SCALE_FACTOR", "2");
-  env.insert("QT_QPA_PLATFORM", "xcb");
   program.setProcessEnvironment(env);
   program.start(BR_PROGRAM);
   ASSERT_TRUE(program.waitForStarted(realx::kPatienceMs));
@@ -69,10 +75,7 @@ TEST(RealXProgram, UnderAChineseLocaleTheTitleReachesTheWindowManagerIntact) {
   TempFolder home;
   home.MakeDir("Desktop");
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("HOME", QString::fromStdString(home.Path()));
-  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.Path() + ".config"));
-  env.insert("QT_QPA_PLATFORM", "xcb");
+  QProcessEnvironment env = ProgramEnvironment(home);
   env.remove("LC_ALL");
   env.remove("LC_MESSAGES");
   env.remove("LC_CTYPE");
