@@ -116,6 +116,8 @@ TmainForm::~TmainForm() {
   // window it reports to is still whole; so does the reading of dates.
   FOrderJob.reset();
   FBatch.reset();
+  // The fields go after this body, and their last events must not reach a window that is no more.
+  delete FFieldDragHook;
 }
 
 void TmainForm::CreateComponents() {

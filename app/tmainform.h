@@ -252,6 +252,7 @@ class TmainForm : public TForm, public IShellPasteHost {
   std::unique_ptr<TNumberOrderJob> FOrderJob;
   // tmainformdrop.cpp
   std::string FDraggedFolder;  // what the drag that entered last carries; empty: no folder
+  QObject* FFieldDragHook = nullptr;  // passes the fields' drags to FolderDragEvent; owned by the window
   // tmainformpaste.cpp
   void PasteTick();
   void PasteFinished();

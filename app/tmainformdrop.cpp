@@ -54,9 +54,17 @@ void TmainForm::AcceptDropsOfFolders() {
   setAcceptDrops(true);
   // A field takes dropped text itself, and a folder's address with it: a
   // folder goes to the window; plain text stays the field's.
-  auto* fields = new TEventHook(this, [this](QEvent* event) { return FolderDragEvent(event); });
+  FFieldDragHook = new TEventHook(this, [this](QEvent* event) {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::DragLeave:
+      case QEvent::Drop: return FolderDragEvent(event);
+      default: return false;
+    }
+  });
   for (QWidget* w : findChildren<QWidget*>())
-    if (w->acceptDrops()) w->installEventFilter(fields);
+    if (w->acceptDrops()) w->installEventFilter(FFieldDragHook);
 }
 
 bool TmainForm::FolderDragEvent(QEvent* event) {
