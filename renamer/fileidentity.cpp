@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renamer/fileidentity.h"
+#include "renamer/folderscan.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,7 +10,6 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <bit>
 #include <cerrno>
 #include <ctime>
 #include <functional>
@@ -19,10 +19,8 @@
 
 namespace {
 
-constexpr std::size_t kScanBuffer = 1 << 20;  // directory entries read per call
 constexpr long kTickWaitNs = 500'000;  // checks of the coarse clock while waiting for its tick
 constexpr int kMaxTickWaits = 100;
-constexpr uint32_t kEmptySlot = std::numeric_limits<uint32_t>::max();
 
 // File systems whose directory entries carry the inode numbers stat gives.
 // Others (overlay, FUSE, network) may give other numbers there.
@@ -56,45 +54,23 @@ void StatEach(int dir, std::vector<TFileIdentity>& files) {
   }
 }
 
-// One pass over the folder's entries, matched to the files by an
-// open-addressed table of their indexes. False when the folder cannot be read.
+// One pass over the folder's entries gives each file its inode. False when
+// the folder cannot be read.
 bool Scan(int dir, uint64_t dev, std::vector<TFileIdentity>& files) {
-  const std::size_t slots = std::bit_ceil(files.size() * 2 + 1);
-  std::vector<uint32_t> table(slots, kEmptySlot);
-  const std::hash<std::string_view> hash;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    std::size_t s = hash(*files[i].Name) & (slots - 1);
-    while (table[s] != kEmptySlot) s = (s + 1) & (slots - 1);
-    table[s] = static_cast<uint32_t>(i);
-    files[i].Error = ENOENT;  // until the folder shows it
-  }
-  const int fd = openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const std::unique_ptr<char[]> buffer(new char[kScanBuffer]);
-  ssize_t n;
-  while ((n = getdents64(fd, buffer.get(), kScanBuffer)) > 0) {
-    for (ssize_t off = 0; off < n;) {
-      const auto* e = reinterpret_cast<const dirent64*>(buffer.get() + off);
-      off += e->d_reclen;
-      const std::string_view name(e->d_name);
-      // A list may name a file twice: every slot with the name gets it.
-      for (std::size_t s = hash(name) & (slots - 1); table[s] != kEmptySlot; s = (s + 1) & (slots - 1)) {
-        TFileIdentity& f = files[table[s]];
-        if (*f.Name != name) continue;
-        f.Dev = dev;
-        f.Ino = e->d_ino;
-        f.Error = 0;
-      }
-    }
-  }
-  close(fd);
-  return n == 0;
+  for (TFileIdentity& f : files) f.Error = ENOENT;  // until the folder shows it
+  return ScanListedEntries(
+      dir, files.size(), [&files](std::size_t i) { return std::string_view(*files[i].Name); },
+      [&files, dev](std::size_t i, const dirent64& e) {
+        files[i].Dev = dev;
+        files[i].Ino = e.d_ino;
+        files[i].Error = 0;
+      });
 }
 
 }  // namespace
 
 void IdentifyFiles(int Dir, std::vector<TFileIdentity>& Files) {
-  if (Files.empty() || Files.size() >= kEmptySlot) return StatEach(Dir, Files);
+  if (Files.empty()) return StatEach(Dir, Files);
   struct stat folder;
   if (!DirentInodesAreTrue(Dir) || fstat(Dir, &folder) != 0 || !Scan(Dir, folder.st_dev, Files))
     return StatEach(Dir, Files);

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -15,6 +14,7 @@
 #include <numeric>
 #include <utility>
 
+#include "renamer/folderscan.h"
 #include "renamer/trenamefile.h"
 
 namespace {
@@ -23,8 +23,6 @@ constexpr unsigned char kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr std::size_t kExifHeaderBytes = sizeof kExifHeader;
 constexpr std::size_t kFirstRead = 64 * 1024;  // a JPEG's first segments: its EXIF one, unless others come first
 constexpr std::size_t kDateBytes = 19;         // "YYYY:MM:DD HH:MM:SS"
-constexpr std::size_t kScanBuffer = 256 * 1024;  // directory entries read per call
-constexpr uint32_t kEmptySlot = UINT32_MAX;
 
 // JPEG markers the walk to the EXIF segment knows.
 constexpr unsigned char kMarkerSoi = 0xD8;
@@ -248,27 +246,9 @@ int64_t ModifiedNs(const struct stat& st) {
 // the folder open as Dir: far cheaper than a stat per file.
 std::vector<unsigned char> EntryTypes(int dir, const std::vector<std::string>& names) {
   std::vector<unsigned char> types(names.size(), DT_UNKNOWN);
-  if (names.empty() || names.size() >= kEmptySlot) return types;
-  // An open-addressed table of the names' indexes.
-  const std::size_t slots = std::bit_ceil(names.size() * 2 + 1);
-  std::vector<uint32_t> table(slots, kEmptySlot);
-  const std::hash<std::string_view> hash;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    std::size_t s = hash(names[i]) & (slots - 1);
-    while (table[s] != kEmptySlot) s = (s + 1) & (slots - 1);
-    table[s] = static_cast<uint32_t>(i);
-  }
-  const std::unique_ptr<char[]> buffer(new char[kScanBuffer]);
-  ssize_t n;
-  while ((n = getdents64(dir, buffer.get(), kScanBuffer)) > 0) {
-    for (ssize_t off = 0; off < n;) {
-      const auto* e = reinterpret_cast<const dirent64*>(buffer.get() + off);
-      off += e->d_reclen;
-      const std::string_view name(e->d_name);
-      for (std::size_t s = hash(name) & (slots - 1); table[s] != kEmptySlot; s = (s + 1) & (slots - 1))
-        if (names[table[s]] == name) types[table[s]] = e->d_type;
-    }
-  }
+  ScanListedEntries(
+      dir, names.size(), [&names](std::size_t i) { return std::string_view(names[i]); },
+      [&types](std::size_t i, const dirent64& e) { types[i] = e.d_type; });
   return types;
 }
 
